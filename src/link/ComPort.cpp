@@ -1,0 +1,91 @@
+#include "ComPort.h"
+
+#include <cerrno>
+
+namespace devlink {
+
+EComPort::EComPort(const QString& text, int errorNumber)
+    : TransportError(text + QStringLiteral(" (win error code: %1)").arg(errorNumber)) {}
+
+TComPort::TComPort(QObject* parent) : QObject(parent) {
+    connect(&port_, &QSerialPort::readyRead, this, &TComPort::onReadyRead);
+    connect(&port_, &QSerialPort::errorOccurred, this, &TComPort::onError);
+}
+
+TComPort::~TComPort() {
+    close();
+}
+
+void TComPort::setPortName(const QString& name) {
+    name_ = name;
+    if (!port_.isOpen()) return;
+    close();
+    open();
+}
+
+void TComPort::open() {
+    if (port_.isOpen()) return;
+    port_.setPortName(name_);
+    errno = 0;
+    if (!port_.open(QIODevice::ReadWrite)) {
+        throw EComPort(QStringLiteral("Unable to open com port"),
+                       errno != 0 ? errno : port_.error());
+    }
+    try {
+        applySettings();
+    } catch (const EComPort&) {
+        port_.close();
+        throw;
+    }
+}
+
+void TComPort::applySettings() {
+    port_.setReadBufferSize(kBufferSize);
+    const bool stateSet =
+        port_.setBaudRate(QSerialPort::Baud57600) && port_.setDataBits(QSerialPort::Data8) &&
+        port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+        port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!stateSet) throw EComPort(QStringLiteral("SetCommState function failed"), port_.error());
+    // Pseudo-terminals and some adapters have no modem lines; the link never needs them.
+    port_.setDataTerminalReady(false);
+    port_.setRequestToSend(false);
+    port_.clearError();
+}
+
+void TComPort::close() {
+    if (!port_.isOpen()) return;
+    port_.close();
+}
+
+void TComPort::clearBuffers() {
+    if (!port_.isOpen() || !port_.clear(QSerialPort::AllDirections)) {
+        throw EComPort(QStringLiteral("PurgeComm function failed"), port_.error());
+    }
+}
+
+qint64 TComPort::write(const QByteArray& bytes) {
+    if (!port_.isOpen()) throw EComPort(QStringLiteral("WriteFile function failed"), port_.error());
+    const qint64 written = port_.write(bytes);
+    const int timeoutMs =
+        kWriteTimeoutConstantMs + kWriteTimeoutPerByteMs * static_cast<int>(bytes.size());
+    while (written == bytes.size() && port_.bytesToWrite() > 0) {
+        if (!port_.waitForBytesWritten(timeoutMs)) break;
+    }
+    if (written != bytes.size() || port_.bytesToWrite() > 0) {
+        throw EComPort(QStringLiteral("WriteFile function failed"), port_.error());
+    }
+    return written;
+}
+
+void TComPort::onReadyRead() {
+    const QByteArray bytes = port_.readAll();
+    if (!bytes.isEmpty()) deliver(bytes);
+}
+
+void TComPort::onError(QSerialPort::SerialPortError error) {
+    // A vanished device keeps its descriptor readable with nothing to read;
+    // closing stops the notifier so a wait does not spin, and the next write fails.
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) close();
+}
+
+}  // namespace devlink

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "CommandResult.h"
+#include "Commands.h"
+#include "LinkFlags.h"
+
+namespace devlink {
+
+class TVKCOMControl;
+
+// The window-side wrappers every plain command runs through: connect on
+// demand, the busy guard, the power check and the status texts.
+class CommandRunner {
+public:
+    struct Hooks {
+        std::function<void()> connectAction;  // the window's Connect button
+        std::function<void(int panel, const QString& text, bool alert)> showStatus;
+        std::function<void(const QString& text)> informationBox;
+        std::function<bool()> powerOn;  // last known power state
+    };
+
+    CommandRunner(TVKCOMControl& link, LinkFlags& flags, Hooks hooks);
+
+    CommandResult ExecCommand(const QString& label, quint8 group, quint8 code, quint16 p1 = 0,
+                              quint16 p2 = 0, quint16 p3 = 0, quint16 p4 = 0);
+    CommandResult ExecPoweredCommand(const QString& label, quint8 group, quint8 code,
+                                     quint16 p1 = 0, quint16 p2 = 0, quint16 p3 = 0,
+                                     quint16 p4 = 0);
+
+    // Runs a plain command through the wrapper its table entry names.
+    CommandResult Run(const CommandRequest& request);
+
+private:
+    TVKCOMControl& link_;
+    LinkFlags& flags_;
+    Hooks hooks_;
+};
+
+}  // namespace devlink

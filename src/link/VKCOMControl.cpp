@@ -1,0 +1,407 @@
+#include "VKCOMControl.h"
+
+#include <algorithm>
+#include <span>
+
+#include "LinkLog.h"
+
+namespace devlink {
+namespace {
+
+constexpr int kAttempts = 5;
+constexpr int kRetryPauseMs = 5;
+constexpr int kBlockPauseMs = 5;
+
+constexpr quint8 kKindCommand = 0;
+constexpr quint8 kKindDataBlock = 1;
+constexpr quint8 kKindModuleRecord = 6;
+
+constexpr quint16 kAckStart = 0x00AA;
+constexpr quint16 kAckNext = 0x0000;
+constexpr quint16 kAckResend = 0x00FF;
+
+}  // namespace
+
+TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
+    : QObject(owner),
+      serial_(std::move(parts.serial)),
+      tcp_(std::move(parts.tcp)),
+      pump_(*parts.pump),
+      clock_(*parts.clock),
+      flags_(*parts.flags) {
+    serial_->setReceiveHandler([this](const QByteArray& bytes) {
+        OnSerialData(bytes);
+        pump_.wake();
+    });
+    if (tcp_) tcp_->setArrivalHandler([this] { pump_.wake(); });
+}
+
+TVKCOMControl::~TVKCOMControl() {
+    // The owner is going away: nobody is left to tell about a failed close.
+    observer_ = nullptr;
+    Disconnect();
+}
+
+void TVKCOMControl::notify(int message, qint64 wParam, qint64 lParam, const QString& text) {
+    if (observer_) observer_->linkNotification({message, wParam, lParam, text});
+}
+
+QString TVKCOMControl::GetComPort() const {
+    return serial_->portName();
+}
+
+void TVKCOMControl::SetComPort(const QString& name) {
+    try {
+        serial_->setPortName(name);
+    } catch (const TransportError&) {
+        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0);
+    }
+}
+
+bool TVKCOMControl::GetConnected() const {
+    if (controlMode_ == cmCOM) return serial_->isOpen();
+    return tcp_ && tcp_->isConnected();
+}
+
+void TVKCOMControl::SetControlMode(TControlMode mode) {
+    controlMode_ = mode;
+    searching_ = false;
+    configuring_ = false;
+}
+
+bool TVKCOMControl::Connect() {
+    if (GetConnected()) return true;
+    try {
+        connecting_ = true;
+        if (controlMode_ == cmCOM) {
+            serial_->open();
+            connecting_ = false;
+            serial_->clearBuffers();
+        } else {
+            if (!tcp_) throw TransportError(QStringLiteral("Connection Failed"));
+            tcp_->connectTo(deviceIP_, kModulePort, kConnectTimeoutMs);
+            connecting_ = false;
+        }
+        return true;
+    } catch (const TransportError&) {
+        if (tcp_) tcp_->disconnectFromHost();
+        connecting_ = false;
+        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0);
+        return false;
+    }
+}
+
+bool TVKCOMControl::Disconnect() {
+    if (!GetConnected()) return true;
+    try {
+        if (controlMode_ == cmCOM) {
+            serial_->close();
+        } else {
+            tcp_->disconnectFromHost();
+        }
+        return true;
+    } catch (const TransportError&) {
+        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0);
+        return false;
+    }
+}
+
+qint64 TVKCOMControl::SendBytes(const quint8* bytes, int count) {
+    const QByteArray data(reinterpret_cast<const char*>(bytes), count);
+    if (controlMode_ == cmCOM) {
+        serial_->clearBuffers();
+        return serial_->write(data);
+    }
+    if (!tcp_ || !tcp_->isConnected()) throw TransportError(QStringLiteral("Not connected"));
+    tcp_->discardPending();
+    tcp_->sendAll(data);
+    return count;
+}
+
+int TVKCOMControl::expectedLength(bool overTcp) const {
+    switch (replyKind_) {
+        case kKindDataBlock:
+            return kBlockSize;
+        case kKindModuleRecord:
+            return overTcp ? 0 : 32;
+        default:
+            return kFrameSize;
+    }
+}
+
+void TVKCOMControl::resetReceiveState(quint8 kind) {
+    replyKind_ = kind;
+    replyComplete_ = false;
+    replyHeader_.fill(0);
+    rxBuffer_.fill(0);
+    rxPos_ = 0;
+}
+
+void TVKCOMControl::accountReceived(const QByteArray& bytes, bool overTcp) {
+    const int expected = expectedLength(overTcp);
+    const int count = static_cast<int>(bytes.size());
+    // A completed reply is kept intact until the next attempt resets it; late
+    // bytes would otherwise overwrite it before the waiting exchange reads it.
+    int taken = 0;
+    if (expected > 0 && !replyComplete_) {
+        const int start = rxPos_;
+        taken = std::min(count, expected - start);
+        rxPos_ = start + taken;
+        if (rxPos_ >= expected) {
+            replyComplete_ = true;
+            rxPos_ = 0;
+        }
+        std::copy_n(bytes.constData(), taken, reinterpret_cast<char*>(rxBuffer_.data()) + start);
+    }
+    const auto takenBytes = std::span(reinterpret_cast<const quint8*>(bytes.constData()),
+                                      static_cast<std::size_t>(taken));
+    if (overTcp) {
+        notify(WM_LINK_DATALOG, 0, 0, QStringLiteral("cmLAN:::") + FormatReceivedDump(takenBytes));
+    } else {
+        notify(WM_LINK_RXCOUNT, count);
+        notify(WM_LINK_DATALOG, 0, 0, FormatReceivedDump(takenBytes));
+    }
+}
+
+void TVKCOMControl::OnSerialData(const QByteArray& bytes) {
+    if (flags_.stopRequested) return;
+    notify(WM_LINK_DATALOG, 0, 0, QStringLiteral("CopyDataPosition = %1\r\n").arg(rxPos_));
+    accountReceived(bytes, false);
+}
+
+void TVKCOMControl::pollTcp() {
+    if (!tcp_) return;
+    const QByteArray bytes = tcp_->takeBuffered();
+    if (bytes.isEmpty()) return;
+    notify(WM_LINK_RXCOUNT, bytes.size());
+    accountReceived(bytes, true);
+}
+
+bool TVKCOMControl::WaitReply() {
+    pollCount_ = 0;
+    const qint64 start = clock_.nowMs();
+    while (!replyComplete_ && !timedOut() && !flags_.stopRequested) {
+        pump_.tick();
+        if (controlMode_ == cmLAN && !flags_.stopRequested) pollTcp();
+        pollCount_ = static_cast<int>((clock_.nowMs() - start) / kTickMs);
+    }
+    return !flags_.stopRequested;
+}
+
+void TVKCOMControl::WaitTicks(int n) {
+    const qint64 start = clock_.nowMs();
+    while (!flags_.stopRequested && clock_.nowMs() - start < qint64{n} * kTickMs) pump_.tick();
+}
+
+Frame TVKCOMControl::receivedHeader() const {
+    return FrameFrom(rxBuffer_);
+}
+
+void TVKCOMControl::logFrame(const QString& label, const Frame& frame, int number) {
+    notify(WM_LINK_FRAMELOG, 0, 0, FormatFrameLog(label, frame, number));
+}
+
+TVKCOMControl::Outcome TVKCOMControl::exchange(const quint8* bytes, int count, quint8 kind,
+                                               const std::function<void()>& afterSend) {
+    resetReceiveState(kind);
+    SendBytes(bytes, count);
+    if (afterSend) afterSend();
+    if (!WaitReply()) return Outcome::Stopped;
+    return replyComplete_ ? Outcome::Reply : Outcome::TimedOut;
+}
+
+CommandResult TVKCOMControl::Transact(const Frame& frame) {
+    CommandResult result;
+    if (flags_.stopRequested) return result;
+    const Frame request = BuildFrame(frame[2], frame[3], Param(frame, 1), Param(frame, 2),
+                                     Param(frame, 3), Param(frame, 4));
+    try {
+        for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+            const Outcome outcome = exchange(request.data(), kFrameSize, kKindCommand, [&] {
+                logFrame(QStringLiteral("[%1] snd cmd PPP:   ").arg(attempt), request);
+            });
+            if (outcome == Outcome::Stopped) return result;
+            if (outcome == Outcome::TimedOut) {
+                if (attempt < kAttempts) continue;
+                notify(WM_LINK_TIMEOUT);
+                return result;
+            }
+            replyHeader_ = receivedHeader();
+            logFrame(QStringLiteral("rcv cmd PPP:   "), replyHeader_);
+            result.reply = replyHeader_;
+            if (ReplyAccepted(replyHeader_, request)) {
+                result.ok = 1;
+                return result;
+            }
+            clock_.sleepMs(kRetryPauseMs);
+        }
+        notify(WM_LINK_NOREPLY);
+    } catch (const TransportError&) {
+        result.ok = 0;
+        notify(WM_LINK_ERROR);
+    }
+    return result;
+}
+
+bool TVKCOMControl::blockAcceptable(const Frame& header, const Frame& request) const {
+    const quint8 status = header[kStatusOffset];
+    if (status == kStatusRefused || !HeaderValid(header, request)) return false;
+    if (status != kStatusReady && status != kStatusLast) return false;
+    const int length = Param(header, 2);
+    if (length > kMaxPayload) return false;
+    const auto payload =
+        std::span(rxBuffer_).subspan(kFrameSize + 1, static_cast<std::size_t>(length));
+    return DataChecksum(payload) == rxBuffer_[kFrameSize];
+}
+
+bool TVKCOMControl::readBlock(Frame& request, CommandResult& result, bool& done) {
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        const Outcome outcome = exchange(request.data(), kFrameSize, kKindDataBlock);
+        if (outcome == Outcome::Stopped) {
+            result.ok = 0;
+            return false;
+        }
+        if (outcome == Outcome::TimedOut) {
+            if (attempt < kAttempts) continue;
+            result.ok = 0;
+            notify(WM_LINK_TIMEOUT);
+            return false;
+        }
+        const Frame header = receivedHeader();
+        replyHeader_ = header;
+        result.reply = header;
+        const bool success = blockAcceptable(header, request);
+        if (success) {
+            const int length = Param(header, 2);
+            inStream_.append(reinterpret_cast<const char*>(rxBuffer_.data()) + kFrameSize + 1,
+                             length);
+            firstBlock_ = false;
+            result.ok = 1;
+            done = header[kStatusOffset] == kStatusLast;
+        }
+        clock_.sleepMs(kBlockPauseMs);
+        SetParam(request, 1, success ? kAckNext : (firstBlock_ ? kAckStart : kAckResend));
+        SetParam(request, 2, 0);
+        Seal(request);
+        if (success) return true;
+        result.ok = 0;
+        if (attempt == kAttempts) {
+            notify(WM_LINK_NOREPLY);
+            return false;
+        }
+    }
+    return false;
+}
+
+CommandResult TVKCOMControl::ReadData(const Frame& frame) {
+    CommandResult result;
+    if (flags_.stopRequested) return result;
+    result = Transact(frame);
+    if (!result.succeeded()) return result;
+    Frame request = BuildFrame(frame[2], frame[3], kAckStart, 0, Param(frame, 3), Param(frame, 4));
+    firstBlock_ = true;
+    inStream_.clear();
+    bool done = false;
+    try {
+        while (!done && !flags_.stopRequested) {
+            if (!readBlock(request, result, done)) return result;
+        }
+    } catch (const TransportError&) {
+        result.ok = 0;
+        notify(WM_LINK_ERROR);
+        return result;
+    }
+    // A transfer cut short by the window closing is not a success.
+    if (!done) {
+        result.ok = 0;
+        return result;
+    }
+    notify(WM_LINK_DONE);
+    return result;
+}
+
+bool TVKCOMControl::writeBlock(const QByteArray& block, int payloadLength, const Frame& header,
+                               CommandResult& result) {
+    const auto* bytes = reinterpret_cast<const quint8*>(block.constData());
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        const Outcome outcome = exchange(bytes, kBlockSize, kKindCommand, [&] {
+            notify(WM_LINK_DATALOG, 0, 0,
+                   FormatSentData(sendDataPrefix_,
+                                  std::span(bytes, static_cast<std::size_t>(payloadLength) + 14)));
+        });
+        if (outcome == Outcome::Stopped) {
+            result.ok = 0;
+            return false;
+        }
+        if (outcome == Outcome::TimedOut) {
+            if (attempt < kAttempts) continue;
+            result.ok = 0;
+            notify(WM_LINK_TIMEOUT);
+            return false;
+        }
+        replyHeader_ = receivedHeader();
+        result.reply = replyHeader_;
+        if (HeaderValid(replyHeader_, header) && replyHeader_[kStatusOffset] == kStatusAccepted) {
+            result.ok = 1;
+            return true;
+        }
+        result.ok = 0;
+        clock_.sleepMs(kRetryPauseMs);
+    }
+    notify(WM_LINK_NOREPLY);
+    return false;
+}
+
+QByteArray TVKCOMControl::buildWriteBlock(const Frame& command, qsizetype offset) const {
+    const qsizetype remaining = outStream_.size() - offset;
+    const bool last = remaining <= kMaxPayload;
+    const auto length = static_cast<quint16>(last ? remaining : kMaxPayload);
+    const Frame header = BuildFrame(command[2], command[3], last ? kStatusLast : kStatusReady,
+                                    length, Param(command, 3), Param(command, 4));
+    QByteArray block(kBlockSize, '\0');
+    std::copy(header.begin(), header.end(), block.begin());
+    const QByteArray payload = outStream_.mid(offset, length);
+    block[kFrameSize] = static_cast<char>(
+        DataChecksum(std::span(reinterpret_cast<const quint8*>(payload.constData()),
+                               static_cast<std::size_t>(payload.size()))));
+    std::copy(payload.begin(), payload.end(), block.begin() + kFrameSize + 1);
+    return block;
+}
+
+CommandResult TVKCOMControl::WriteData(const Frame& frame) {
+    CommandResult result;
+    if (flags_.stopRequested) return result;
+    result = Transact(frame);
+    if (!result.succeeded()) return result;
+    if (result.reply[kStatusOffset] != kStatusReady) {
+        result.ok = 0;
+        notify(WM_LINK_INVALID);
+        return result;
+    }
+    qsizetype offset = 0;
+    bool done = false;
+    try {
+        while (!done && !flags_.stopRequested) {
+            const QByteArray block = buildWriteBlock(frame, offset);
+            const Frame header =
+                FrameFrom(std::span(reinterpret_cast<const quint8*>(block.constData()),
+                                    static_cast<std::size_t>(kFrameSize)));
+            const int length = Param(header, 2);
+            if (!writeBlock(block, length, header, result)) return result;
+            offset += length;
+            done = offset >= outStream_.size();
+        }
+    } catch (const TransportError&) {
+        result.ok = 0;
+        notify(WM_LINK_ERROR);
+        return result;
+    }
+    if (!done) {
+        result.ok = 0;
+        return result;
+    }
+    notify(WM_LINK_DONE);
+    return result;
+}
+
+}  // namespace devlink

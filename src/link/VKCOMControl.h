@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "CommandResult.h"
+#include "Commands.h"
+#include "Frame.h"
+#include "LinkFlags.h"
+#include "LinkNotification.h"
+#include "LinkTiming.h"
+#include "SerialTransport.h"
+
+namespace devlink {
+
+// The one component through which every command reaches the switcher. Every
+// operation is synchronous: it sends, then runs ticks of the pump until the
+// reply is complete, the time-out passes or the window asks to stop.
+class TVKCOMControl : public QObject {
+    Q_OBJECT
+
+public:
+    struct Parts {
+        std::unique_ptr<SerialTransport> serial;
+        std::unique_ptr<StreamClient> tcp;
+        LinkPump* pump = nullptr;
+        LinkClock* clock = nullptr;
+        LinkFlags* flags = nullptr;
+    };
+
+    static constexpr quint16 kModulePort = 8000;
+    static constexpr int kConnectTimeoutMs = 3000;
+
+    explicit TVKCOMControl(Parts parts, QObject* owner = nullptr);
+    ~TVKCOMControl() override;
+
+    void setObserver(LinkObserver* observer) { observer_ = observer; }
+
+    QString GetComPort() const;
+    void SetComPort(const QString& name);
+    bool GetConnected() const;
+    TControlMode ControlMode() const { return controlMode_; }
+    void SetControlMode(TControlMode mode);
+    QString DeviceIP() const { return deviceIP_; }
+    void SetDeviceIP(const QString& ip) { deviceIP_ = ip; }
+    TUDPMode UDPMode() const { return udpMode_; }
+    void SetUDPMode(TUDPMode mode) { udpMode_ = mode; }
+
+    bool IsConnecting() const { return connecting_; }
+    bool IsSearching() const { return searching_; }
+    bool IsConfiguring() const { return configuring_; }
+
+    bool Connect();
+    bool Disconnect();
+
+    qint64 SendBytes(const quint8* bytes, int count);
+    bool WaitReply();
+    void WaitTicks(int n);
+
+    CommandResult Transact(const Frame& frame);
+    CommandResult ReadData(const Frame& frame);
+    CommandResult WriteData(const Frame& frame);
+
+    QByteArray& InStream() { return inStream_; }
+    QByteArray& OutStream() { return outStream_; }
+
+    int PollCount() const { return pollCount_; }
+    const Frame& ReplyHeader() const { return replyHeader_; }
+
+    // Serial receive accounting; the serial transport calls it for every delivery.
+    void OnSerialData(const QByteArray& bytes);
+
+private:
+    void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {});
+    int expectedLength(bool overTcp) const;
+    void resetReceiveState(quint8 kind);
+    void accountReceived(const QByteArray& bytes, bool overTcp);
+    void pollTcp();
+    bool timedOut() const { return pollCount_ >= kReplyTimeoutTicks; }
+    Frame receivedHeader() const;
+    enum class Outcome { Reply, TimedOut, Stopped };
+    // One attempt: reset the receive state, send, wait. Transport errors propagate.
+    Outcome exchange(const quint8* bytes, int count, quint8 kind,
+                     const std::function<void()>& afterSend = {});
+    bool blockAcceptable(const Frame& header, const Frame& request) const;
+    QByteArray buildWriteBlock(const Frame& command, qsizetype offset) const;
+    bool readBlock(Frame& request, CommandResult& result, bool& done);
+    bool writeBlock(const QByteArray& block, int payloadLength, const Frame& header,
+                    CommandResult& result);
+    void logFrame(const QString& label, const Frame& frame, int number = 0);
+
+    std::unique_ptr<SerialTransport> serial_;
+    std::unique_ptr<StreamClient> tcp_;
+    LinkPump& pump_;
+    LinkClock& clock_;
+    LinkFlags& flags_;
+    LinkObserver* observer_ = nullptr;
+
+    TControlMode controlMode_ = cmLAN;
+    TUDPMode udpMode_ = umBROADCAST;
+    QString deviceIP_ = QStringLiteral("0.0.0.0");
+    bool connecting_ = false;
+    bool searching_ = false;
+    bool configuring_ = false;
+
+    // Receive state, cleared before every attempt.
+    static constexpr int kRxBufferSize = 549;
+    quint8 replyKind_ = 0;
+    bool replyComplete_ = false;
+    int pollCount_ = 0;
+    int rxPos_ = 0;
+    std::array<quint8, kRxBufferSize> rxBuffer_{};
+    Frame replyHeader_{};
+    bool firstBlock_ = false;
+
+    QByteArray inStream_;
+    QByteArray outStream_;
+    QString sendDataPrefix_;
+};
+
+}  // namespace devlink
