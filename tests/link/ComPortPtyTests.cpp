@@ -1,0 +1,122 @@
+// The real serial port against the simulator program on a pseudo-terminal.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include "ComPort.h"
+#include "EventLoopPump.h"
+#include "SimHarness.h"
+#include "VKCOMControl.h"
+
+using namespace devlink;
+
+namespace {
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+class PtyLink : public ::testing::Test {
+protected:
+    void start(const QStringList& simArguments = {}) {
+        sim_.start(QStringLiteral(MATRIX_SIM_PATH),
+                   QStringList{QStringLiteral("--quiet")} + simArguments);
+        ASSERT_TRUE(sim_.waitForStarted(5000));
+        while (pty_.isEmpty() && sim_.waitForReadyRead(5000)) {
+            while (sim_.canReadLine()) {
+                const QString line = QString::fromUtf8(sim_.readLine()).trimmed();
+                if (line.startsWith(QStringLiteral("PTY "))) pty_ = line.mid(4);
+            }
+        }
+        ASSERT_FALSE(pty_.isEmpty());
+        auto port = std::make_unique<TComPort>();
+        port->setPortName(pty_);
+        link_ = std::make_unique<TVKCOMControl>(
+            TVKCOMControl::Parts{std::move(port), nullptr, &pump_, &clock_, &flags_});
+        link_->setObserver(&observer_);
+        link_->SetControlMode(cmCOM);
+    }
+    void TearDown() override {
+        link_.reset();
+        sim_.kill();
+        sim_.waitForFinished(3000);
+    }
+
+    QProcess sim_;
+    QString pty_;
+    LinkFlags flags_;
+    EventLoopPump pump_;
+    SteadyClock clock_;
+    testing_support::RecordingObserver observer_;
+    std::unique_ptr<TVKCOMControl> link_;
+};
+
+TEST_F(PtyLink, ExchangesCommandsThroughThePseudoTerminal) {
+    start();
+    ASSERT_TRUE(link_->Connect());
+    const CommandResult type = link_->Transact(BuildFrame(0x01, 0x01, 0xFE));
+    EXPECT_EQ(type.ok, 1);
+    EXPECT_EQ(type.reply[4], 1);
+    EXPECT_EQ(link_->Transact(BuildFrame(0x02, 0x03, 4, 2)).ok, 1);
+    const CommandResult route = link_->Transact(BuildFrame(0x02, 0x01, 2));
+    EXPECT_EQ(route.reply[6], 4);
+    EXPECT_TRUE(observer_.outcomes().empty());
+}
+
+TEST_F(PtyLink, ASplitReplyArrivesAsSeveralDeliveries) {
+    start({QStringLiteral("--fault"), QStringLiteral("split=3:1")});
+    ASSERT_TRUE(link_->Connect());
+    EXPECT_EQ(link_->Transact(BuildFrame(0x01, 0x01, 0xFE)).ok, 1);
+    const auto rx = std::count_if(observer_.received.begin(), observer_.received.end(),
+                                  [](const auto& n) { return n.message == WM_LINK_RXCOUNT; });
+    EXPECT_EQ(rx, 3);
+}
+
+TEST_F(PtyLink, ReadsAnEdidBlockOverTheLine) {
+    start();
+    ASSERT_TRUE(link_->Connect());
+    EXPECT_EQ(link_->ReadData(BuildFrame(0x03, 0x05, 0xF001)).ok, 1);
+    EXPECT_EQ(link_->InStream().size(), 256);
+    EXPECT_EQ(link_->InStream().left(8), QByteArray::fromHex("00FFFFFFFFFFFF00"));
+}
+
+TEST_F(PtyLink, APeerThatGoesAwayNeitherSpinsNorHangs) {
+    start();
+    ASSERT_TRUE(link_->Connect());
+    sim_.kill();
+    sim_.waitForFinished(3000);
+    const double cpuBefore = CpuSeconds();
+    link_->WaitTicks(50);
+    EXPECT_LT(CpuSeconds() - cpuBefore, 0.25);
+    EXPECT_EQ(link_->Transact(BuildFrame(0x01, 0x01, 0xFE)).ok, 0);
+    EXPECT_EQ(observer_.outcomes(), std::vector<int>{WM_LINK_ERROR});
+}
+
+TEST(ComPort, OpeningAMissingPortRaisesWithTheErrorNumber) {
+    TComPort port;
+    port.setPortName(QStringLiteral("/dev/does-not-exist-gc"));
+    try {
+        port.open();
+        FAIL() << "opened a missing port";
+    } catch (const EComPort& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Unable to open com port (win error code: 2)"));
+    }
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_THROW(port.write(QByteArray(1, 'x')), EComPort);
+    EXPECT_THROW(port.clearBuffers(), EComPort);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
