@@ -1,5 +1,7 @@
 #include "VKCOMControl.h"
 
+#include <QLoggingCategory>
+
 #include <algorithm>
 #include <span>
 
@@ -7,6 +9,9 @@
 
 namespace devlink {
 namespace {
+
+// Operators switch the traffic log on with QT_LOGGING_RULES="gc.link.traffic=true".
+Q_LOGGING_CATEGORY(lcTraffic, "gc.link.traffic", QtWarningMsg)
 
 constexpr int kAttempts = 5;
 constexpr int kRetryPauseMs = 5;
@@ -43,6 +48,7 @@ TVKCOMControl::~TVKCOMControl() {
 }
 
 void TVKCOMControl::notify(int message, qint64 wParam, qint64 lParam, const QString& text) {
+    if (!text.isEmpty()) qCDebug(lcTraffic).noquote() << text;
     if (observer_) observer_->linkNotification({message, wParam, lParam, text});
 }
 
