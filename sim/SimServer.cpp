@@ -1,0 +1,175 @@
+#include "SimServer.h"
+
+#include <thread>
+
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace sim {
+
+SimServer::SimServer(Options options, QObject* parent)
+    : QObject(parent), options_(std::move(options)) {
+    sim_.setWireTimeEmulation(options_.wireTime);
+    sim_.setReplyDelayMs(options_.delayMs);
+    for (const Fault& fault : options_.faults) {
+        sim_.injectFault(fault);
+    }
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &SimServer::sendDue);
+    connect(&pty_, &PtyPort::received, this,
+            [this](const QByteArray& bytes) { receive(Peer::Pty, bytes); });
+    connect(&tcpServer_, &QTcpServer::newConnection, this, &SimServer::acceptClient);
+}
+
+SimServer::~SimServer() {
+    unlinkPty();
+}
+
+bool SimServer::start(QString* error) {
+    clock_.start();
+    if (!openPty(error)) {
+        return false;
+    }
+    if (options_.tcpAddress.isNull()) {
+        return true;
+    }
+    if (!tcpServer_.listen(options_.tcpAddress, options_.tcpPort)) {
+        *error = QStringLiteral("TCP %1:%2: %3")
+                     .arg(options_.tcpAddress.toString())
+                     .arg(options_.tcpPort)
+                     .arg(tcpServer_.errorString());
+        return false;
+    }
+    emit lineReady(QStringLiteral("TCP %1:%2")
+                       .arg(tcpServer_.serverAddress().toString())
+                       .arg(tcpServer_.serverPort()));
+    return true;
+}
+
+bool SimServer::openPty(QString* error) {
+    if (!pty_.open(error) || !linkPty(error)) {
+        return false;
+    }
+    emit lineReady(QStringLiteral("PTY %1").arg(pty_.slavePath()));
+    return true;
+}
+
+bool SimServer::linkPty(QString* error) {
+    if (options_.linkPath.isEmpty()) {
+        return true;
+    }
+    const QFileInfo link(options_.linkPath);
+    if (link.isSymLink()) {
+        QFile::remove(options_.linkPath);
+    } else if (link.exists()) {
+        *error = QStringLiteral("%1 exists and is not a symbolic link").arg(options_.linkPath);
+        return false;
+    }
+    if (::symlink(QFile::encodeName(pty_.slavePath()).constData(),
+                  QFile::encodeName(options_.linkPath).constData()) != 0) {
+        *error = QStringLiteral("cannot create the link %1").arg(options_.linkPath);
+        return false;
+    }
+    return true;
+}
+
+void SimServer::unlinkPty() {
+    const QFileInfo link(options_.linkPath);
+    if (!options_.linkPath.isEmpty() && link.isSymLink() &&
+        link.symLinkTarget() == pty_.slavePath()) {
+        QFile::remove(options_.linkPath);
+    }
+}
+
+void SimServer::acceptClient() {
+    while (QTcpSocket* socket = tcpServer_.nextPendingConnection()) {
+        if (client_) {
+            dropPeer(Peer::Tcp);
+        }
+        client_ = socket;
+        connect(socket, &QTcpSocket::readyRead, this,
+                [this, socket] { receive(Peer::Tcp, socket->readAll()); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void SimServer::receive(Peer peer, const QByteArray& bytes) {
+    for (Delivery& delivery : sim_.receive(bytes, clock_.elapsed())) {
+        outgoing_.emplace(delivery.dueMs, Outgoing{peer, std::move(delivery.bytes)});
+    }
+    reportNewFrames();
+    if (sim_.takeConnectionDrop()) {
+        dropPeer(peer);
+    }
+    armTimer();
+}
+
+void SimServer::reportNewFrames() {
+    const QStringList& log = sim_.frameLog();
+    const qint64 fresh = std::min<qint64>(sim_.framesReceived() - framesReported_, log.size());
+    framesReported_ = sim_.framesReceived();
+    if (options_.quiet) {
+        return;
+    }
+    for (qsizetype line = log.size() - fresh; line < log.size(); ++line) {
+        emit lineReady(QStringLiteral("RX %1").arg(log[line]));
+    }
+}
+
+void SimServer::sendDue() {
+    // The timer is armed a millisecond early and may wake late by as much; finishing the wait
+    // on the nanosecond clock keeps the emulated wire time faithful.
+    if (!outgoing_.empty()) {
+        const qint64 dueNs = outgoing_.begin()->first * 1'000'000;
+        while (clock_.nsecsElapsed() < dueNs) {
+            std::this_thread::yield();
+        }
+    }
+    const qint64 now = clock_.elapsed();
+    while (!outgoing_.empty() && outgoing_.begin()->first <= now) {
+        const Outgoing& out = outgoing_.begin()->second;
+        if (out.peer == Peer::Pty) {
+            pty_.send(out.bytes);
+        } else if (client_) {
+            client_->write(out.bytes);
+        }
+        outgoing_.erase(outgoing_.begin());
+    }
+    armTimer();
+}
+
+void SimServer::armTimer() {
+    if (outgoing_.empty()) {
+        timer_.stop();
+        return;
+    }
+    timer_.start(
+        static_cast<int>(std::max<qint64>(outgoing_.begin()->first - clock_.elapsed() - 1, 0)));
+}
+
+void SimServer::dropPeer(Peer peer) {
+    std::erase_if(outgoing_, [peer](const auto& entry) { return entry.second.peer == peer; });
+    if (peer == Peer::Tcp) {
+        if (client_) {
+            client_->abort();
+            client_->deleteLater();
+        }
+        return;
+    }
+    // Later, because the terminal's notifier is still delivering the bytes that asked for it.
+    QTimer::singleShot(0, this, &SimServer::replugPty);
+}
+
+void SimServer::replugPty() {
+    // A serial line cannot be pulled; a new terminal stands for the replugged cable.
+    unlinkPty();
+    QString error;
+    if (!openPty(&error)) {
+        emit lineReady(QStringLiteral("ERROR %1").arg(error));
+    }
+}
+
+}  // namespace sim

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <map>
+#include <vector>
+
+#include "PtyPort.h"
+#include "SwitcherSim.h"
+
+namespace sim {
+
+// Serves one simulated switcher on a pseudo-terminal and, optionally, a loopback TCP port
+// (one client at a time; a new client replaces the old one). Both share the switcher.
+class SimServer : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        QString linkPath;         // symlink to the slave terminal; empty: none
+        QHostAddress tcpAddress;  // null: no TCP
+        quint16 tcpPort = 8000;   // 0: any free port
+        bool wireTime = false;
+        int delayMs = 0;
+        std::vector<Fault> faults;
+        bool quiet = false;  // no line per received frame
+    };
+
+    explicit SimServer(Options options, QObject* parent = nullptr);
+    ~SimServer() override;
+
+    // Opens the ports and reports them as "PTY <path>" and "TCP <address>:<port>" lines.
+    bool start(QString* error);
+    SwitcherSim& sim() { return sim_; }
+
+signals:
+    void lineReady(const QString& line);
+
+private:
+    enum class Peer { Pty, Tcp };
+    struct Outgoing {
+        Peer peer;
+        QByteArray bytes;
+    };
+
+    bool openPty(QString* error);
+    bool linkPty(QString* error);
+    void unlinkPty();
+    void acceptClient();
+    void receive(Peer peer, const QByteArray& bytes);
+    void reportNewFrames();
+    void sendDue();
+    void armTimer();
+    void dropPeer(Peer peer);
+    void replugPty();
+
+    Options options_;
+    SwitcherSim sim_;
+    PtyPort pty_;
+    QTcpServer tcpServer_;
+    QPointer<QTcpSocket> client_;
+    QElapsedTimer clock_;
+    QTimer timer_;
+    std::multimap<qint64, Outgoing> outgoing_;  // equal due times keep their order
+    qint64 framesReported_ = 0;
+};
+
+}  // namespace sim

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "Delivery.h"
+#include "EdidTransfers.h"
+#include "FaultQueue.h"
+#include "FrameSplitter.h"
+#include "ReplyClock.h"
+#include "SimFault.h"
+#include "SwitcherState.h"
+
+namespace sim {
+
+// The 6x6 matrix switcher as seen from its control port, on the caller's clock. Power off does
+// not silence it: every command keeps its normal answer, because the controller refuses powered
+// commands itself.
+class SwitcherSim {
+public:
+    static constexpr int kFrameLogLimit = 10000;
+
+    SwitcherSim() = default;
+
+    // Bytes from the controller, arriving at nowMs. Returns what the switcher sends back, in order.
+    std::vector<Delivery> receive(const QByteArray& bytes, qint64 nowMs);
+    void injectFault(const Fault& fault);  // queued; applied to the next matching received frames
+    void clearFaults();
+    void setWireTimeEmulation(bool on);  // 57600 baud, 10 bits per byte, both directions
+    void setReplyDelayMs(int ms);        // the simulator's own stated processing delay (default 0)
+    SwitcherState& state();
+    // One line per frame received (hex; a block shows its header, data checksum and length).
+    // Only the latest kFrameLogLimit lines are kept.
+    const QStringList& frameLog() const;
+    qint64 framesReceived() const { return framesReceived_; }
+    // True once after a DropConnection fault: the peer must be disconnected.
+    bool takeConnectionDrop();
+
+private:
+    bool startsBlock(QByteArrayView header) const;
+    void logUnit(const QByteArray& unit);
+    QByteArray answerUnit(const QByteArray& unit, const std::optional<Fault>& fault);
+    QByteArray answerFrame(const QByteArray& frame, bool mayAct);
+    QByteArray answerBlock(const QByteArray& block, bool mayAct);
+    void dropConnection();
+
+    SwitcherState state_;
+    FrameSplitter splitter_;
+    FaultQueue faults_;
+    ReplyClock clock_;
+    std::optional<EdidReadTransfer> reading_;
+    std::optional<EdidWriteTransfer> writing_;
+    QStringList frameLog_;
+    qint64 framesReceived_ = 0;
+    bool connectionDropped_ = false;
+};
+
+}  // namespace sim

@@ -1,0 +1,84 @@
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "FaultOption.h"
+#include "SignalQuit.h"
+#include "SimServer.h"
+
+namespace {
+
+void printLine(const QString& line) {
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+
+std::optional<sim::SimServer::Options> readOptions(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Simulated 6x6 HDMI matrix switcher"));
+    parser.addHelpOption();
+    const QCommandLineOption link(
+        QStringLiteral("link"), QStringLiteral("Symlink to the terminal."), QStringLiteral("path"));
+    const QCommandLineOption tcp(QStringLiteral("tcp"),
+                                 QStringLiteral("Serve TCP on this address."),
+                                 QStringLiteral("address"));
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("TCP port (0: any)."),
+                                  QStringLiteral("N"), QStringLiteral("8000"));
+    const QCommandLineOption wireTime(QStringLiteral("wire-time"),
+                                      QStringLiteral("Delay replies as 57600 baud would."));
+    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Reply delay in ms."),
+                                   QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption fault(QStringLiteral("fault"),
+                                   QStringLiteral("kind[=value][:times[:group:code]]"),
+                                   QStringLiteral("fault"));
+    const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("No frame log."));
+    parser.addOptions({link, tcp, port, wireTime, delay, fault, quiet});
+    parser.process(app);
+
+    sim::SimServer::Options options;
+    options.linkPath = parser.value(link);
+    options.wireTime = parser.isSet(wireTime);
+    options.quiet = parser.isSet(quiet);
+    bool portOk = false;
+    bool delayOk = false;
+    const uint portNumber = parser.value(port).toUInt(&portOk);
+    options.delayMs = parser.value(delay).toInt(&delayOk);
+    if (!portOk || portNumber > 0xFFFF || !delayOk || options.delayMs < 0) {
+        printLine(QStringLiteral("ERROR bad --port or --delay"));
+        return std::nullopt;
+    }
+    options.tcpPort = static_cast<quint16>(portNumber);
+    if (parser.isSet(tcp) && !options.tcpAddress.setAddress(parser.value(tcp))) {
+        printLine(QStringLiteral("ERROR bad --tcp address %1").arg(parser.value(tcp)));
+        return std::nullopt;
+    }
+    for (const QString& text : parser.values(fault)) {
+        QString error;
+        const auto parsed = sim::parseFaultOption(text, &error);
+        if (!parsed) {
+            printLine(QStringLiteral("ERROR %1").arg(error));
+            return std::nullopt;
+        }
+        options.faults.push_back(*parsed);
+    }
+    return options;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const auto options = readOptions(app);
+    if (!options) {
+        return 2;
+    }
+    const sim::SignalQuit signalQuit;
+    sim::SimServer server(*options);
+    QObject::connect(&server, &sim::SimServer::lineReady, &printLine);
+    QString error;
+    if (!server.start(&error)) {
+        printLine(QStringLiteral("ERROR %1").arg(error));
+        return 1;
+    }
+    return app.exec();
+}
