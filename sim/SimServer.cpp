@@ -1,11 +1,10 @@
 #include "SimServer.h"
 
-#include <thread>
-
 #include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
+#include <thread>
 
 namespace sim {
 
