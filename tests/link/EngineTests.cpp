@@ -202,6 +202,16 @@ TEST(ConnectDisconnect, FailedOpenNotifiesWithTheConnectedState) {
     EXPECT_EQ(h.observer.received.back().wParam, 0);
 }
 
+TEST(ConnectDisconnect, AFailedCloseNotifiesWhileStillConnected) {
+    LinkHarness h;
+    h.transport->failClose = true;
+    EXPECT_FALSE(h.link->Disconnect());
+    EXPECT_TRUE(h.link->GetConnected());
+    ASSERT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_CONNECTFAIL});
+    EXPECT_EQ(h.observer.received.back().wParam, 1);
+    h.transport->failClose = false;
+}
+
 TEST(ConnectDisconnect, ConnectWhenConnectedDoesNotReopen) {
     LinkHarness h;
     EXPECT_TRUE(h.link->Connect());

@@ -21,6 +21,11 @@ void SimSerialTransport::open() {
     open_ = true;
 }
 
+void SimSerialTransport::close() {
+    if (failClose) throw devlink::TransportError(QStringLiteral("CloseHandle failed"));
+    open_ = false;
+}
+
 void SimSerialTransport::clearBuffers() {
     if (!open_) throw devlink::TransportError(QStringLiteral("PurgeComm function failed"));
     // Only bytes that already arrived are purged; those still on the wire come later.

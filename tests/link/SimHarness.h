@@ -35,7 +35,7 @@ public:
     QString portName() const override { return name_; }
     void setPortName(const QString& name) override;
     void open() override;
-    void close() override { open_ = false; }
+    void close() override;
     bool isOpen() const override { return open_; }
     void clearBuffers() override;
     qint64 write(const QByteArray& bytes) override;
@@ -47,6 +47,7 @@ public:
 
     bool failOpen = false;
     bool failWrite = false;
+    bool failClose = false;
     int openCount = 0;
     QByteArrayList written;
 

@@ -117,6 +117,17 @@ TEST(ReadData, StopDuringTheTransferIsNotASuccess) {
     EXPECT_TRUE(h.observer.outcomes().empty());
 }
 
+TEST(ReadData, ATransportErrorDuringTheBlocksIsALinkError) {
+    LinkHarness h;
+    ReadScript script;
+    h.transport->setResponder([&](const QByteArray& bytes, qint64 now) {
+        h.transport->failWrite = true;
+        return script.responder()(bytes, now);
+    });
+    EXPECT_EQ(h.link->ReadData(ReadEdidOfOutput(1)).ok, 0);
+    EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_ERROR});
+}
+
 TEST(WriteData, Writes256BytesAsOneLastBlockAndTheSimulatorKeepsThem) {
     LinkHarness h;
     const QByteArray edid = h.sim.state().outputEdid[0];
