@@ -1,0 +1,112 @@
+#include "DeviceStatusPresenter.h"
+
+namespace ui {
+
+using devlink::Command;
+using devlink::CommandResult;
+using devlink::MakeCommand;
+
+namespace {
+
+constexpr int kInputPauseMs = 5;
+
+}  // namespace
+
+DeviceStatusPresenter::DeviceStatusPresenter(devlink::CommandRunner& runner,
+                                             devlink::LinkClock& clock, DeviceStatusView& view,
+                                             PanelOptionsPresenter& panelOptions)
+    : runner_(runner), clock_(clock), view_(view), panelOptions_(panelOptions) {}
+
+bool DeviceStatusPresenter::ReadPowerState() {
+    const CommandResult result = runner_.Run(MakeCommand(Command::GetPowerStatus));
+    if (!result.succeeded()) return false;
+    const bool on = devlink::ReplyIsOn(result);
+    if (on != powerOn_) view_.setPowerFace(on);
+    powerOn_ = on;
+    return true;
+}
+
+void DeviceStatusPresenter::SwitchPower(bool on) {
+    view_.showStatus(3, QString(), false);
+    const CommandResult result =
+        runner_.Run(MakeCommand(Command::SetPower, devlink::OnOffValue(on)));
+    // The state is only ever taken from the switcher, never from the request.
+    if (result.succeeded()) ReadPowerState();
+}
+
+void DeviceStatusPresenter::bbPowerClick() {
+    if (!ReadPowerState()) return;
+    SwitchPower(!powerOn_);
+    if (powerOn_) {
+        RefreshDeviceStatus();
+        view_.showStatus(3, QStringLiteral("Matrix POWER ON"), false);
+    } else {
+        view_.showStatus(3, QStringLiteral("Matrix POWER OFF"), false);
+    }
+}
+
+void DeviceStatusPresenter::RefreshDeviceStatus() {
+    if (!ReadPowerState()) return;
+    if (!powerOn_) {
+        view_.informationBox(
+            QStringLiteral("System is power off, please turn it on first to refresh more status."));
+        return;
+    }
+    if (!ReadDeviceInfo()) return;
+    RefreshPortLinks(PortSide::Input);
+    RefreshPortLinks(PortSide::Output);
+    panelOptions_.ReadPanelOptions();
+}
+
+bool DeviceStatusPresenter::ReadDeviceInfo() {
+    const CommandResult type = runner_.Run(MakeCommand(Command::GetDeviceType));
+    if (!type.succeeded()) return false;
+    const CommandResult counts = runner_.Run(MakeCommand(Command::GetPortCounts));
+    if (!counts.succeeded()) return false;
+    const CommandResult version = runner_.Run(MakeCommand(Command::GetFirmwareVersion));
+    if (!version.succeeded()) return false;
+    view_.setDeviceText(DeviceText(devlink::ReplyByte4(type), devlink::ReplyByte4(counts),
+                                   devlink::ReplyByte6(counts)));
+    view_.setVersionText(VersionText(devlink::ReplyByte4(version), devlink::ReplyByte6(version)));
+    return true;
+}
+
+void DeviceStatusPresenter::RefreshPortLinks(PortSide side) {
+    const Command query =
+        side == PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
+    for (int port = 1; port <= kPorts; ++port) {
+        const int tag = PortLabelTag(side, port);
+        const CommandResult result = runner_.Run(MakeCommand(query, static_cast<quint16>(port)));
+        if (!result.succeeded()) {
+            view_.setPortLabel(tag, PortLabelText(side, port, ": Not known"),
+                               LabelWeight::Unchanged);
+        } else if (const auto link = devlink::ReplyPortLink(result);
+                   link == devlink::PortLink::Connected) {
+            view_.setPortLabel(tag, PortLabelText(side, port, ": Connected"), LabelWeight::Bold);
+        } else if (link == devlink::PortLink::NotConnected) {
+            view_.setPortLabel(tag, PortLabelText(side, port, ": Not connected"),
+                               LabelWeight::Normal);
+        }
+        // A plain pause after every input query, whatever its outcome.
+        if (side == PortSide::Input) clock_.sleepMs(kInputPauseMs);
+    }
+}
+
+void DeviceStatusPresenter::ResetDeviceStatus() {
+    view_.setDeviceText(QStringLiteral("Device: Not known"));
+    view_.setVersionText(QStringLiteral("Version: Not known"));
+    for (int port = 1; port <= kPorts; ++port) {
+        for (const PortSide side : {PortSide::Input, PortSide::Output}) {
+            view_.setPortLabel(PortLabelTag(side, port), PortLabelText(side, port, ": Not known"),
+                               LabelWeight::Unchanged);
+        }
+    }
+}
+
+quint8 DeviceStatusPresenter::ReadOutputConnection(int output) {
+    if (output < 1 || output > kPorts) return devlink::kOutputQueryFailed;
+    return devlink::OutputConnectionCode(
+        runner_.Run(MakeCommand(Command::GetOutputLinkStatus, static_cast<quint16>(output))));
+}
+
+}  // namespace ui

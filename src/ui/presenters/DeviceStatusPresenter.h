@@ -1,0 +1,48 @@
+#pragma once
+
+#include "CommandRunner.h"
+#include "DeviceInfoTexts.h"
+#include "DeviceStatusView.h"
+#include "LinkTiming.h"
+#include "PanelOptionsPresenter.h"
+
+namespace ui {
+
+// The switcher's power state, the power button and the device information of the
+// "General" tab.
+class DeviceStatusPresenter {
+public:
+    static constexpr int kPorts = 6;  // inputs and outputs the switcher has
+
+    DeviceStatusPresenter(devlink::CommandRunner& runner, devlink::LinkClock& clock,
+                          DeviceStatusView& view, PanelOptionsPresenter& panelOptions);
+
+    // Last known power state; false until the switcher has said otherwise.
+    bool PowerOn() const { return powerOn_; }
+
+    // Asks the switcher for its power state; false when the query failed.
+    bool ReadPowerState();
+    // Sends the power command and, if it went through, reads the state back.
+    void SwitchPower(bool on);
+    // The bbPower click: switch to the opposite of the state read from the switcher.
+    void bbPowerClick();
+    // The btnGetDevStatus click.
+    void RefreshDeviceStatus();
+    // The labels as they are before anything was read; sends nothing.
+    void ResetDeviceStatus();
+    // devlink::kOutputConnected, kOutputNotConnected, or kOutputQueryFailed (also for a
+    // port number the switcher does not have).
+    quint8 ReadOutputConnection(int output);
+
+private:
+    bool ReadDeviceInfo();
+    void RefreshPortLinks(PortSide side);
+
+    devlink::CommandRunner& runner_;
+    devlink::LinkClock& clock_;
+    DeviceStatusView& view_;
+    PanelOptionsPresenter& panelOptions_;
+    bool powerOn_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,21 @@
+#include "PanelOption.h"
+
+namespace ui {
+
+using devlink::Command;
+
+PanelOptionCommands CommandsOf(PanelOption option) {
+    switch (option) {
+        case PanelOption::Ir:
+            return {Command::GetIrReceiverStatus, Command::SetIrReceiver};
+        case PanelOption::Keys:
+            return {Command::GetPanelKeysStatus, Command::SetPanelKeys};
+        case PanelOption::Apm:
+            return {Command::GetApmStatus, Command::SetApm};
+        case PanelOption::Beeper:
+            return {Command::GetBeeperStatus, Command::SetBeeper};
+    }
+    Q_UNREACHABLE();
+}
+
+}  // namespace ui

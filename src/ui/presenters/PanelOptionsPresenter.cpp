@@ -1,0 +1,57 @@
+#include "PanelOptionsPresenter.h"
+
+#include <QScopedValueRollback>
+
+#include "LinkTiming.h"
+
+namespace ui {
+
+using devlink::MakeCommand;
+
+PanelOptionsPresenter::PanelOptionsPresenter(devlink::CommandRunner& runner,
+                                             const devlink::LinkFlags& flags,
+                                             PanelOptionsView& view, std::function<bool()> powerOn)
+    : runner_(runner), flags_(flags), view_(view), powerOn_(std::move(powerOn)) {
+    // The refusing command runs further up the stack, so its end can only be seen later.
+    idleCheck_.setInterval(devlink::kTickMs);
+    QObject::connect(&idleCheck_, &QTimer::timeout, [this] { EnableWaitingGroups(); });
+}
+
+bool PanelOptionsPresenter::ReadPanelOptions() {
+    for (const PanelOption option : kPanelOptions) {
+        const devlink::CommandResult result = runner_.Run(MakeCommand(CommandsOf(option).read));
+        if (!result.succeeded()) return false;
+        const QScopedValueRollback applying(applyingDeviceState_, true);
+        view_.setOptionOn(option, devlink::ReplyIsOn(result));
+    }
+    return true;
+}
+
+void PanelOptionsPresenter::tsIRShow() {
+    if (powerOn_()) ReadPanelOptions();
+}
+
+void PanelOptionsPresenter::RadioClick(PanelOption option, OptionRadio clicked) {
+    if (applyingDeviceState_) return;
+    view_.showStatus(3, QString(), false);
+    view_.setOptionEnabled(option, false);
+    const quint16 value = devlink::OnOffValue(view_.isOptionOn(option));
+    runner_.Run(MakeCommand(CommandsOf(option).set, value));
+    view_.setOptionEnabled(option, flags_.linkIdle);
+    if (!flags_.linkIdle) EnableWhenIdle(option);
+    view_.focusOptionRadio(option, clicked);
+}
+
+void PanelOptionsPresenter::EnableWhenIdle(PanelOption option) {
+    waitingForIdle_.insert(option);
+    idleCheck_.start();
+}
+
+void PanelOptionsPresenter::EnableWaitingGroups() {
+    if (!flags_.linkIdle) return;
+    idleCheck_.stop();
+    for (const PanelOption option : waitingForIdle_) view_.setOptionEnabled(option, true);
+    waitingForIdle_.clear();
+}
+
+}  // namespace ui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QTimer>
+#include <functional>
+#include <set>
+
+#include "CommandRunner.h"
+#include "LinkFlags.h"
+#include "PanelOptionsView.h"
+
+namespace ui {
+
+// Reads and sets the switcher's IR, panel keys, APM and beeper options.
+class PanelOptionsPresenter {
+public:
+    PanelOptionsPresenter(devlink::CommandRunner& runner, const devlink::LinkFlags& flags,
+                          PanelOptionsView& view, std::function<bool()> powerOn);
+
+    // Reads the options in the order IR, keys, APM, beeper, stopping at the first failure.
+    bool ReadPanelOptions();
+    // The "Advanced" tab was shown: read the options while the switcher is on.
+    void tsIRShow();
+    // A radio of the group became selected, by the operator or by program code.
+    void RadioClick(PanelOption option, OptionRadio clicked);
+
+    bool ApplyingDeviceState() const { return applyingDeviceState_; }
+
+private:
+    void EnableWhenIdle(PanelOption option);
+    void EnableWaitingGroups();
+
+    devlink::CommandRunner& runner_;
+    const devlink::LinkFlags& flags_;
+    PanelOptionsView& view_;
+    std::function<bool()> powerOn_;
+    bool applyingDeviceState_ = false;
+    // Groups whose set command was refused while another command ran.
+    std::set<PanelOption> waitingForIdle_;
+    QTimer idleCheck_;
+};
+
+}  // namespace ui

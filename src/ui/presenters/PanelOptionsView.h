@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include "PanelOption.h"
+
+namespace ui {
+
+// The OFF/ON radio groups of the "Advanced" tab.
+class PanelOptionsView {
+public:
+    virtual ~PanelOptionsView() = default;
+
+    // Selects the group's ON or OFF radio. Like a real radio this raises the group's
+    // click handler at once when the selection changes.
+    virtual void setOptionOn(PanelOption option, bool on) = 0;
+    virtual bool isOptionOn(PanelOption option) const = 0;
+    virtual void setOptionEnabled(PanelOption option, bool enabled) = 0;  // both radios
+    virtual void focusOptionRadio(PanelOption option, OptionRadio radio) = 0;
+    virtual void showStatus(int panel, const QString& text, bool alert) = 0;
+};
+
+}  // namespace ui

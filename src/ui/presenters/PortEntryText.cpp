@@ -1,0 +1,42 @@
+#include "PortEntryText.h"
+
+namespace ui {
+
+namespace {
+
+QString tagged(const QString& name, const QString& tag) {
+    return tag.isEmpty() ? name : name + QStringLiteral(" - [") + tag + u']';
+}
+
+QString tagOf(const std::array<QString, kTaggedPortCount>& tags, int port) {
+    return port >= 1 && port <= kTaggedPortCount ? tags[port - 1] : QString();
+}
+
+}  // namespace
+
+QString inputTag(const PortTags& tags, int input) {
+    return tagOf(tags.inputs, input);
+}
+
+QString outputTag(const PortTags& tags, int output) {
+    return tagOf(tags.outputs, output);
+}
+
+QString inputEntryText(int input, const QString& tag) {
+    return tagged(QStringLiteral("In%1").arg(input), tag);
+}
+
+QString outputFromText(int output, const QString& tag) {
+    return tagged(QStringLiteral("Out%1").arg(output), tag) + QStringLiteral(" from");
+}
+
+QString routeNoteText(int output, const QString& inputDigit, const PortTags& tags) {
+    const QString tag = outputTag(tags, output);
+    QString note = QStringLiteral("Output%1").arg(output);
+    note += tag.isEmpty() ? QStringLiteral(" from ")
+                          : QStringLiteral(" - [") + tag + QStringLiteral("] from ");
+    const int input = inputDigit.toInt();
+    return note + tagged(QStringLiteral("Input") + inputDigit, inputTag(tags, input));
+}
+
+}  // namespace ui

@@ -1,0 +1,105 @@
+#include "PresetPresenter.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kPortCount = RoutingPresenter::kPortCount;
+
+// The input a cell names, if it names one the switcher has.
+std::optional<int> cellInput(const QStringList& cells, int output) {
+    if (output > cells.size()) return std::nullopt;
+    bool ok = false;
+    const int input = cells[output - 1].toInt(&ok);
+    if (!ok || input < 1 || input > kPortCount) return std::nullopt;
+    return input;
+}
+
+// Why applying stopped before the output, for status panel 3.
+QString stoppedText(const QStringList& cells, int output) {
+    const QString cell = output <= cells.size() ? cells[output - 1] : QString();
+    return QStringLiteral("Pre-setting stopped: Output%1 holds \"%2\", not an input from 1 to 6")
+        .arg(output)
+        .arg(cell);
+}
+
+}  // namespace
+
+PresetPresenter::PresetPresenter(RoutingPresenter& routing, PresetView& view,
+                                 devlink::CommandRunner::Hooks hooks)
+    : routing_(routing), view_(view), hooks_(std::move(hooks)) {
+    const auto names = SettingsData::defaultPresetNames();
+    const auto values = SettingsData::defaultPresetValues();
+    for (int row = 1; row <= kPresetCount; ++row) {
+        rows_[row - 1] = {names[row - 1], values[row - 1]};
+    }
+}
+
+void PresetPresenter::load(const std::array<QString, kPresetCount>& names,
+                           const std::array<QStringList, kPresetCount>& values) {
+    for (int row = 1; row <= kPresetCount; ++row) {
+        rows_[row - 1] = {names[row - 1], values[row - 1]};
+        showRow(row);
+    }
+}
+
+void PresetPresenter::showRow(int row) const {
+    const Row& r = rows_[row - 1];
+    view_.showPresetRow(row, r.name, r.cells);
+}
+
+void PresetPresenter::setSelectedRow(int row) {
+    selected_ = row >= 1 && row <= kPresetCount ? row : 0;
+}
+
+bool PresetPresenter::requireSelection() const {
+    if (selected_ != 0) return true;
+    hooks_.informationBox(QStringLiteral("Please select item."));
+    return false;
+}
+
+void PresetPresenter::tsSettingShow() {
+    if (!hooks_.powerOn()) return;
+    if (selected_ == 0) {
+        selected_ = 1;
+        view_.selectPresetRow(selected_);
+    }
+    routing_.ReadRouting();
+}
+
+std::optional<OutputSettingEdit> PresetPresenter::btnPreEditClick(const PortTags& tags) {
+    if (!requireSelection()) return std::nullopt;
+    const Row& row = rows_[selected_ - 1];
+    std::array<int, kPortCount> inputs{};
+    for (int output = 1; output <= kPortCount; ++output) {
+        inputs[output - 1] = cellInput(row.cells, output).value_or(output);
+    }
+    return OutputSettingEdit::forRow(selected_, row.name, inputs, tags);
+}
+
+void PresetPresenter::editAccepted(const OutputSettingEdit& edit) {
+    if (edit.row < 1 || edit.row > kPresetCount) return;
+    Row& row = rows_[edit.row - 1];
+    row.name = edit.name;
+    while (row.cells.size() < kPortCount) row.cells << QString();
+    for (int output = 1; output <= kPortCount; ++output) {
+        row.cells[output - 1] = QString::number(edit.inputs[output - 1]);
+    }
+    showRow(edit.row);
+}
+
+void PresetPresenter::btnSetClick() {
+    if (!requireSelection()) return;
+    const Row& row = rows_[selected_ - 1];
+    routing_.clearRouteFailed();
+    for (int output = 1; output <= kPortCount && !routing_.routeFailed(); ++output) {
+        const auto input = cellInput(row.cells, output);
+        if (!input) {
+            hooks_.showStatus(3, stoppedText(row.cells, output), false);
+            return;
+        }
+        routing_.sbSetInputClick(output, *input);
+    }
+}
+
+}  // namespace ui

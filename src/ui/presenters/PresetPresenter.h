@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+#include "CommandRunner.h"
+#include "OutputSettingEdit.h"
+#include "PresetView.h"
+#include "RoutingPresenter.h"
+#include "SettingsData.h"
+
+namespace ui {
+
+// The eight pre-settings: their rows, editing, and applying through the routing view.
+class PresetPresenter {
+public:
+    struct Row {
+        QString name;
+        QStringList cells;  // input per output as text, output 1 first; may hold anything
+
+        bool operator==(const Row&) const = default;
+    };
+    using Rows = std::array<Row, kPresetCount>;
+
+    // Uses the runner's hooks for the information box, status texts and power state.
+    PresetPresenter(RoutingPresenter& routing, PresetView& view,
+                    devlink::CommandRunner::Hooks hooks);
+
+    // The rows as the settings file holds them; shows all eight.
+    void load(const std::array<QString, kPresetCount>& names,
+              const std::array<QStringList, kPresetCount>& values);
+    const Rows& rows() const { return rows_; }
+
+    // Row 1 to 8 selected in the list, 0 for none.
+    void setSelectedRow(int row);
+    int selectedRow() const { return selected_; }
+
+    // The "Setting" page was shown: with the switcher on, selects the first row if none
+    // is selected and reads the routes.
+    void tsSettingShow();
+
+    // The dialog form for the selected row; nothing (after the information box) when no
+    // row is selected. A cell that is not an input 1 to 6 preselects the output's own number.
+    std::optional<OutputSettingEdit> btnPreEditClick(const PortTags& tags);
+    // The dialog ended with "OK".
+    void editAccepted(const OutputSettingEdit& edit);
+
+    // Applies the selected row output by output; stops at the first failed switch, and
+    // before a cell that is not an input 1 to 6.
+    void btnSetClick();
+
+private:
+    bool requireSelection() const;
+    void showRow(int row) const;
+
+    RoutingPresenter& routing_;
+    PresetView& view_;
+    devlink::CommandRunner::Hooks hooks_;
+    Rows rows_;
+    int selected_ = 0;
+};
+
+}  // namespace ui

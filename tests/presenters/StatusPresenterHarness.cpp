@@ -1,0 +1,51 @@
+#include "StatusPresenterHarness.h"
+
+namespace status_testing {
+
+std::vector<QString> WindowLog::panel(int number) const {
+    std::vector<QString> texts;
+    for (const Status& s : status) {
+        if (s.panel == number) texts.push_back(s.text);
+    }
+    return texts;
+}
+
+void FakeStatusView::setPortLabel(int tag, const QString& text, ui::LabelWeight weight) {
+    Label& label = labels[tag];
+    label.text = text;
+    if (weight != ui::LabelWeight::Unchanged) label.bold = weight == ui::LabelWeight::Bold;
+}
+
+void FakeOptionsView::setOptionOn(ui::PanelOption option, bool value) {
+    if (on[index(option)] == value) return;
+    on[index(option)] = value;
+    ++handlerCalls;
+    presenter->RadioClick(option, value ? ui::OptionRadio::On : ui::OptionRadio::Off);
+}
+
+void FakeOptionsView::click(ui::PanelOption option, ui::OptionRadio radio) {
+    setOptionOn(option, radio == ui::OptionRadio::On);
+}
+
+StatusHarness::StatusHarness() {
+    runner = std::make_unique<devlink::CommandRunner>(
+        *link, flags,
+        devlink::CommandRunner::Hooks{[this] { link->Connect(); },
+                                      [this](int panel, const QString& text, bool) {
+                                          log.status.push_back({panel, text});
+                                      },
+                                      [this](const QString& text) { log.boxes.push_back(text); },
+                                      [this] { return status->PowerOn(); }});
+    options = std::make_unique<ui::PanelOptionsPresenter>(*runner, flags, optionsView,
+                                                          [this] { return status->PowerOn(); });
+    optionsView.presenter = options.get();
+    status = std::make_unique<ui::DeviceStatusPresenter>(*runner, clock, statusView, *options);
+}
+
+std::vector<StatusHarness::Sent> StatusHarness::sent() const {
+    std::vector<Sent> result;
+    for (const devlink::Frame& f : sentFrames()) result.push_back({f[2], f[3], f[4] | f[5] << 8});
+    return result;
+}
+
+}  // namespace status_testing
