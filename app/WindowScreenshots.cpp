@@ -1,0 +1,61 @@
+// Writes a PNG of every page of the main window and of the small dialogs into the folder given
+// on the command line, on the offscreen platform unless another one is chosen.
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "EnterYes.h"
+#include "MainWindow.h"
+#include "ProgramWindows.h"
+#include "ShowInOutInfo.h"
+#include "SystemServices.h"
+
+namespace {
+
+bool save(QWidget& widget, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name + QStringLiteral(".png"));
+    const bool saved = widget.grab().save(path);
+    QTextStream(saved ? stdout : stderr) << (saved ? "wrote " : "cannot write ") << path << '\n';
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        QTextStream(stderr) << "usage: window-screenshots <folder>\n";
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(folder.path())) return 1;
+
+    // The pictures must not depend on, or change, the operator's own settings.
+    QTemporaryDir settingsDir;
+    ui::SystemServices services;
+    ui::TForm1Environment environment = services.environment();
+    environment.settingsPath = settingsDir.filePath(QStringLiteral("Settings.ini"));
+    ui::ProgramWindows windows(std::move(environment));
+    ui::TForm1& form = windows.form1();
+    form.show();
+
+    bool ok = true;
+    auto* pages = form.findChild<QTabWidget*>(QStringLiteral("pcContainer"));
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        const QString name =
+            pages->tabText(page).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
+        ok = save(form, folder, QStringLiteral("tab%1-%2").arg(page + 1).arg(name)) && ok;
+    }
+    windows.enterYes().show();
+    QApplication::processEvents();
+    ok = save(windows.enterYes(), folder, QStringLiteral("dialog-enter-yes")) && ok;
+    windows.showInOutInfo().resize(220, 32);
+    windows.showInOutInfo().show();
+    ok = save(windows.showInOutInfo(), folder, QStringLiteral("dialog-show-in-out-info")) && ok;
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,28 @@
+#include "DialogShells.h"
+
+namespace ui {
+
+namespace {
+
+void shapeDialog(QDialog* dialog, const char* name, const QString& caption) {
+    dialog->setObjectName(QLatin1String(name));
+    dialog->setWindowTitle(caption);
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+}
+
+}  // namespace
+
+TfrmPreSettingEdit::TfrmPreSettingEdit(QWidget* parent) : QDialog(parent) {
+    shapeDialog(this, "TfrmPreSettingEdit", QStringLiteral("Pre-setting edit"));
+}
+
+TfrmEditLAN::TfrmEditLAN(QWidget* parent) : QDialog(parent) {
+    shapeDialog(this, "TfrmEditLAN", QStringLiteral("TCP configuration"));
+}
+
+TfrmSearch::TfrmSearch(QWidget* parent) : QDialog(parent) {
+    shapeDialog(this, "TfrmSearch", QString());
+}
+
+}  // namespace ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <utility>
+
+namespace ui {
+
+// A child control with its name, as the form designer would place it.
+template <class W, class... Args>
+W* makeControl(QWidget* parent, const char* name, Args&&... args) {
+    auto* control = new W(std::forward<Args>(args)..., parent);
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+// Controls whose function is not in this build stay disabled, whatever the mode enabling says,
+// so nothing on screen offers an action that does nothing.
+void markNotAvailable(QWidget* control);
+void setControlEnabled(QWidget* control, bool enabled);
+
+// Group captions: black while the group is enabled, grey (128, 128, 128) while disabled.
+void setGroupEnabled(QWidget* group, bool enabled);
+
+void setBold(QWidget* control);
+
+QPixmap connectionPicture(bool open);
+QPixmap powerPicture(bool on);
+
+}  // namespace ui

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+#include "CommandRunner.h"
+#include "LinkNotification.h"
+#include "SettingsData.h"
+#include "VKCOMControl.h"
+#include "WindowServices.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QCheckBox;
+
+namespace ui {
+
+class TPageControl;
+class TStatusBar;
+
+// The main window: owns the one link, shows its notifications, and keeps the settings.
+class TForm1 final : public QMainWindow, public devlink::LinkObserver {
+    Q_OBJECT
+
+public:
+    explicit TForm1(TForm1Environment environment, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The one writer of the status bar; panel 2 alerts blink for 2.1 s, blocking.
+    void ShowStatus(int panel, const QString& text, bool alert);
+
+    void btnConnectClick();
+    void rbCOMModeClick();
+    void rbLANModeClick();
+    void RefreshSerialPorts();
+    void ApplyModeEnabling(devlink::TControlMode mode, bool locked);
+    void tmrTimer();
+
+    void LoadSettings();
+    void SaveSettings();
+    void LoadPortTags(devlink::TControlMode mode, const QString& mac);
+    void SavePortTags(devlink::TControlMode mode, const QString& mac);
+
+    // The window's message handler for notifications 2024 to 2039.
+    void linkNotification(const devlink::LinkNotification& notification) override;
+
+    devlink::TVKCOMControl* Link() const { return link_; }  // null once the window has closed
+    devlink::CommandRunner& Commands() { return *runner_; }
+    devlink::LinkFlags& Flags() { return flags_; }
+    bool PowerOn() const { return powerOn_; }
+    void SetPowerOn(bool on) { powerOn_ = on; }
+    bool RouteFailed() const { return routeFailed_; }
+    QString CurrentDeviceMAC() const { return currentDeviceMAC_; }
+    bool PartFailed() const { return partFailed_; }
+    quint16 LastProgress() const { return lastProgress_; }
+    int StatusBlink() const { return statusBlink_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    template <class T>
+    T* control(const char* name) const {
+        T* found = findChild<T*>(QLatin1String(name));
+        if (!found) qFatal("TForm1: control %s is missing", name);
+        return found;
+    }
+    void buildForm();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    bool PageChangeAllowed() const;
+    bool linkBusy() const;
+    void showConnectionState();
+    void writeOperationPanel(const QString& text);
+    void addStatusLine(const QString& text, bool mayReplaceReboot);
+    void showPartProgress(quint16 part, quint16 percent);
+    void showLinkFailure(const QString& text);
+    void clearPortTags();
+    PortTags portTags() const;
+    bool comMode() const;
+    SettingsData settingsFromControls() const;
+
+    Dialogs& dialogs_;
+    SerialPortLister& serialPorts_;
+    StatusSleeper& sleeper_;
+    DateTimeSource& dateTime_;
+    const QString settingsPath_;
+
+    devlink::LinkFlags flags_;
+    QPointer<devlink::TVKCOMControl> link_;
+    std::unique_ptr<devlink::CommandRunner> runner_;
+    QTimer tmr_;
+
+    // Parts of the settings whose controls are not in this window yet; kept so that no key
+    // is lost between load and save.
+    SettingsData storedSettings_;
+
+    int statusBlink_ = 1;
+    bool routeFailed_ = true;
+    bool powerOn_ = false;
+    QString currentDeviceMAC_;
+    bool partFailed_ = false;
+    quint16 lastProgress_ = 0;
+    bool shownOnce_ = false;
+    bool closed_ = false;
+
+    TPageControl* pcContainer_ = nullptr;
+    TStatusBar* sb_ = nullptr;
+    QRadioButton* rbCOMMode_ = nullptr;
+    QRadioButton* rbLANMode_ = nullptr;
+    QComboBox* cbCOMList_ = nullptr;
+    QPushButton* btnConnect_ = nullptr;
+    QLabel* imgOpen_ = nullptr;
+    QLabel* imgClose_ = nullptr;
+    QCheckBox* cbDisplayTag_ = nullptr;
+    QPlainTextEdit* mmoMessage_ = nullptr;
+    QProgressBar* tsgFWProgress_ = nullptr;
+    std::array<QLineEdit*, kTaggedPortCount> inputTags_{};
+    std::array<QLineEdit*, kTaggedPortCount> outputTags_{};
+};
+
+}  // namespace ui

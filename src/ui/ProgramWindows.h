@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+
+#include "WindowServices.h"
+
+namespace ui {
+
+class TForm1;
+class TfrmPreSettingEdit;
+class TfrmShowInOutInfo;
+class TfrmEditLAN;
+class TfrmSearch;
+class TfrmEnterYes;
+
+// Every window of the program, created at start in this order and living until the end; the
+// dialogs belong to the main window, so they are ready before it is shown.
+class ProgramWindows {
+public:
+    explicit ProgramWindows(TForm1Environment environment);
+    ~ProgramWindows();
+
+    TForm1& form1() const { return *form1_; }
+    TfrmPreSettingEdit& preSettingEdit() const { return *preSettingEdit_; }
+    TfrmShowInOutInfo& showInOutInfo() const { return *showInOutInfo_; }
+    TfrmEditLAN& editLan() const { return *editLan_; }
+    TfrmSearch& search() const { return *search_; }
+    TfrmEnterYes& enterYes() const { return *enterYes_; }
+
+private:
+    std::unique_ptr<TForm1> form1_;
+    TfrmPreSettingEdit* preSettingEdit_ = nullptr;
+    TfrmShowInOutInfo* showInOutInfo_ = nullptr;
+    TfrmEditLAN* editLan_ = nullptr;
+    TfrmSearch* search_ = nullptr;
+    TfrmEnterYes* enterYes_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace ui {
+
+// Where "Settings.ini" lives: in the program's directory when that directory is
+// writable; otherwise in the per-user configuration folder, which is created, and
+// which starts as a copy of the program directory's file when it has none yet. The
+// whole file is replaced on every save, so a writable file in a read-only directory
+// does not count.
+QString locateSettingsFile(const QString& programDir, const QString& configDir);
+
+// The same for this program: QCoreApplication::applicationDirPath() and the
+// application's configuration location.
+QString locateSettingsFile();
+
+}  // namespace ui

@@ -1,0 +1,44 @@
+#include "ShowInOutInfo.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "FormParts.h"
+
+namespace ui {
+
+TfrmShowInOutInfo::TfrmShowInOutInfo(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("TfrmShowInOutInfo"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* panel = makeControl<QFrame>(this, "Panel1");
+    panel->setFrameShape(QFrame::Panel);
+    panel->setAutoFillBackground(true);
+    layout->addWidget(panel);
+    lblInfo_ = makeControl<QLabel>(panel, "lblInfo", QStringLiteral("Output from Input"));
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(19);
+    font.setBold(true);
+    lblInfo_->setFont(font);
+    lblInfo_->move(4, 4);
+    lblInfo_->adjustSize();
+    panel->installEventFilter(this);
+    lblInfo_->installEventFilter(this);
+}
+
+bool TfrmShowInOutInfo::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmShowInOutInfo::mousePressEvent(QMouseEvent*) {
+    close();
+}
+
+}  // namespace ui

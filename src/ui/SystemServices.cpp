@@ -1,0 +1,56 @@
+#include "SystemServices.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "ComPort.h"
+#include "SettingsLocation.h"
+
+namespace ui {
+
+QString simulatorLinkDir() {
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+           QStringLiteral("/matrix-sim");
+}
+
+SystemSerialPorts::SystemSerialPorts(QString linkDir) : linkDir_(std::move(linkDir)) {
+    QDir().mkpath(linkDir_);
+}
+
+QStringList SystemSerialPorts::portNames() {
+    QStringList names;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        names.append(info.portName());
+    }
+    // A link left behind by a simulator that died points nowhere and is skipped.
+    const QFileInfoList links = QDir(linkDir_).entryInfoList(
+        QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& entry : links) {
+        if (entry.isSymLink() && QFileInfo::exists(entry.symLinkTarget())) {
+            names.append(entry.absoluteFilePath());
+        }
+    }
+    return names;
+}
+
+void ThreadSleeper::sleepMs(int ms) {
+    QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+TForm1Environment SystemServices::environment() {
+    TForm1Environment env;
+    env.linkParts.serial = std::make_unique<devlink::TComPort>();
+    env.linkParts.pump = &pump_;
+    env.linkParts.clock = &clock_;
+    env.dialogs = &dialogs_;
+    env.serialPorts = &serialPorts_;
+    env.sleeper = &sleeper_;
+    env.dateTime = &dateTime_;
+    env.settingsPath = locateSettingsFile();
+    return env;
+}
+
+}  // namespace ui

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "EventLoopPump.h"
+#include "WidgetDialogs.h"
+#include "WindowServices.h"
+
+namespace ui {
+
+// Where a running matrix-sim publishes its terminal (matrix-sim --link <dir>/ttySIM0), so
+// COM control mode can be tried without serial hardware or root rights.
+QString simulatorLinkDir();
+
+// Serial ports from Qt's port list, then the simulator's links that point at a live terminal.
+class SystemSerialPorts final : public SerialPortLister {
+public:
+    // Creates the link folder, so the simulator can publish its link there.
+    explicit SystemSerialPorts(QString linkDir = simulatorLinkDir());
+    QStringList portNames() override;
+
+private:
+    QString linkDir_;
+};
+
+class ThreadSleeper final : public StatusSleeper {
+public:
+    void sleepMs(int ms) override;
+};
+
+class SystemDateTime final : public DateTimeSource {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+// The services of the real program; construct after the QApplication.
+class SystemServices {
+public:
+    // A fresh link on the real serial port; TCP control mode has no client yet.
+    TForm1Environment environment();
+
+private:
+    devlink::EventLoopPump pump_;
+    devlink::SteadyClock clock_;
+    WidgetDialogs dialogs_;
+    SystemSerialPorts serialPorts_;
+    ThreadSleeper sleeper_;
+    SystemDateTime dateTime_;
+};
+
+}  // namespace ui

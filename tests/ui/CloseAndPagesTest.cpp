@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "IniFile.h"
+#include "WindowHarness.h"
+
+namespace {
+
+using testing_support::WindowHarness;
+
+constexpr char kBusyQuestion[] = "Processing not complete, continue to close controller?";
+constexpr char kConnectingNote[] = "Connection in process, please wait...";
+
+// A module connection that is still being made when the operator asks to close.
+class StallingStream final : public devlink::StreamClient {
+public:
+    void connectTo(const QString&, quint16, int) override {
+        if (whileConnecting) whileConnecting();
+        throw devlink::TransportError(QStringLiteral("refused"));
+    }
+    void disconnectFromHost() override {}
+    bool isConnected() const override { return false; }
+    void discardPending() override {}
+    void sendAll(const QByteArray&) override {}
+    QByteArray takeBuffered() override { return {}; }
+    std::function<void()> whileConnecting;
+};
+
+void freeDeferred() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(CloseQuery, IdleWindowClosesSavesAndFreesTheLink) {
+    WindowHarness h;
+    h.ports.names = {"ttyS0", "ttyUSB0"};
+    h.show();
+    h.find<QComboBox>("cbCOMList")->setCurrentIndex(1);
+    EXPECT_TRUE(h.form().close());
+    EXPECT_FALSE(h.form().isVisible());
+    EXPECT_TRUE(h.form().Flags().stopRequested);
+    EXPECT_TRUE(h.dialogs.shown.empty());
+    EXPECT_EQ(ui::readIniFile(h.settingsPath).value("COM port", "Name"), "ttyUSB0");
+    freeDeferred();
+    EXPECT_EQ(h.form().Link(), nullptr);
+}
+
+TEST(CloseQuery, WhileConnectingTheWindowStaysOpen) {
+    WindowHarness h;
+    auto stream = std::make_unique<StallingStream>();
+    StallingStream* rawStream = stream.get();
+    h.tcp = std::move(stream);
+    h.show();
+    bool closed = true;
+    rawStream->whileConnecting = [&] { closed = h.form().close(); };
+    h.form().btnConnectClick();
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(h.form().isVisible());
+    EXPECT_FALSE(h.form().Flags().stopRequested);
+    EXPECT_EQ(h.dialogs.texts("information"), QStringList({kConnectingNote}));
+    EXPECT_TRUE(h.dialogs.texts("question").isEmpty());
+}
+
+class BusyClose : public ::testing::TestWithParam<bool> {};
+
+TEST_P(BusyClose, AsksAndFollowsTheAnswer) {
+    const bool yes = GetParam();
+    WindowHarness h;
+    h.show();
+    h.form().Flags().linkIdle = false;
+    h.dialogs.answers = {yes};
+    EXPECT_EQ(h.form().close(), yes);
+    EXPECT_EQ(h.dialogs.texts("question"), QStringList({kBusyQuestion}));
+    EXPECT_EQ(h.form().isVisible(), !yes);
+    EXPECT_EQ(h.form().Flags().stopRequested, yes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, BusyClose, ::testing::Values(false, true));
+
+TEST(CloseQuery, FailedSaveAtCloseIsReportedAndTheWindowStillCloses) {
+    WindowHarness h;
+    h.settingsPath = h.dir.filePath("missing/Settings.ini");
+    h.show();
+    h.dialogs.shown.clear();
+    EXPECT_TRUE(h.form().close());
+    EXPECT_EQ(h.dialogs.texts("error"), QStringList({"Unable to write to " + h.settingsPath}));
+}
+
+TEST(CloseQuery, TimerStopsWithTheWindow) {
+    WindowHarness h;
+    h.show();
+    auto* timer = h.find<QTimer>("tmr");
+    EXPECT_TRUE(timer->isActive());
+    h.form().close();
+    EXPECT_FALSE(timer->isActive());
+}
+
+struct PageCase {
+    bool powerOn;
+    bool linkIdle;
+    bool changes;
+};
+
+class PageGuard : public ::testing::TestWithParam<PageCase> {};
+
+TEST_P(PageGuard, AllowsChangesOnlyWhenSafe) {
+    WindowHarness h;
+    h.show();
+    h.form().SetPowerOn(GetParam().powerOn);
+    h.form().Flags().linkIdle = GetParam().linkIdle;
+    auto* pages = h.find<QTabWidget>("pcContainer");
+    QTabBar* tabs = pages->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    EXPECT_EQ(pages->currentIndex(), GetParam().changes ? 2 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, PageGuard,
+                         ::testing::Values(PageCase{false, true, true},
+                                           PageCase{false, false, true}, PageCase{true, true, true},
+                                           PageCase{true, false, false}));
+
+}  // namespace

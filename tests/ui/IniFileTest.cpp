@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "IniFile.h"
+#include "TestSupport.h"
+
+namespace ui {
+namespace {
+
+using test::readBytes;
+using test::writeBytes;
+
+const QByteArray kOldContent("[Old]\nK=kept\n");
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QString path() const { return dir_.filePath("Settings.ini"); }
+
+    // A document far larger than the file size limit the save runs under.
+    static IniDocument bigDocument() {
+        IniDocument doc;
+        doc.setValue("Big", "Value", QString(64 * 1024, u'x'));
+        return doc;
+    }
+
+    // Runs a save in a child process that may write at most 1 kB to any file.
+    static void saveUnderSizeLimit(const QString& path) {
+        const rlimit limit{1024, 1024};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(2);
+        const auto error = writeIniFile(path, bigDocument());
+        std::_Exit(error == QStringLiteral("Unable to write to ") + path ? 0 : 1);
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(IniFileTest, MissingOrNonRegularFileReadsEmpty) {
+    EXPECT_TRUE(readIniFile(path()).sections().isEmpty());
+    EXPECT_TRUE(readIniFile(dir_.path()).sections().isEmpty());
+    EXPECT_TRUE(readIniFile("/dev/zero").sections().isEmpty());
+}
+
+TEST_F(IniFileTest, WriteReplacesWholeFile) {
+    writeBytes(path(), "[Old]\nK=a much longer old content than the new one\n");
+    IniDocument doc;
+    doc.setValue("New", "K", "1");
+    EXPECT_EQ(writeIniFile(path(), doc), std::nullopt);
+    EXPECT_EQ(readBytes(path()), QByteArray("[New]\nK=1\n"));
+    EXPECT_EQ(readIniFile(path()).value("new", "k"), "1");
+}
+
+TEST_F(IniFileTest, RefusedWriteReportsPath) {
+    const QString missingDir = dir_.filePath("missing/Settings.ini");
+    const QString directory = dir_.filePath("folder");
+    ASSERT_TRUE(QDir().mkpath(directory));
+    for (const QString& target : {missingDir, directory}) {
+        EXPECT_EQ(writeIniFile(target, IniDocument()), "Unable to write to " + target);
+    }
+    EXPECT_TRUE(QFileInfo(directory).isDir());
+}
+
+TEST_F(IniFileTest, ReadOnlyDirectoryKeepsOldFile) {
+    if (test::runningAsRoot()) GTEST_SKIP() << "root writes into read-only directories";
+    writeBytes(path(), kOldContent);
+    ASSERT_TRUE(QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const auto error = writeIniFile(path(), bigDocument());
+    QFile::setPermissions(dir_.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(error, "Unable to write to " + path());
+    EXPECT_EQ(readBytes(path()), kOldContent);
+}
+
+TEST_F(IniFileTest, FailedWriteBeforeCommitKeepsOldFile) {
+    writeBytes(path(), kOldContent);
+    EXPECT_EXIT(
+        {
+            signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+            saveUnderSizeLimit(path());
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readBytes(path()), kOldContent);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Settings.ini"});
+}
+
+TEST_F(IniFileTest, ProcessKilledMidSaveLeavesOldFile) {
+    writeBytes(path(), kOldContent);
+    EXPECT_EXIT(saveUnderSizeLimit(path()), ::testing::KilledBySignal(SIGXFSZ), "");
+    EXPECT_EQ(readBytes(path()), kOldContent);
+    EXPECT_EQ(readIniFile(path()).value("Old", "K"), "kept");
+}
+
+}  // namespace
+}  // namespace ui

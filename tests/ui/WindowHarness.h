@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "MainWindow.h"
+#include "ProgramWindows.h"
+#include "ScriptedDialogs.h"
+#include "SimHarness.h"
+#include "StatusBar.h"
+
+namespace testing_support {
+
+class FakePortLister final : public ui::SerialPortLister {
+public:
+    QStringList portNames() override { return names; }
+    QStringList names;
+};
+
+// Sleeps take no time; each one is recorded with the alert state of status panel 2.
+class RecordingSleeper final : public ui::StatusSleeper {
+public:
+    void sleepMs(int ms) override {
+        sleeps.push_back(ms);
+        if (onSleep) onSleep(ms);
+    }
+    int totalMs() const;
+    std::vector<int> sleeps;
+    std::function<void(int)> onSleep;
+};
+
+class FixedDateTime final : public ui::DateTimeSource {
+public:
+    QDateTime now() const override { return value; }
+    QDateTime value;
+};
+
+// The program's windows on the in-process simulator, with a settings file in a temporary folder.
+struct WindowHarness {
+    WindowHarness();
+    ~WindowHarness();
+
+    // Steps before create(): the file the program finds, the ports, a TCP client.
+    void writeSettings(const QByteArray& content) const;
+    void create();
+    void show();  // create() if needed, then show the main window
+
+    ui::TForm1& form() const { return windows->form1(); }
+    ui::TStatusBar& statusBar() const;
+    QString panel(int n) const { return statusBar().panelText(n); }
+    bool alertShown() const { return statusBar().alertColours(); }
+
+    template <class T>
+    T* find(const QString& name) const {
+        return form().findChild<T*>(name);
+    }
+
+    sim::SwitcherSim sim;
+    VirtualClock clock;
+    SimSerialTransport* transport = nullptr;  // owned by the link once created
+    std::unique_ptr<SimSerialTransport> ownTransport;
+    std::unique_ptr<SimPump> pump;
+    std::unique_ptr<devlink::StreamClient> tcp;
+    ScriptedDialogs dialogs;
+    FakePortLister ports;
+    RecordingSleeper sleeper;
+    FixedDateTime dateTime;
+    QTemporaryDir dir;
+    QString settingsPath;
+    std::unique_ptr<ui::ProgramWindows> windows;
+};
+
+}  // namespace testing_support
