@@ -1,7 +1,6 @@
 #include "VKCOMControl.h"
 
 #include <QLoggingCategory>
-
 #include <algorithm>
 #include <span>
 
@@ -33,7 +32,8 @@ TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
       tcp_(std::move(parts.tcp)),
       pump_(*parts.pump),
       clock_(*parts.clock),
-      flags_(*parts.flags) {
+      flags_(*parts.flags),
+      modulePort_(parts.modulePort) {
     serial_->setReceiveHandler([this](const QByteArray& bytes) {
         OnSerialData(bytes);
         pump_.wake();
@@ -85,7 +85,7 @@ bool TVKCOMControl::Connect() {
             serial_->clearBuffers();
         } else {
             if (!tcp_) throw TransportError(QStringLiteral("Connection Failed"));
-            tcp_->connectTo(deviceIP_, kModulePort, kConnectTimeoutMs);
+            tcp_->connectTo(deviceIP_, modulePort_, kConnectTimeoutMs);
             connecting_ = false;
         }
         return true;
@@ -189,6 +189,9 @@ bool TVKCOMControl::WaitReply() {
     while (!replyComplete_ && !timedOut() && !flags_.stopRequested) {
         pump_.tick();
         if (controlMode_ == cmLAN && !flags_.stopRequested) pollTcp();
+        // A reply cannot come over a line that went away; waiting out the time-out helps nobody.
+        if (!replyComplete_ && !GetConnected())
+            throw TransportError(QStringLiteral("Connection lost"));
         pollCount_ = static_cast<int>((clock_.nowMs() - start) / kTickMs);
     }
     return !flags_.stopRequested;

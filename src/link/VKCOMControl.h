@@ -24,15 +24,17 @@ class TVKCOMControl : public QObject {
     Q_OBJECT
 
 public:
+    static constexpr quint16 kModulePort = 8000;
+
     struct Parts {
         std::unique_ptr<SerialTransport> serial;
         std::unique_ptr<StreamClient> tcp;
         LinkPump* pump = nullptr;
         LinkClock* clock = nullptr;
         LinkFlags* flags = nullptr;
+        quint16 modulePort = kModulePort;  // tests serve the module elsewhere
     };
 
-    static constexpr quint16 kModulePort = 8000;
     static constexpr int kConnectTimeoutMs = 3000;
 
     explicit TVKCOMControl(Parts parts, QObject* owner = nullptr);
@@ -99,6 +101,7 @@ private:
     LinkClock& clock_;
     LinkFlags& flags_;
     LinkObserver* observer_ = nullptr;
+    quint16 modulePort_;
 
     TControlMode controlMode_ = cmLAN;
     TUDPMode udpMode_ = umBROADCAST;

@@ -8,6 +8,7 @@
 
 #include "ComPort.h"
 #include "SettingsLocation.h"
+#include "TcpStreamClient.h"
 
 namespace ui {
 
@@ -43,6 +44,7 @@ void ThreadSleeper::sleepMs(int ms) {
 TForm1Environment SystemServices::environment() {
     TForm1Environment env;
     env.linkParts.serial = std::make_unique<devlink::TComPort>();
+    env.linkParts.tcp = std::make_unique<lan::TcpStreamClient>();
     env.linkParts.pump = &pump_;
     env.linkParts.clock = &clock_;
     env.dialogs = &dialogs_;

@@ -157,6 +157,18 @@ TEST(Transact, AWriteFailureEndsTheExchangeWithLinkError) {
     EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_ERROR});
 }
 
+TEST(Transact, APortThatClosesDuringTheWaitEndsItWithLinkError) {
+    LinkHarness h;
+    h.sim.injectFault({sim::FaultKind::NoReply, -1, -1, -1, 0, 2, {}});
+    h.pump->onTick = [&] {
+        if (h.clock.nowMs() >= 100) h.transport->close();
+    };
+    EXPECT_EQ(h.link->Transact(kDeviceType).ok, 0);
+    EXPECT_LT(h.clock.nowMs(), 200);
+    EXPECT_EQ(h.transport->written.size(), 1);
+    EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_ERROR});
+}
+
 TEST(Transact, OnAClosedPortFailsWithLinkError) {
     LinkHarness h;
     h.link->Disconnect();

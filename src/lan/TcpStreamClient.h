@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QTcpSocket>
+
+#include "SerialTransport.h"
+
+namespace lan {
+
+// The command stream to the Ethernet module. Bytes read from the socket wait
+// in a queue of our own until the link takes them in its next tick.
+class TcpStreamClient final : public QObject, public devlink::StreamClient {
+    Q_OBJECT
+
+public:
+    explicit TcpStreamClient(QObject* parent = nullptr);
+
+    void connectTo(const QString& host, quint16 port, int timeoutMs) override;
+    void disconnectFromHost() override;
+    bool isConnected() const override;
+    void discardPending() override;
+    void sendAll(const QByteArray& bytes) override;
+    QByteArray takeBuffered() override;
+
+private:
+    void onReadyRead();
+
+    QTcpSocket socket_;
+    QByteArray received_;
+};
+
+}  // namespace lan

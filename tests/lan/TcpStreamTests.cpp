@@ -1,0 +1,109 @@
+// The link in TCP control mode against the simulator's command port, in-process.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTcpServer>
+
+#include "ComPort.h"
+#include "EventLoopPump.h"
+#include "SimHarness.h"
+#include "SimServer.h"
+#include "TcpStreamClient.h"
+#include "VKCOMControl.h"
+
+using namespace devlink;
+
+namespace {
+
+class TcpLink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::SimServer::Options options;
+        options.tcpAddress = QHostAddress::LocalHost;
+        options.tcpPort = 0;
+        options.quiet = true;
+        server_ = std::make_unique<sim::SimServer>(options);
+        QObject::connect(server_.get(), &sim::SimServer::lineReady, [this](const QString& line) {
+            if (line.startsWith(QStringLiteral("TCP "))) port_ = line.section(u':', -1).toUShort();
+        });
+        QString error;
+        ASSERT_TRUE(server_->start(&error)) << error.toStdString();
+        ASSERT_NE(port_, 0);
+        makeLink(port_);
+    }
+
+    void makeLink(quint16 port) {
+        link_.reset();
+        link_ = std::make_unique<TVKCOMControl>(TVKCOMControl::Parts{
+            std::make_unique<TComPort>(), std::make_unique<lan::TcpStreamClient>(), &pump_, &clock_,
+            &flags_, port});
+        link_->setObserver(&observer_);
+        link_->SetDeviceIP(QStringLiteral("127.0.0.1"));
+    }
+
+    std::unique_ptr<sim::SimServer> server_;
+    quint16 port_ = 0;
+    LinkFlags flags_;
+    EventLoopPump pump_;
+    SteadyClock clock_;
+    testing_support::RecordingObserver observer_;
+    std::unique_ptr<TVKCOMControl> link_;
+};
+
+TEST_F(TcpLink, ExchangesCommandsOverTheStream) {
+    ASSERT_TRUE(link_->Connect());
+    EXPECT_TRUE(link_->GetConnected());
+    EXPECT_EQ(link_->Transact(BuildFrame(0x02, 0x03, 6, 1)).ok, 1);
+    EXPECT_EQ(server_->sim().state().routes[0], 6);
+    const CommandResult route = link_->Transact(BuildFrame(0x02, 0x01, 1));
+    EXPECT_EQ(route.ok, 1);
+    EXPECT_EQ(route.reply[6], 6);
+    const auto logs = observer_.texts(WM_LINK_DATALOG);
+    ASSERT_FALSE(logs.empty());
+    EXPECT_TRUE(logs.back().startsWith(QStringLiteral("cmLAN:::*****")));
+    EXPECT_TRUE(observer_.outcomes().empty());
+}
+
+TEST_F(TcpLink, AssemblesASplitReplyAndReadsAnEdid) {
+    server_->sim().injectFault({sim::FaultKind::Split, 1, -1, -1, 0, 3, {}});
+    ASSERT_TRUE(link_->Connect());
+    EXPECT_EQ(link_->Transact(BuildFrame(0x01, 0x01, 0xFE)).ok, 1);
+    EXPECT_EQ(link_->ReadData(BuildFrame(0x03, 0x05, 0xF001)).ok, 1);
+    EXPECT_EQ(link_->InStream(), server_->sim().state().outputEdid[0]);
+}
+
+TEST_F(TcpLink, NoDeviceChosenFailsToConnect) {
+    link_->SetDeviceIP(QStringLiteral("0.0.0.0"));
+    EXPECT_FALSE(link_->Connect());
+    EXPECT_FALSE(link_->IsConnecting());
+    ASSERT_EQ(observer_.outcomes(), std::vector<int>{WM_LINK_CONNECTFAIL});
+    EXPECT_EQ(observer_.received.back().wParam, 0);
+}
+
+TEST_F(TcpLink, ARefusedConnectionFails) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const quint16 unused = closed.serverPort();
+    closed.close();
+    makeLink(unused);
+    EXPECT_FALSE(link_->Connect());
+    EXPECT_EQ(observer_.outcomes(), std::vector<int>{WM_LINK_CONNECTFAIL});
+}
+
+TEST_F(TcpLink, AModuleThatHangsUpEndsTheExchangeWithLinkErrorAtOnce) {
+    ASSERT_TRUE(link_->Connect());
+    server_->sim().injectFault({sim::FaultKind::DropConnection, 1, -1, -1, 0, 2, {}});
+    const qint64 start = clock_.nowMs();
+    EXPECT_EQ(link_->Transact(BuildFrame(0x01, 0x01, 0xFE)).ok, 0);
+    EXPECT_LT(clock_.nowMs() - start, 2000);
+    EXPECT_FALSE(link_->GetConnected());
+    EXPECT_EQ(observer_.outcomes(), std::vector<int>{WM_LINK_ERROR});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
