@@ -39,4 +39,18 @@ QString routeNoteText(int output, const QString& inputDigit, const PortTags& tag
     return note + tagged(QStringLiteral("Input") + inputDigit, inputTag(tags, input));
 }
 
+QStringList tagListLines(const PortTags& tags) {
+    QStringList lines;
+    const auto add = [&lines](const QString& port, const QString& tag) {
+        lines << (tag.isEmpty() ? port + QStringLiteral(" - No tag") : tagged(port, tag));
+    };
+    for (int output = 1; output <= kTaggedPortCount; ++output) {
+        add(QStringLiteral("Output%1").arg(output), outputTag(tags, output));
+    }
+    for (int input = 1; input <= kTaggedPortCount; ++input) {
+        add(QStringLiteral("Input%1").arg(input), inputTag(tags, input));
+    }
+    return lines;
+}
+
 }  // namespace ui

@@ -1,0 +1,32 @@
+#include "EdidPortLists.h"
+
+#include "PortEntryText.h"
+
+namespace ui {
+
+QString outputEntryText(int output, const QString& tag) {
+    const QString name = QStringLiteral("Out%1").arg(output);
+    return tag.isEmpty() ? name : name + QStringLiteral(" - [") + tag + u']';
+}
+
+QStringList edidInputList(const PortTags& tags) {
+    QStringList entries{QStringLiteral("Select Input")};
+    for (int input = 1; input <= kTaggedPortCount; ++input) {
+        entries << inputEntryText(input, inputTag(tags, input));
+    }
+    return entries << QStringLiteral("All Inputs");
+}
+
+QStringList edidDownloadList(const PortTags& tags) {
+    return edidInputList(tags) << QStringLiteral("User1 Memory") << QStringLiteral("User2 Memory");
+}
+
+QStringList edidOutputList(const PortTags& tags) {
+    QStringList entries{QStringLiteral("Select Output")};
+    for (int output = 1; output <= kTaggedPortCount; ++output) {
+        entries << outputEntryText(output, outputTag(tags, output));
+    }
+    return entries;
+}
+
+}  // namespace ui

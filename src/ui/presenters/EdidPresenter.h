@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "CommandRunner.h"
+#include "DeviceStatusPresenter.h"
+#include "EdidView.h"
+#include "LinkFlags.h"
+#include "SettingsData.h"
+#include "VKCOMControl.h"
+
+namespace ui {
+
+// The "EDID control" tab: EDID modes, copies from outputs, and the EDID grid with its
+// reads, downloads and files. The grid is the one working copy of an EDID.
+class EdidPresenter {
+public:
+    EdidPresenter(devlink::CommandRunner& runner, devlink::TVKCOMControl& link,
+                  devlink::LinkFlags& flags, DeviceStatusPresenter& status,
+                  std::function<void()> connectAction, EdidView& view);
+
+    // The mode list as the window keeps it: the designed entries without "Auto EDID".
+    void FillEdidModeList();
+    // Refills the five port lists from the tags, keeping each list's selected index
+    // (the first entry for a list that had none).
+    void RebuildEdidLists(const PortTags& tags);
+    // Selects in each list the entry with exactly the saved text (else the first entry)
+    // and restores both paths. The lists must be filled first.
+    void LoadEdidChoices(const EdidChoices& choices);
+    EdidChoices SaveEdidChoices() const;
+
+    // Draws the grid's captions. Data failing the EDID check, or none, leaves the data
+    // cells as they are and gives false.
+    bool LoadEdidIntoGrid(const std::optional<QByteArray>& data = std::nullopt);
+    // The 256 bytes of a completely filled grid; false (and target empty) otherwise.
+    bool GridToEdid(QByteArray& target) const;
+    void ClearEdidGrid();
+
+    void btnSetEDIDModeClick();
+    void btnCopyEDIDClick();
+    void btnReadEDIDDataClick();
+    void btnDownloadEDIDClick();
+    void btnSaveEDIDClick();
+    void BitBtn1Click();  // open a file into the grid
+    void btnClearEDIDContentClick() { ClearEdidGrid(); }
+
+private:
+    // The selected index of a list, 0 when nothing is chosen.
+    int Selected(EdidList list) const;
+    bool ChosenOrComplain(std::initializer_list<EdidList> lists);
+    // False, after telling the operator when needed, unless the output can be read.
+    bool OutputConnected(int output);
+    // Closes the write gate ahead of an EDID change; false when it did not go through.
+    bool CloseWriteGate(const QString& label);
+    // The wrappers' guards for a transfer run on the link directly.
+    bool LinkReadyForTransfer();
+
+    devlink::CommandRunner& runner_;
+    devlink::TVKCOMControl& link_;
+    devlink::LinkFlags& flags_;
+    DeviceStatusPresenter& status_;
+    std::function<void()> connectAction_;
+    EdidView& view_;
+};
+
+}  // namespace ui

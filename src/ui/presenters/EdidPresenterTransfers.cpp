@@ -1,0 +1,91 @@
+#include "EdidCommands.h"
+#include "EdidPresenter.h"
+
+// Read and Download run their bulk transfers on the link directly, not through the
+// command wrappers, so they keep the link busy themselves.
+namespace ui {
+
+namespace {
+
+constexpr quint16 kPortSelectorBase = 0xF000;
+
+// The busy flag is down while the transfer runs, whatever way it ends.
+class LinkBusy {
+public:
+    explicit LinkBusy(devlink::LinkFlags& flags) : flags_(flags) { flags_.linkIdle = false; }
+    ~LinkBusy() { flags_.linkIdle = true; }
+    LinkBusy(const LinkBusy&) = delete;
+    LinkBusy& operator=(const LinkBusy&) = delete;
+
+private:
+    devlink::LinkFlags& flags_;
+};
+
+}  // namespace
+
+void EdidPresenter::btnReadEDIDDataClick() {
+    if (!ChosenOrComplain({EdidList::ReadOutput})) return;
+    const int output = Selected(EdidList::ReadOutput);
+    ClearEdidGrid();
+    if (!OutputConnected(output) || !LinkReadyForTransfer()) return;
+    view_.showStatus(3, QString(), false);
+    {
+        const LinkBusy busy(flags_);
+        view_.showStatus(2, QStringLiteral("Reading..."), false);
+        const devlink::CommandRequest read = devlink::MakeCommand(
+            devlink::Command::ReadEdidData, quint16(kPortSelectorBase + output));
+        if (link_.ReadData(devlink::BuildFrame(read.group, read.code, read.p1)).succeeded()) {
+            view_.showStatus(2, QStringLiteral("Done"), false);
+            // An unusable image leaves the grid empty, without a message.
+            LoadEdidIntoGrid(link_.InStream());
+        }
+    }
+    view_.showStatus(3, QString(), false);
+}
+
+void EdidPresenter::btnDownloadEDIDClick() {
+    const std::optional<device::EdidCommand> write =
+        device::downloadEdidCommand(Selected(EdidList::DownloadInput));
+    if (!write) {
+        view_.showStatus(3, QStringLiteral("Select list item first"), false);
+        return;
+    }
+    if (!status_.PowerOn()) {
+        view_.information(QStringLiteral("System is power off, please turn it on first."));
+        return;
+    }
+    // Kept aside until the link is free: a transfer still running reads the out-stream.
+    QByteArray edid;
+    if (!GridToEdid(edid)) {
+        view_.showStatus(3, QStringLiteral("EDID Content empty, open EDID file first"), false);
+        return;
+    }
+    view_.showStatus(3, QString(), false);
+    const QString label = QStringLiteral("Downloading...");
+    if (!CloseWriteGate(label)) return;
+    {
+        const LinkBusy busy(flags_);
+        view_.showStatus(2, label, false);
+        link_.OutStream() = edid;
+        if (link_.WriteData(devlink::BuildFrame(device::kEdidGroup, write->code, write->p1))
+                .succeeded()) {
+            view_.showStatus(2, QStringLiteral("Done"), false);
+        }
+    }
+    view_.showStatus(3, QString(), false);
+}
+
+bool EdidPresenter::LinkReadyForTransfer() {
+    if (flags_.stopRequested) return false;
+    if (!link_.GetConnected()) {
+        connectAction_();
+        if (!link_.GetConnected()) return false;
+    }
+    if (!flags_.linkIdle) {
+        view_.showStatus(3, QStringLiteral("In processing, command ignored"), false);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ui {
+
+// The drop-down lists of the "EDID control" tab.
+enum class EdidList {
+    Mode,           // cbEDIDMode
+    SetModeInput,   // cbSetEDIDModeInput
+    CopyOutput,     // cbCopyEDIDOutput
+    CopyInput,      // cbCopyEDIDInput
+    ReadOutput,     // cbReadEDIDDataOutput
+    DownloadInput,  // cbDownloadEDIDInput
+};
+
+// What the "EDID control" tab shows, and the boxes and file dialogs its buttons open.
+class EdidView {
+public:
+    virtual ~EdidView() = default;
+
+    virtual void setListEntries(EdidList list, const QStringList& entries) = 0;
+    virtual QStringList listEntries(EdidList list) const = 0;
+    // -1 when the list has no entry selected.
+    virtual int selectedIndex(EdidList list) const = 0;
+    virtual void setSelectedIndex(EdidList list, int index) = 0;
+
+    // sgEDIDContent: the captions of the fixed row and column, and the 256 data cells
+    // row by row (bytes 0..15 in row 1); an empty cell text is an empty cell.
+    virtual void setGridHeaders(const QStringList& columns, const QStringList& rows) = 0;
+    virtual void setGridCells(const QStringList& cells) = 0;
+    virtual QStringList gridCells() const = 0;
+    // The decoded line under the grid; empty when the grid holds no EDID.
+    virtual void setSummary(const QString& text) = 0;
+
+    // edtSaveEDID and edtOpenEDID; setting a path also puts the caret at its end.
+    virtual QString savePath() const = 0;
+    virtual void setSavePath(const QString& path) = 0;
+    virtual QString openPath() const = 0;
+    virtual void setOpenPath(const QString& path) = 0;
+
+    virtual void showStatus(int panel, const QString& text, bool alert) = 0;
+    virtual void information(const QString& text) = 0;
+    virtual void error(const QString& text) = 0;
+    // Yes/No; Esc and the close box answer No.
+    virtual bool question(const QString& text) = 0;
+    // The filter is written "Description(*.ext)|*.ext"; an empty result means cancelled.
+    virtual QString openFileName(const QString& filter) = 0;
+    virtual QString saveFileName(const QString& filter) = 0;
+};
+
+}  // namespace ui
