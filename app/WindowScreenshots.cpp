@@ -1,15 +1,20 @@
 // Writes a PNG of every page of the main window and of the small dialogs into the folder given
 // on the command line, on the offscreen platform unless another one is chosen.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "DeviceStatusPresenter.h"
 #include "EnterYes.h"
 #include "MainWindow.h"
 #include "ProgramWindows.h"
+#include "SettingPageShots.h"
 #include "ShowInOutInfo.h"
+#include "SimulatedSwitcher.h"
 #include "SystemServices.h"
 
 namespace {
@@ -19,6 +24,12 @@ bool save(QWidget& widget, const QDir& folder, const QString& name) {
     const bool saved = widget.grab().save(path);
     QTextStream(saved ? stdout : stderr) << (saved ? "wrote " : "cannot write ") << path << '\n';
     return saved;
+}
+
+// The "EDID control" tab with the EDID of the display on output 1 read into its grid.
+void readFirstOutputEdid(const QWidget& form) {
+    form.findChild<QComboBox*>(QStringLiteral("cbReadEDIDDataOutput"))->setCurrentIndex(1);
+    form.findChild<QPushButton*>(QStringLiteral("btnReadEDIDData"))->click();
 }
 
 }  // namespace
@@ -38,9 +49,18 @@ int main(int argc, char** argv) {
     ui::SystemServices services;
     ui::TForm1Environment environment = services.environment();
     environment.settingsPath = settingsDir.filePath(QStringLiteral("Settings.ini"));
+    SimulatedSwitcher switcher;
+    switcher.attach(environment);
+    addSampleTags(environment.settingsPath);
+    switcher.state().routes = {3, 1, 4, 1, 5, 2};
+    // Options that differ from the form's own, so the "Advanced" tab shows what was read.
+    switcher.state().irOn = false;
+    switcher.state().apmOn = true;
     ui::ProgramWindows windows(std::move(environment));
     ui::TForm1& form = windows.form1();
     form.show();
+    form.DeviceStatus().RefreshDeviceStatus();
+    readFirstOutputEdid(form);
 
     bool ok = true;
     auto* pages = form.findChild<QTabWidget*>(QStringLiteral("pcContainer"));
@@ -54,8 +74,10 @@ int main(int argc, char** argv) {
     windows.enterYes().show();
     QApplication::processEvents();
     ok = save(windows.enterYes(), folder, QStringLiteral("dialog-enter-yes")) && ok;
-    windows.showInOutInfo().resize(220, 32);
-    windows.showInOutInfo().show();
-    ok = save(windows.showInOutInfo(), folder, QStringLiteral("dialog-show-in-out-info")) && ok;
+    ok = shootTagDialogs(windows,
+                         [&folder](QWidget& window, const QString& name) {
+                             return save(window, folder, name);
+                         }) &&
+         ok;
     return ok ? 0 : 1;
 }

@@ -8,36 +8,23 @@
 
 #include "FormParts.h"
 #include "MainWindowPages.h"
+#include "PanelOptionControls.h"
 
 namespace ui {
 
 namespace {
 
-struct PanelOption {
-    const char* caption;
-    const char* offName;
-    const char* onName;
-    bool onInForm;
-};
-
-const PanelOption kPanelOptions[] = {
-    {"IR control Disable(OFF)/Enable(ON)", "rbIRDisable", "rbIREnable", true},
-    {"Keys on panel Lock(OFF)/Unlock(ON)", "rbKeyLock", "rbKeyUnlock", true},
-    {"Beeper Disable(OFF)/Enable(ON)", "rbBeeperDisable", "rbBeeperEnable", true},
-    {"APM control OFF/ON setting", "rbAPMOFF", "rbAPMON", false},
-};
-
-QGroupBox* optionGroup(QWidget* page, const PanelOption& option) {
-    auto* group = new QGroupBox(QLatin1String(option.caption), page);
+QGroupBox* optionGroup(QWidget* page, PanelOption option) {
+    const PanelOptionControls controls = ControlsOf(option);
+    auto* group = new QGroupBox(QLatin1String(controls.caption), page);
     auto* layout = new QHBoxLayout(group);
-    auto* off = makeControl<QRadioButton>(group, option.offName, QStringLiteral("OFF"));
-    off->setProperty("Tag", 1);
-    auto* on = makeControl<QRadioButton>(group, option.onName, QStringLiteral("ON"));
-    on->setProperty("Tag", 2);
-    (option.onInForm ? on : off)->setChecked(true);
+    auto* off = makeControl<QRadioButton>(group, controls.offRadio, QStringLiteral("OFF"));
+    off->setProperty("Tag", static_cast<int>(OptionRadio::Off));
+    auto* on = makeControl<QRadioButton>(group, controls.onRadio, QStringLiteral("ON"));
+    on->setProperty("Tag", static_cast<int>(OptionRadio::On));
+    (controls.onInForm ? on : off)->setChecked(true);
     layout->addWidget(off);
     layout->addWidget(on);
-    markNotAvailable(group);
     return group;
 }
 
@@ -73,7 +60,7 @@ QWidget* buildAdvancedPage() {
     page->setObjectName(QStringLiteral("tsIR"));
     auto* layout = new QGridLayout(page);
     int row = 0;
-    for (const PanelOption& option : kPanelOptions) {
+    for (const PanelOption option : kPanelOptionLayout) {
         layout->addWidget(optionGroup(page, option), row++, 0);
     }
     layout->addWidget(moduleInfoGroup(page), 0, 1, 2, 1);

@@ -13,10 +13,6 @@ void shapeDialog(QDialog* dialog, const char* name, const QString& caption) {
 
 }  // namespace
 
-TfrmPreSettingEdit::TfrmPreSettingEdit(QWidget* parent) : QDialog(parent) {
-    shapeDialog(this, "TfrmPreSettingEdit", QStringLiteral("Pre-setting edit"));
-}
-
 TfrmEditLAN::TfrmEditLAN(QWidget* parent) : QDialog(parent) {
     shapeDialog(this, "TfrmEditLAN", QStringLiteral("TCP configuration"));
 }

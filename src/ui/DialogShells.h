@@ -5,13 +5,6 @@
 namespace ui {
 
 // Dialogs created at start whose contents arrive with their features; nothing opens them yet.
-class TfrmPreSettingEdit final : public QDialog {
-    Q_OBJECT
-
-public:
-    explicit TfrmPreSettingEdit(QWidget* parent = nullptr);
-};
-
 class TfrmEditLAN final : public QDialog {
     Q_OBJECT
 

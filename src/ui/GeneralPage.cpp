@@ -128,7 +128,6 @@ QWidget* powerButton(QWidget* page) {
     power->setIcon(powerPicture(false));
     power->setIconSize(QSize(48, 48));
     power->setFixedSize(72, 72);
-    markNotAvailable(power);
     layout->addWidget(power);
     // The two faces of the power button.
     auto* on = makeControl<QLabel>(box, "imgPowerOn");
@@ -153,14 +152,12 @@ QWidget* buildGeneralPage() {
 
     auto* status =
         makeControl<QPushButton>(page, "btnGetDevStatus", QStringLiteral("D&evice status"));
-    markNotAvailable(status);
     layout->addWidget(
         singleControlGroup(page, "gbDeviceStatus", QStringLiteral("Refresh device status"), status),
         2, 1);
     auto* displayTag = makeControl<QCheckBox>(
         page, "cbDisplayTag",
         QStringLiteral("Display Input, Output tags when focus setting buttons"));
-    markNotAvailable(displayTag);
     layout->addWidget(singleControlGroup(page, "gbDisplayTag",
                                          QStringLiteral("Display tags setting"), displayTag),
                       3, 0, 1, 2);

@@ -12,10 +12,14 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "DeviceStatusBinding.h"
 #include "Dialogs.h"
+#include "EdidPageBinding.h"
 #include "MainWindowPages.h"
 #include "PageControl.h"
+#include "PortTagBinding.h"
 #include "PortTagSections.h"
+#include "SettingPageBinding.h"
 #include "StatusBar.h"
 
 namespace ui {
@@ -37,25 +41,19 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
       tmr_(this) {
     setObjectName(QStringLiteral("TForm1"));
     environment.linkParts.flags = &flags_;
+    devlink::LinkClock& linkClock = *environment.linkParts.clock;
     link_ = new devlink::TVKCOMControl(std::move(environment.linkParts), this);
     link_->setObserver(this);
-    runner_ = std::make_unique<devlink::CommandRunner>(
-        *link_, flags_,
-        devlink::CommandRunner::Hooks{
-            [this] { btnConnectClick(); },
-            [this](int panel, const QString& text, bool alert) { ShowStatus(panel, text, alert); },
-            [this](const QString& text) { dialogs_.information(text); },
-            [this] { return powerOn_; }});
+    runner_ = std::make_unique<devlink::CommandRunner>(*link_, flags_, commandHooks());
 
     setWindowTitle(QStringLiteral("6x6 HDMI Matrix Controller - ") + QStringLiteral("ver6.08"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     buildForm();
-
-    // The form's EDID list ends with "Auto EDID", which this switcher does not offer.
-    auto* edidModes = control<QComboBox>("cbEDIDMode");
-    if (edidModes->count() > 0) edidModes->removeItem(edidModes->count() - 1);
+    bindDeviceStatus(linkClock);
+    bindSettingAndPortTagPages();
+    bindEdidPage();
     currentDeviceMAC_ = QLatin1String(kNoDeviceMac);
 
     tmr_.setObjectName(QStringLiteral("tmr"));
@@ -64,6 +62,13 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
 }
 
 TForm1::~TForm1() = default;
+
+devlink::CommandRunner::Hooks TForm1::commandHooks() {
+    return {[this] { btnConnectClick(); },
+            [this](int panel, const QString& text, bool alert) { ShowStatus(panel, text, alert); },
+            [this](const QString& text) { dialogs_.information(text); },
+            [this] { return PowerOn(); }};
+}
 
 void TForm1::buildForm() {
     auto* central = new QWidget(this);
@@ -124,10 +129,12 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
+    showSettingAndPortTagPages();
     RefreshSerialPorts();
     LoadSettings();
     showConnectionState();
     tmr_.start();
+    deviceStatus_->status().ResetDeviceStatus();
     SaveSettings();
 }
 
@@ -137,7 +144,7 @@ bool TForm1::linkBusy() const {
 }
 
 bool TForm1::PageChangeAllowed() const {
-    return !powerOn_ || !linkBusy();
+    return !PowerOn() || !linkBusy();
 }
 
 void TForm1::tmrTimer() {

@@ -7,6 +7,7 @@
 
 #include "CommandRunner.h"
 #include "LinkNotification.h"
+#include "RequiredChild.h"
 #include "SettingsData.h"
 #include "VKCOMControl.h"
 #include "WindowServices.h"
@@ -22,6 +23,11 @@ class QCheckBox;
 
 namespace ui {
 
+class DeviceStatusBinding;
+class EdidPageBinding;
+class DeviceStatusPresenter;
+class PortTagBinding;
+class SettingPageBinding;
 class TPageControl;
 class TStatusBar;
 
@@ -54,9 +60,10 @@ public:
     devlink::TVKCOMControl* Link() const { return link_; }  // null once the window has closed
     devlink::CommandRunner& Commands() { return *runner_; }
     devlink::LinkFlags& Flags() { return flags_; }
-    bool PowerOn() const { return powerOn_; }
-    void SetPowerOn(bool on) { powerOn_ = on; }
-    bool RouteFailed() const { return routeFailed_; }
+    // The last known power state, as the device status presenter keeps it.
+    bool PowerOn() const;
+    DeviceStatusPresenter& DeviceStatus();
+    bool RouteFailed() const;
     QString CurrentDeviceMAC() const { return currentDeviceMAC_; }
     bool PartFailed() const { return partFailed_; }
     quint16 LastProgress() const { return lastProgress_; }
@@ -69,11 +76,14 @@ protected:
 private:
     template <class T>
     T* control(const char* name) const {
-        T* found = findChild<T*>(QLatin1String(name));
-        if (!found) qFatal("TForm1: control %s is missing", name);
-        return found;
+        return requiredChild<T>(*this, name);
     }
     void buildForm();
+    void bindDeviceStatus(devlink::LinkClock& clock);
+    void bindEdidPage();
+    void bindSettingAndPortTagPages();
+    void showSettingAndPortTagPages();
+    devlink::CommandRunner::Hooks commandHooks();
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
@@ -105,8 +115,6 @@ private:
     SettingsData storedSettings_;
 
     int statusBlink_ = 1;
-    bool routeFailed_ = true;
-    bool powerOn_ = false;
     QString currentDeviceMAC_;
     bool partFailed_ = false;
     quint16 lastProgress_ = 0;
@@ -126,6 +134,10 @@ private:
     QProgressBar* tsgFWProgress_ = nullptr;
     std::array<QLineEdit*, kTaggedPortCount> inputTags_{};
     std::array<QLineEdit*, kTaggedPortCount> outputTags_{};
+    std::unique_ptr<DeviceStatusBinding> deviceStatus_;
+    std::unique_ptr<EdidPageBinding> edidPage_;
+    std::unique_ptr<SettingPageBinding> settingPage_;
+    std::unique_ptr<PortTagBinding> portTagPage_;
 };
 
 }  // namespace ui

@@ -5,7 +5,10 @@
 #include <QSignalBlocker>
 
 #include "Dialogs.h"
+#include "EdidPageBinding.h"
 #include "MainWindow.h"
+#include "PortTagBinding.h"
+#include "SettingPageBinding.h"
 #include "SettingsFile.h"
 
 namespace ui {
@@ -34,6 +37,9 @@ void TForm1::LoadSettings() {
     link_->SetComPort(storedSettings_.comPortName);
     selectOrFirst(cbCOMList_, storedSettings_.comPortName);
     LoadPortTags(link_->ControlMode(), currentDeviceMAC_);
+    edidPage_->loadChoices(storedSettings_.edid);
+    settingPage_->loadPresets(storedSettings_);
+    portTagPage_->loadHistories(storedSettings_);
     cbDisplayTag_->setChecked(storedSettings_.displayTag);
 }
 
@@ -42,6 +48,9 @@ SettingsData TForm1::settingsFromControls() const {
     data.controlModeLan = rbLANMode_->isChecked();
     data.comPortName = cbCOMList_->currentText();
     data.displayTag = cbDisplayTag_->isChecked();
+    settingPage_->storePresets(data);
+    portTagPage_->storeHistories(data);
+    data.edid = edidPage_->choices();
     return data;
 }
 

@@ -29,9 +29,7 @@ QGroupBox* tagGroup(QWidget* page, const QString& caption, const QString& kind, 
         layout->addRow(label, field);
         layout->setRowVisible(port - 1, port <= 6);
     }
-    auto* edit = makeControl<QPushButton>(group, editName, editCaption);
-    markNotAvailable(edit);
-    layout->addRow(QString(), edit);
+    layout->addRow(QString(), makeControl<QPushButton>(group, editName, editCaption));
     return group;
 }
 

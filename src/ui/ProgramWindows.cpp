@@ -3,6 +3,7 @@
 #include "DialogShells.h"
 #include "EnterYes.h"
 #include "MainWindow.h"
+#include "PreSettingEdit.h"
 #include "ShowInOutInfo.h"
 
 namespace ui {

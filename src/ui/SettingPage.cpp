@@ -1,55 +1,146 @@
+#include <QAbstractItemView>
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "FormParts.h"
+#include "Lcd99.h"
 #include "MainWindowPages.h"
 
 namespace ui {
 
 namespace {
 
-// One output of the routing view: input buttons "1" to "8" in two rows, then the arrows.
+constexpr int kDesignInput = 6;
+constexpr int kHiddenDesignInput = 8;
+
+// The designer's names: input buttons numbered across the outputs, arrows in a series of
+// their own that starts with output 1's pair.
+QString inputButtonName(int output, int input) {
+    const int number = (output - 1) * 8 + input;
+    return number == 1 ? QStringLiteral("sbSetInput") : QStringLiteral("SpeedButton%1").arg(number);
+}
+
+QString arrowButtonName(int tag) {
+    if (tag == 1) return QStringLiteral("sbPrevious");
+    if (tag == 2) return QStringLiteral("sbNext");
+    return QStringLiteral("SpeedButton%1").arg(tag == 3 ? 1 : 61 + tag);
+}
+
+// The digit display as the form designer leaves it; the window shows one digit (FormShow).
+widgets::TLCD99* digitDisplay(QWidget* group, int output) {
+    auto* led = new widgets::TLCD99(group);
+    led->setObjectName(QStringLiteral("LED%1").arg(output));
+    led->setProperty("Tag", output);
+    led->setFixedSize(81, 89);
+    led->setColor(Qt::black);
+    led->setOnColor(Qt::red);
+    led->setOffColor(Qt::black);
+    led->setSegmentSize(10);
+    led->setGapX(3);
+    led->setGapY(3);
+    led->setDigitNum(4);
+    led->setValue(QString::number(output <= 6 ? kDesignInput : kHiddenDesignInput));
+    return led;
+}
+
+QPushButton* routeButton(QWidget* group, const QString& name, const QString& caption,
+                         int groupIndex, int tag) {
+    auto* button = new QPushButton(caption, group);
+    button->setObjectName(name);
+    button->setProperty("GroupIndex", groupIndex);
+    button->setProperty("Tag", tag);
+    button->setFixedSize(32, 28);
+    button->setMouseTracking(true);
+    return button;
+}
+
+// One output of the routing view: the digits, input buttons "1" to "8" in two rows (a radio
+// group, "7" and "8" hidden), then the previous and next arrows.
 QGroupBox* outputGroup(QWidget* parent, int output) {
     auto* group = new QGroupBox(QStringLiteral("Output%1").arg(output), parent);
     group->setObjectName(output == 1 ? QStringLiteral("gbOutput1")
                                      : QStringLiteral("GroupBox%1").arg(output));
     auto* layout = new QGridLayout(group);
+    layout->addWidget(digitDisplay(group, output), 0, 0, 1, 4, Qt::AlignHCenter);
+    auto* radio = new QButtonGroup(group);
+    radio->setExclusive(true);
     for (int input = 1; input <= 8; ++input) {
-        auto* button = new QPushButton(QString::number(input), group);
-        button->setFixedSize(32, 28);
+        auto* button = routeButton(group, inputButtonName(output, input), QString::number(input),
+                                   output, input);
+        button->setCheckable(true);
+        button->setChecked(input == kDesignInput);
         button->setVisible(input <= 6);
-        layout->addWidget(button, (input - 1) / 4, (input - 1) % 4);
+        radio->addButton(button, input);
+        layout->addWidget(button, 1 + (input - 1) / 4, (input - 1) % 4);
     }
-    layout->addWidget(new QPushButton(QStringLiteral("<"), group), 2, 0, 1, 2);
-    layout->addWidget(new QPushButton(QStringLiteral(">"), group), 2, 2, 1, 2);
-    markNotAvailable(group);
+    const auto arrow = [&](int tag, QStyle::StandardPixmap picture) {
+        auto* button = routeButton(group, arrowButtonName(tag), QString(), 0, tag);
+        button->setIcon(group->style()->standardIcon(picture));
+        button->setFixedWidth(68);
+        return button;
+    };
+    layout->addWidget(arrow(2 * output - 1, QStyle::SP_ArrowLeft), 3, 0, 1, 2, Qt::AlignLeft);
+    layout->addWidget(arrow(2 * output, QStyle::SP_ArrowRight), 3, 2, 1, 2, Qt::AlignRight);
     group->setVisible(output <= 6);
     return group;
+}
+
+// The input buttons' menu; "All Outputs" carries 8 until the window is shown.
+void routeMenu(QWidget* page) {
+    auto* menu = makeControl<QMenu>(page, "pm");
+    const auto item = [menu](const char* name, const QString& caption, int tag) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setProperty("Tag", tag);
+    };
+    item("mnuAllOutputs", QStringLiteral("All Outputs"), 8);
+    menu->addSeparator();
+    item("mnu1Output", QStringLiteral("1 Output"), 1);
+    item("mnu2Outputs", QStringLiteral("2 Outputs"), 2);
+    item("mnu3Outputs", QStringLiteral("3 Outputs"), 3);
+    item("mnu4Outputs", QStringLiteral("4 Outputs"), 4);
+    item("mnu5Outputs", QStringLiteral("5 Outputs"), 5);
+    item("mnuPortToPort", QStringLiteral("Port to Port"), 100);
+}
+
+QTableWidget* presetList(QWidget* group) {
+    auto* list = makeControl<QTableWidget>(group, "lvPreSetting", 0, 7);
+    QStringList columns{QStringLiteral("Name")};
+    for (int output = 1; output <= 6; ++output) columns << QStringLiteral("Output%1").arg(output);
+    list->setHorizontalHeaderLabels(columns);
+    list->verticalHeader()->hide();
+    // Report-view rows: all eight fit without scrolling.
+    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 6);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setShowGrid(true);
+    list->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // The selection stays visible while another control has the focus.
+    QPalette palette = list->palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    }
+    list->setPalette(palette);
+    return list;
 }
 
 QGroupBox* presetGroup(QWidget* page) {
     auto* group = new QGroupBox(QStringLiteral("Pre-Settings"), page);
     auto* layout = new QHBoxLayout(group);
-    auto* list = makeControl<QTreeWidget>(group, "lvPreSetting");
-    QStringList columns{QStringLiteral("Name")};
-    for (int output = 1; output <= 6; ++output) columns << QStringLiteral("Output%1").arg(output);
-    list->setHeaderLabels(columns);
-    list->setRootIsDecorated(false);
-    list->header()->setDefaultAlignment(Qt::AlignCenter);
-    markNotAvailable(list);
-    layout->addWidget(list, 1);
+    layout->addWidget(presetList(group), 1);
     auto* buttons = new QVBoxLayout;
     for (const auto& [name, caption] :
          {std::pair{"btnPreEdit", "&Edit"}, std::pair{"btnSet", "&Set"}}) {
-        auto* button = makeControl<QPushButton>(group, name, QLatin1String(caption));
-        markNotAvailable(button);
-        buttons->addWidget(button);
+        buttons->addWidget(makeControl<QPushButton>(group, name, QLatin1String(caption)));
     }
     buttons->addStretch(1);
     layout->addLayout(buttons);
@@ -69,6 +160,7 @@ QWidget* buildSettingPage() {
     setBold(note);
     layout->addWidget(note);
     layout->addWidget(presetGroup(page), 1);
+    routeMenu(page);
     return page;
 }
 

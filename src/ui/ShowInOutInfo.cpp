@@ -1,9 +1,11 @@
 #include "ShowInOutInfo.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "FormParts.h"
 
@@ -27,6 +29,20 @@ TfrmShowInOutInfo::TfrmShowInOutInfo(QWidget* parent)
     lblInfo_->adjustSize();
     panel->installEventFilter(this);
     lblInfo_->installEventFilter(this);
+}
+
+void TfrmShowInOutInfo::showLines(const QStringList& lines) {
+    setFont(lblInfo_->font());
+    const QFontMetrics metrics(lblInfo_->font());
+    int width = 0;
+    int height = 0;
+    for (const QString& line : lines) {
+        width = std::max(width, metrics.horizontalAdvance(line));
+        height += metrics.height();
+    }
+    lblInfo_->setText(lines.join(u'\n'));
+    lblInfo_->adjustSize();
+    resize(width + 10, height + 10);
 }
 
 bool TfrmShowInOutInfo::eventFilter(QObject* watched, QEvent* event) {

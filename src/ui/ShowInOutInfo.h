@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QLabel;
@@ -14,6 +15,10 @@ class TfrmShowInOutInfo final : public QWidget {
 public:
     explicit TfrmShowInOutInfo(QWidget* parent = nullptr);
     QLabel* lblInfo() const { return lblInfo_; }
+
+    // The label shows the lines; the window takes the label's font and a size that fits them
+    // with 10 pixels to spare.
+    void showLines(const QStringList& lines);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "DeviceStatusPresenter.h"
 #include "IniFile.h"
 #include "WindowHarness.h"
 
@@ -109,8 +110,13 @@ class PageGuard : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(PageGuard, AllowsChangesOnlyWhenSafe) {
     WindowHarness h;
+    h.ports.names = {"ttySIM"};
+    h.writeSettings("[Control mode]\nMode=0\n[COM port]\nName=ttySIM\n");
     h.show();
-    h.form().SetPowerOn(GetParam().powerOn);
+    // The power state is only ever learnt from the switcher.
+    h.sim.state().powerOn = GetParam().powerOn;
+    ASSERT_TRUE(h.form().DeviceStatus().ReadPowerState());
+    ASSERT_EQ(h.form().PowerOn(), GetParam().powerOn);
     h.form().Flags().linkIdle = GetParam().linkIdle;
     auto* pages = h.find<QTabWidget>("pcContainer");
     QTabBar* tabs = pages->tabBar();

@@ -167,7 +167,8 @@ TEST_P(ModeEnabling, GroupsFollowModeAndLock) {
         EXPECT_EQ(enabled(name), e.comGroups) << name;
     }
     EXPECT_EQ(enabled("gbLANMode"), e.lanGroup);
-    for (const char* name : {"gbModeSelect", "rbCOMMode", "rbLANMode", "btnConnect"}) {
+    for (const char* name :
+         {"gbModeSelect", "rbCOMMode", "rbLANMode", "btnConnect", "btnGetDevStatus"}) {
         EXPECT_EQ(enabled(name), e.unlocked) << name;
     }
     for (const char* name : {"gbCOMMode", "gbLANMode", "gbModeSelect", "gbTCPModInfo"}) {
@@ -178,7 +179,7 @@ TEST_P(ModeEnabling, GroupsFollowModeAndLock) {
     }
     // Not in this build: never offered, whatever the mode.
     for (const char* name : {"cbLANDevice", "btnSearchDevice", "btnConfig", "btnDeleteDevice",
-                             "btnGetDevStatus", "btnQueryTCPModInfo", "btnReset"}) {
+                             "btnQueryTCPModInfo", "btnReset"}) {
         EXPECT_FALSE(enabled(name)) << name;
     }
 }

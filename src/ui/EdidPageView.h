@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+
+#include "EdidView.h"
+#include "StatusWriter.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+class QWidget;
+
+namespace ui {
+
+class Dialogs;
+
+// The controls of the "EDID control" tab as the EDID presenter sees them.
+class EdidPageView final : public EdidView {
+public:
+    // page: tsEDIDCtrl, holding the six lists, the two path fields, the grid and its summary.
+    EdidPageView(const QWidget& page, Dialogs& dialogs, StatusWriter showStatus);
+
+    void setListEntries(EdidList list, const QStringList& entries) override;
+    QStringList listEntries(EdidList list) const override;
+    int selectedIndex(EdidList list) const override;
+    void setSelectedIndex(EdidList list, int index) override;
+
+    void setGridHeaders(const QStringList& columns, const QStringList& rows) override;
+    void setGridCells(const QStringList& cells) override;
+    QStringList gridCells() const override;
+    void setSummary(const QString& text) override;
+
+    QString savePath() const override;
+    void setSavePath(const QString& path) override;
+    QString openPath() const override;
+    void setOpenPath(const QString& path) override;
+
+    void showStatus(int panel, const QString& text, bool alert) override;
+    void information(const QString& text) override;
+    void error(const QString& text) override;
+    bool question(const QString& text) override;
+    QString openFileName(const QString& filter) override;
+    QString saveFileName(const QString& filter) override;
+
+private:
+    QComboBox* list(EdidList list) const;
+
+    Dialogs& dialogs_;
+    StatusWriter showStatus_;
+    std::array<QComboBox*, 6> lists_;  // in the order of EdidList
+    QTableWidget* grid_;
+    QLabel* summary_;
+    QLineEdit* savePath_;
+    QLineEdit* openPath_;
+};
+
+}  // namespace ui

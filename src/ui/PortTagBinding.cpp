@@ -1,0 +1,81 @@
+#include "PortTagBinding.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Dialogs.h"
+#include "PreSettingEdit.h"
+#include "RequiredChild.h"
+
+namespace ui {
+
+PortTagBinding::PortTagBinding(QWidget& form, Services services) : services_(std::move(services)) {
+    for (int port = 1; port <= kTaggedPortCount; ++port) {
+        inputFields_[port - 1] =
+            requiredChild<QLineEdit>(form, qPrintable(QStringLiteral("leInput%1Tag").arg(port)));
+        outputFields_[port - 1] =
+            requiredChild<QLineEdit>(form, qPrintable(QStringLiteral("leOutput%1Tag").arg(port)));
+    }
+    connect(requiredChild<QPushButton>(form, "btnEditInputPortTag"), &QPushButton::clicked, this,
+            &PortTagBinding::btnEditInputPortTagClick);
+    connect(requiredChild<QPushButton>(form, "btnEditOutputPortTag"), &QPushButton::clicked, this,
+            &PortTagBinding::btnEditOutputPortTagClick);
+}
+
+void PortTagBinding::loadHistories(const SettingsData& settings) {
+    inputNames_.setHistory(settings.inDeviceNames);
+    outputNames_.setHistory(settings.outDisplayNames);
+}
+
+void PortTagBinding::storeHistories(SettingsData& settings) const {
+    settings.inDeviceNames = inputNames_.history();
+    settings.outDisplayNames = outputNames_.history();
+}
+
+void PortTagBinding::btnEditInputPortTagClick() {
+    editTags(inputNames_, inputFields_);
+}
+
+void PortTagBinding::btnEditOutputPortTagClick() {
+    editTags(outputNames_, outputFields_);
+}
+
+PortTagEditor& PortTagBinding::editorOf(PortTagEditor::Kind kind) {
+    return kind == PortTagEditor::Kind::Inputs ? inputNames_ : outputNames_;
+}
+
+// The dialog is created after the main window, so it is bound when first used.
+TfrmPreSettingEdit& PortTagBinding::dialog() {
+    TfrmPreSettingEdit& edit = services_.editDialog();
+    if (!dialogBound_) {
+        connect(&edit, &TfrmPreSettingEdit::deleteTagClicked, this, &PortTagBinding::deleteTag);
+        dialogBound_ = true;
+    }
+    return edit;
+}
+
+void PortTagBinding::editTags(PortTagEditor& editor, const Fields& fields) {
+    PortTagEditor::Boxes tags;
+    for (int port = 0; port < kTaggedPortCount; ++port) tags[port] = fields[port]->text();
+    TfrmPreSettingEdit& edit = dialog();
+    edit.arrangeTagForm(editor, tags);
+    if (edit.exec() != QDialog::Accepted) return;
+    const PortTagEditor::Boxes typed = edit.tagTexts(editor.kind());
+    editor.mergeNames(typed);
+    edit.setTagHistory(editor.kind(), editor.history());
+    for (int port = 0; port < kTaggedPortCount; ++port) fields[port]->setText(typed[port]);
+    services_.savePortTags();
+}
+
+void PortTagBinding::deleteTag(PortTagEditor::Kind kind, int port) {
+    TfrmPreSettingEdit& edit = dialog();
+    PortTagEditor& editor = editorOf(kind);
+    const PortTagEditor::Prompts prompts{
+        [this](const QString& text) { services_.dialogs.information(text); },
+        [this](const QString& text) { return services_.dialogs.question(text); }};
+    if (!editor.deleteName(edit.tagTexts(kind), port, prompts)) return;
+    edit.setTagHistory(kind, editor.history());
+    edit.clearTagBox(kind, port);
+}
+
+}  // namespace ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <array>
+#include <functional>
+
+#include "PortTagEditor.h"
+#include "SettingsData.h"
+
+class QLineEdit;
+class QWidget;
+
+namespace ui {
+
+class Dialogs;
+class TfrmPreSettingEdit;
+
+// The "Port Tag" tab: the tag fields, their editor and the editor's name histories.
+class PortTagBinding final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Services {
+        Dialogs& dialogs;
+        std::function<void()> savePortTags;  // the current set, for the current connection
+        std::function<TfrmPreSettingEdit&()> editDialog;
+    };
+
+    PortTagBinding(QWidget& form, Services services);
+
+    void loadHistories(const SettingsData& settings);
+    void storeHistories(SettingsData& settings) const;
+
+    void btnEditInputPortTagClick();
+    void btnEditOutputPortTagClick();
+
+private:
+    using Fields = std::array<QLineEdit*, kTaggedPortCount>;
+
+    void editTags(PortTagEditor& editor, const Fields& fields);
+    void deleteTag(PortTagEditor::Kind kind, int port);
+    PortTagEditor& editorOf(PortTagEditor::Kind kind);
+    TfrmPreSettingEdit& dialog();
+
+    Services services_;
+    Fields inputFields_{};
+    Fields outputFields_{};
+    PortTagEditor inputNames_{PortTagEditor::Kind::Inputs};
+    PortTagEditor outputNames_{PortTagEditor::Kind::Outputs};
+    bool dialogBound_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,120 @@
+#include "SettingPageBinding.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCursor>
+#include <QEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "PageControl.h"
+#include "PreSettingEdit.h"
+#include "RequiredChild.h"
+
+namespace ui {
+
+namespace {
+
+int groupIndexOf(const QObject* button) {
+    return button->property("GroupIndex").toInt();
+}
+
+int tagOf(const QObject* control) {
+    return control->property("Tag").toInt();
+}
+
+}  // namespace
+
+SettingPageBinding::SettingPageBinding(TPageControl& pages, Services services)
+    : services_(std::move(services)),
+      page_(*requiredChild<QWidget>(pages, "tsSetting")),
+      panel_(page_, {services_.infoPopup, services_.portTags, [] { return QCursor::pos(); }}),
+      list_(page_),
+      routing_(services_.runner, panel_),
+      presets_(routing_, list_, services_.hooks) {
+    for (QAbstractButton* button : panel_.routeButtons()) bindRouteButton(button);
+    connect(&panel_.menu(), &QMenu::aboutToShow, this, [this] { routing_.popupMenuOpened(); });
+    connect(&panel_.menu(), &QMenu::triggered, this, &SettingPageBinding::mnuAllOutputsClick);
+    connect(&pages, &TPageControl::pageChanged, this, [this, &pages](int index) {
+        if (pages.widget(index) == &page_) presets_.tsSettingShow();
+    });
+
+    QTableWidget& list = list_.list();
+    connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { presets_.setSelectedRow(list_.selectedRow()); });
+    connect(&list, &QTableWidget::cellDoubleClicked, this, [this] { btnPreEditClick(); });
+    connect(requiredChild<QPushButton>(page_, "btnPreEdit"), &QPushButton::clicked, this,
+            [this] { btnPreEditClick(); });
+    connect(requiredChild<QPushButton>(page_, "btnSet"), &QPushButton::clicked, this,
+            [this] { presets_.btnSetClick(); });
+}
+
+void SettingPageBinding::bindRouteButton(QAbstractButton* button) {
+    button->installEventFilter(this);
+    const int output = groupIndexOf(button);
+    const int tag = tagOf(button);
+    if (output == 0) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, tag] { routing_.sbPreviousClick(tag); });
+        return;
+    }
+    connect(button, &QAbstractButton::clicked, this,
+            [this, output, tag] { routing_.sbSetInputClick(output, tag); });
+    button->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(button, &QWidget::customContextMenuRequested, this, [this, button](QPoint at) {
+        hover(button);
+        panel_.menu().popup(button->mapToGlobal(at));
+    });
+}
+
+bool SettingPageBinding::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+            hover(static_cast<const QAbstractButton*>(watched));
+            break;
+        case QEvent::Leave:
+            routing_.mouseLeftButtons();
+            break;
+        default:
+            break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SettingPageBinding::hover(const QAbstractButton* button) {
+    routing_.sbSetInputMouseMove(groupIndexOf(button), tagOf(button), services_.portTags(),
+                                 services_.displayTags());
+}
+
+void SettingPageBinding::mnuAllOutputsClick(const QAction* item) {
+    routing_.mnuAllOutputsClick(tagOf(item));
+}
+
+void SettingPageBinding::windowShown() {
+    panel_.windowShown();
+    list_.windowShown();
+}
+
+void SettingPageBinding::loadPresets(const SettingsData& settings) {
+    presets_.load(settings.presetNames, settings.presetValues);
+}
+
+void SettingPageBinding::storePresets(SettingsData& settings) const {
+    const PresetPresenter::Rows& rows = presets_.rows();
+    for (int row = 0; row < kPresetCount; ++row) {
+        settings.presetNames[row] = rows[row].name;
+        settings.presetValues[row] = rows[row].cells;
+    }
+}
+
+void SettingPageBinding::btnPreEditClick() {
+    const auto edit = presets_.btnPreEditClick(services_.portTags());
+    if (!edit) return;
+    TfrmPreSettingEdit& dialog = services_.editDialog();
+    dialog.arrangeOutputSetting(*edit);
+    if (dialog.exec() == QDialog::Accepted) presets_.editAccepted(dialog.outputSetting());
+}
+
+}  // namespace ui

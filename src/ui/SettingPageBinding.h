@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "CommandRunner.h"
+#include "PresetList.h"
+#include "PresetPresenter.h"
+#include "RoutingPanel.h"
+#include "RoutingPresenter.h"
+#include "SettingsData.h"
+
+class QAbstractButton;
+class QAction;
+
+namespace ui {
+
+class TPageControl;
+class TfrmPreSettingEdit;
+class TfrmShowInOutInfo;
+
+// The "Setting" tab: the routing view and the pre-settings, bound to their presenters.
+class SettingPageBinding final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Services {
+        devlink::CommandRunner& runner;
+        devlink::CommandRunner::Hooks hooks;  // information box, status texts, power state
+        std::function<PortTags()> portTags;
+        std::function<bool()> displayTags;  // cbDisplayTag is ticked
+        std::function<TfrmPreSettingEdit&()> editDialog;
+        std::function<TfrmShowInOutInfo&()> infoPopup;
+    };
+
+    SettingPageBinding(TPageControl& pages, Services services);
+
+    const RoutingPresenter& routing() const { return routing_; }
+
+    void windowShown();
+    void loadPresets(const SettingsData& settings);
+    void storePresets(SettingsData& settings) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void bindRouteButton(QAbstractButton* button);
+    void hover(const QAbstractButton* button);
+    void btnPreEditClick();
+    void mnuAllOutputsClick(const QAction* item);
+
+    Services services_;
+    QWidget& page_;
+    RoutingPanel panel_;
+    PresetList list_;
+    RoutingPresenter routing_;
+    PresetPresenter presets_;
+};
+
+}  // namespace ui
