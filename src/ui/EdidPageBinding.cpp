@@ -17,9 +17,9 @@ QWidget& edidPage(const TPageControl& pages) {
 
 EdidPageBinding::EdidPageBinding(TPageControl& pages, Services services)
     : portTags_(std::move(services.portTags)),
-      view_(edidPage(pages), services.dialogs, std::move(services.showStatus)),
+      view_(edidPage(pages), std::move(services.showStatus)),
       presenter_(services.runner, services.link, services.flags, services.status,
-                 std::move(services.connect), view_) {
+                 std::move(services.connect), view_, services.dialogs) {
     QWidget& page = edidPage(pages);
     presenter_.FillEdidModeList();
     presenter_.RebuildEdidLists(portTags_());

@@ -5,14 +5,12 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
-#include "Dialogs.h"
 #include "RequiredChild.h"
 
 namespace ui {
 
-EdidPageView::EdidPageView(const QWidget& page, Dialogs& dialogs, StatusWriter showStatus)
-    : dialogs_(dialogs),
-      showStatus_(std::move(showStatus)),
+EdidPageView::EdidPageView(const QWidget& page, StatusWriter showStatus)
+    : showStatus_(std::move(showStatus)),
       lists_{requiredChild<QComboBox>(page, "cbEDIDMode"),
              requiredChild<QComboBox>(page, "cbSetEDIDModeInput"),
              requiredChild<QComboBox>(page, "cbCopyEDIDOutput"),
@@ -103,26 +101,6 @@ void EdidPageView::setOpenPath(const QString& path) {
 
 void EdidPageView::showStatus(int panel, const QString& text, bool alert) {
     showStatus_(panel, text, alert);
-}
-
-void EdidPageView::information(const QString& text) {
-    dialogs_.information(text);
-}
-
-void EdidPageView::error(const QString& text) {
-    dialogs_.error(text);
-}
-
-bool EdidPageView::question(const QString& text) {
-    return dialogs_.question(text);
-}
-
-QString EdidPageView::openFileName(const QString& filter) {
-    return dialogs_.openFileName(filter);
-}
-
-QString EdidPageView::saveFileName(const QString& filter) {
-    return dialogs_.saveFileName(filter);
 }
 
 }  // namespace ui

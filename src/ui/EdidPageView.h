@@ -13,13 +13,11 @@ class QWidget;
 
 namespace ui {
 
-class Dialogs;
-
 // The controls of the "EDID control" tab as the EDID presenter sees them.
 class EdidPageView final : public EdidView {
 public:
     // page: tsEDIDCtrl, holding the six lists, the two path fields, the grid and its summary.
-    EdidPageView(const QWidget& page, Dialogs& dialogs, StatusWriter showStatus);
+    EdidPageView(const QWidget& page, StatusWriter showStatus);
 
     void setListEntries(EdidList list, const QStringList& entries) override;
     QStringList listEntries(EdidList list) const override;
@@ -37,16 +35,10 @@ public:
     void setOpenPath(const QString& path) override;
 
     void showStatus(int panel, const QString& text, bool alert) override;
-    void information(const QString& text) override;
-    void error(const QString& text) override;
-    bool question(const QString& text) override;
-    QString openFileName(const QString& filter) override;
-    QString saveFileName(const QString& filter) override;
 
 private:
     QComboBox* list(EdidList list) const;
 
-    Dialogs& dialogs_;
     StatusWriter showStatus_;
     std::array<QComboBox*, 6> lists_;  // in the order of EdidList
     QTableWidget* grid_;

@@ -43,7 +43,7 @@ EdidHarness::EdidHarness() {
             ++connectClicks;
             link->Connect();
         },
-        view);
+        view, view);
     edid->FillEdidModeList();
     edid->RebuildEdidLists({});
     status->ReadPowerState();

@@ -15,7 +15,7 @@ using ui::EdidList;
 
 // The tab as the presenter left it; message boxes go to the shared window log, and the
 // file dialogs and questions answer what the test put in.
-struct FakeEdidView final : ui::EdidView {
+struct FakeEdidView final : ui::EdidView, ui::Dialogs {
     explicit FakeEdidView(status_testing::WindowLog& log) : log(log) {}
 
     void setListEntries(EdidList list, const QStringList& list_entries) override;

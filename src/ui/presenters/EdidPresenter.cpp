@@ -53,13 +53,14 @@ QStringList rowHeaders() {
 
 EdidPresenter::EdidPresenter(devlink::CommandRunner& runner, devlink::TVKCOMControl& link,
                              devlink::LinkFlags& flags, DeviceStatusPresenter& status,
-                             std::function<void()> connectAction, EdidView& view)
+                             std::function<void()> connectAction, EdidView& view, Dialogs& dialogs)
     : runner_(runner),
       link_(link),
       flags_(flags),
       status_(status),
       connectAction_(std::move(connectAction)),
-      view_(view) {}
+      view_(view),
+      dialogs_(dialogs) {}
 
 void EdidPresenter::FillEdidModeList() {
     QStringList modes = device::designedEdidModes();
@@ -166,7 +167,7 @@ bool EdidPresenter::ChosenOrComplain(std::initializer_list<EdidList> lists) {
 bool EdidPresenter::OutputConnected(int output) {
     const quint8 state = status_.ReadOutputConnection(output);
     if (state == devlink::kOutputNotConnected) {
-        view_.information(
+        dialogs_.information(
             QStringLiteral("EDID can not be read because output not connected.\r\n[Output%1]")
                 .arg(output));
     }

@@ -7,6 +7,7 @@
 
 #include "CommandRunner.h"
 #include "DeviceStatusPresenter.h"
+#include "Dialogs.h"
 #include "EdidView.h"
 #include "LinkFlags.h"
 #include "SettingsData.h"
@@ -20,7 +21,7 @@ class EdidPresenter {
 public:
     EdidPresenter(devlink::CommandRunner& runner, devlink::TVKCOMControl& link,
                   devlink::LinkFlags& flags, DeviceStatusPresenter& status,
-                  std::function<void()> connectAction, EdidView& view);
+                  std::function<void()> connectAction, EdidView& view, Dialogs& dialogs);
 
     // The mode list as the window keeps it: the designed entries without "Auto EDID".
     void FillEdidModeList();
@@ -64,6 +65,7 @@ private:
     DeviceStatusPresenter& status_;
     std::function<void()> connectAction_;
     EdidView& view_;
+    Dialogs& dialogs_;
 };
 
 }  // namespace ui

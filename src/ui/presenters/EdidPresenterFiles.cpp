@@ -14,32 +14,32 @@ const QString kFileFilter = QStringLiteral("Binary file(*.bin)|*.bin");
 }  // namespace
 
 void EdidPresenter::BitBtn1Click() {
-    const QString path = view_.openFileName(kFileFilter);
+    const QString path = dialogs_.openFileName(kFileFilter);
     if (path.isEmpty()) return;
     view_.setOpenPath(path);
     // The link's out-stream is left alone: a download still running reads from it, and
     // Download fills it from the grid anyway. Any unreadable file comes back empty.
     if (!LoadEdidIntoGrid(device::readEdidFile(path).edid)) {
-        view_.error(QStringLiteral("EDID content error."));
+        dialogs_.error(QStringLiteral("EDID content error."));
     }
 }
 
 void EdidPresenter::btnSaveEDIDClick() {
     QByteArray edid;
     if (!GridToEdid(edid)) {
-        view_.information(QStringLiteral("EDID Content empty."));
+        dialogs_.information(QStringLiteral("EDID Content empty."));
         return;
     }
-    const QString chosen = view_.saveFileName(kFileFilter);
+    const QString chosen = dialogs_.saveFileName(kFileFilter);
     if (chosen.isEmpty()) return;
     const QString path = edidSaveFileName(chosen);
     view_.setSavePath(path);
     if (QFileInfo::exists(path) &&
-        !view_.question(path + QStringLiteral(" exists, overwrite it?"))) {
+        !dialogs_.question(path + QStringLiteral(" exists, overwrite it?"))) {
         return;
     }
     if (device::writeEdidFile(path, edid) != device::EdidStatus::Ok) {
-        view_.error(path + QStringLiteral(" can not be written."));
+        dialogs_.error(path + QStringLiteral(" can not be written."));
     }
 }
 

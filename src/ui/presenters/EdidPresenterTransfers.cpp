@@ -51,7 +51,7 @@ void EdidPresenter::btnDownloadEDIDClick() {
         return;
     }
     if (!status_.PowerOn()) {
-        view_.information(QStringLiteral("System is power off, please turn it on first."));
+        dialogs_.information(QStringLiteral("System is power off, please turn it on first."));
         return;
     }
     // Kept aside until the link is free: a transfer still running reads the out-stream.

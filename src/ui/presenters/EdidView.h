@@ -15,7 +15,7 @@ enum class EdidList {
     DownloadInput,  // cbDownloadEDIDInput
 };
 
-// What the "EDID control" tab shows, and the boxes and file dialogs its buttons open.
+// What the "EDID control" tab shows; its boxes and file dialogs go through Dialogs.
 class EdidView {
 public:
     virtual ~EdidView() = default;
@@ -41,13 +41,6 @@ public:
     virtual void setOpenPath(const QString& path) = 0;
 
     virtual void showStatus(int panel, const QString& text, bool alert) = 0;
-    virtual void information(const QString& text) = 0;
-    virtual void error(const QString& text) = 0;
-    // Yes/No; Esc and the close box answer No.
-    virtual bool question(const QString& text) = 0;
-    // The filter is written "Description(*.ext)|*.ext"; an empty result means cancelled.
-    virtual QString openFileName(const QString& filter) = 0;
-    virtual QString saveFileName(const QString& filter) = 0;
 };
 
 }  // namespace ui
