@@ -70,6 +70,10 @@ QGroupBox* outputGroup(QWidget* parent, int output) {
                                      : QStringLiteral("GroupBox%1").arg(output));
     auto* layout = new QGridLayout(group);
     layout->addWidget(digitDisplay(group, output), 0, 0, 1, 4, Qt::AlignHCenter);
+    // The down button is the route in force; make it readable from across the room.
+    group->setStyleSheet(QStringLiteral(
+        "QPushButton:checked { background-color: #b00000; color: white; font-weight: bold;"
+        " border: 1px solid #600000; border-radius: 3px; }"));
     auto* radio = new QButtonGroup(group);
     radio->setExclusive(true);
     for (int input = 1; input <= 8; ++input) {
