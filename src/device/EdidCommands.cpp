@@ -6,15 +6,8 @@ namespace device {
 
 namespace {
 
-constexpr quint8 kSetAllInputs = 0x01;
-constexpr quint8 kSetOneInput = 0x02;
-constexpr quint8 kWriteAllInputs = 0x06;
-constexpr quint8 kWriteOneTarget = 0x07;
-constexpr quint8 kDefaultAllInputs = 0x09;
-constexpr quint8 kDefaultOneInput = 0x0A;
+using devlink::Command;
 
-constexpr quint16 kQueryMarker = 0xFE;
-constexpr quint16 kAllInputsSelector = 0xF0FE;
 constexpr quint16 kPortSelectorBase = 0xF000;
 constexpr quint16 kUserMemoryStep = 0x100;
 
@@ -33,11 +26,11 @@ std::optional<EdidCommand> setEdidModeCommand(const QStringList& modes, int mode
     const bool allInputs = inputIndex == inputCount - 1;
     const quint16 input = quint16(inputIndex);
     if (mode.kind == EdidModeChoice::Kind::DefaultEdid) {
-        return allInputs ? EdidCommand{kDefaultAllInputs, kQueryMarker, 0}
-                         : EdidCommand{kDefaultOneInput, input, 0};
+        return allInputs ? EdidCommand{Command::SetDefaultEdidAllInputs}
+                         : EdidCommand{Command::SetDefaultEdidOneInput, input};
     }
-    return allInputs ? EdidCommand{kSetAllInputs, mode.selector, 0}
-                     : EdidCommand{kSetOneInput, mode.selector, input};
+    return allInputs ? EdidCommand{Command::SetEdidAllInputs, mode.selector}
+                     : EdidCommand{Command::SetEdidOneInput, mode.selector, input};
 }
 
 std::optional<EdidCommand> downloadEdidCommand(int targetIndex) {
@@ -45,13 +38,14 @@ std::optional<EdidCommand> downloadEdidCommand(int targetIndex) {
         return std::nullopt;
     }
     if (targetIndex == kDownloadAllInputs) {
-        return EdidCommand{kWriteAllInputs, kAllInputsSelector, 0};
+        return EdidCommand{Command::WriteEdidAllInputs};
     }
     if (targetIndex < kDownloadAllInputs) {
-        return EdidCommand{kWriteOneTarget, quint16(kPortSelectorBase + targetIndex), 0};
+        return EdidCommand{Command::WriteEdidOneInput, quint16(kPortSelectorBase + targetIndex)};
     }
     const int memory = targetIndex - kDownloadAllInputs;
-    return EdidCommand{kWriteOneTarget, quint16(kPortSelectorBase + memory * kUserMemoryStep), 0};
+    return EdidCommand{Command::WriteEdidOneInput,
+                       quint16(kPortSelectorBase + memory * kUserMemoryStep)};
 }
 
 }  // namespace device

@@ -4,21 +4,23 @@
 #include <QtGlobal>
 #include <optional>
 
-// Which EDID command (group 0x03) a Set or Download click sends, from the list indexes.
+#include "Commands.h"
+
+// Which EDID command a Set or Download click sends, from the list indexes. The
+// group, code and fixed parameters come from the link's command table.
 namespace device {
 
-constexpr quint8 kEdidGroup = 0x03;
-
 struct EdidCommand {
-    quint8 code = 0;
-    quint16 p1 = 0;
-    quint16 p2 = 0;
+    devlink::Command command;
+    quint16 arg1 = 0;
+    quint16 arg2 = 0;
 
+    devlink::CommandRequest request() const { return devlink::MakeCommand(command, arg1, arg2); }
     friend bool operator==(const EdidCommand&, const EdidCommand&) = default;
 };
 
 // Closes the write gate (P1 0xF0) ahead of every set, copy and download.
-constexpr EdidCommand kEdidWriteGateOff{0x08, 0xF0, 0};
+constexpr EdidCommand kEdidWriteGateOff{devlink::Command::SetEdidWriteGate, devlink::kOff, 0};
 
 // inputIndex indexes an input list of inputCount entries: 0 chooses nothing,
 // the last entry is "All Inputs", the others are inputs 1, 2, ...

@@ -134,7 +134,7 @@ void EdidPresenter::btnSetEDIDModeClick() {
     view_.showStatus(3, QString(), false);
     const QString label = QStringLiteral("Setting...");
     if (!CloseWriteGate(label)) return;
-    runner_.ExecPoweredCommand(label, device::kEdidGroup, command->code, command->p1, command->p2);
+    RunLabelled(*command, label);
 }
 
 void EdidPresenter::btnCopyEDIDClick() {
@@ -176,9 +176,14 @@ bool EdidPresenter::OutputConnected(int output) {
 }
 
 bool EdidPresenter::CloseWriteGate(const QString& label) {
-    const device::EdidCommand& gate = device::kEdidWriteGateOff;
-    return runner_.ExecPoweredCommand(label, device::kEdidGroup, gate.code, gate.p1, gate.p2)
-        .succeeded();
+    return RunLabelled(device::kEdidWriteGateOff, label).succeeded();
+}
+
+devlink::CommandResult EdidPresenter::RunLabelled(const device::EdidCommand& command,
+                                                  const QString& label) {
+    devlink::CommandRequest request = command.request();
+    request.label = label;
+    return runner_.Run(request);
 }
 
 }  // namespace ui

@@ -8,6 +8,7 @@
 #include "CommandRunner.h"
 #include "DeviceStatusPresenter.h"
 #include "Dialogs.h"
+#include "EdidCommands.h"
 #include "EdidView.h"
 #include "LinkFlags.h"
 #include "SettingsData.h"
@@ -56,6 +57,8 @@ private:
     bool OutputConnected(int output);
     // Closes the write gate ahead of an EDID change; false when it did not go through.
     bool CloseWriteGate(const QString& label);
+    // Runs a plain EDID command under the label of the action it belongs to.
+    devlink::CommandResult RunLabelled(const device::EdidCommand& command, const QString& label);
     // The wrappers' guards for a transfer run on the link directly.
     bool LinkReadyForTransfer();
 

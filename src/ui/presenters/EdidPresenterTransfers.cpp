@@ -67,7 +67,8 @@ void EdidPresenter::btnDownloadEDIDClick() {
         const LinkBusy busy(flags_);
         view_.showStatus(2, label, false);
         link_.OutStream() = edid;
-        if (link_.WriteData(devlink::BuildFrame(device::kEdidGroup, write->code, write->p1))
+        const devlink::CommandRequest r = write->request();
+        if (link_.WriteData(devlink::BuildFrame(r.group, r.code, r.p1, r.p2, r.p3, r.p4))
                 .succeeded()) {
             view_.showStatus(2, QStringLiteral("Done"), false);
         }
