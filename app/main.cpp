@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "MainWindow.h"
-#include "ProgramWindows.h"
-#include "SystemServices.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/ProgramWindows.h"
+#include "ui/platform/SystemServices.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <functional>
 
-#include "ComPort.h"
-#include "EventLoopPump.h"
-#include "VKCOMControl.h"
+#include "link/ComPort.h"
+#include "link/EventLoopPump.h"
+#include "link/VKCOMControl.h"
 
 using namespace devlink;
 
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    LinkFlags flags;
+    LinkGuard flags;
     EventLoopPump pump;
     SteadyClock clock;
     auto port = std::make_unique<TComPort>();

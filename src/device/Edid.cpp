@@ -1,4 +1,4 @@
-#include "Edid.h"
+#include "device/Edid.h"
 
 #include <algorithm>
 #include <array>

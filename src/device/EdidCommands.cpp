@@ -1,6 +1,6 @@
-#include "EdidCommands.h"
+#include "device/EdidCommands.h"
 
-#include "EdidModes.h"
+#include "device/EdidModes.h"
 
 namespace device {
 

@@ -4,7 +4,7 @@
 #include <QtGlobal>
 #include <optional>
 
-#include "Commands.h"
+#include "link/Commands.h"
 
 // Which EDID command a Set or Download click sends, from the list indexes. The
 // group, code and fixed parameters come from the link's command table.

@@ -1,9 +1,9 @@
-#include "EdidDecoder.h"
+#include "device/EdidDecoder.h"
 
 #include <QStringList>
 #include <array>
 
-#include "Edid.h"
+#include "device/Edid.h"
 
 namespace device {
 

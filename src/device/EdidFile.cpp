@@ -1,4 +1,4 @@
-#include "EdidFile.h"
+#include "device/EdidFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "Edid.h"
+#include "device/Edid.h"
 
 // EDID image files: the raw bytes and nothing else.
 namespace device {

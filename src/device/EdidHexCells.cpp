@@ -1,6 +1,6 @@
-#include "EdidHexCells.h"
+#include "device/EdidHexCells.h"
 
-#include "Edid.h"
+#include "device/Edid.h"
 
 namespace device {
 

@@ -1,4 +1,4 @@
-#include "EdidModes.h"
+#include "device/EdidModes.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "TcpStreamClient.h"
+#include "lan/TcpStreamClient.h"
 
 #include <QEventLoop>
 #include <QHostAddress>

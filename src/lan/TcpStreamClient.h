@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QTcpSocket>
 
-#include "SerialTransport.h"
+#include "link/SerialTransport.h"
 
 namespace lan {
 

@@ -1,4 +1,4 @@
-#include "ComPort.h"
+#include "link/ComPort.h"
 
 #include <cerrno>
 

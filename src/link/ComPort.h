@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QSerialPort>
 
-#include "SerialTransport.h"
+#include "link/SerialTransport.h"
 
 namespace devlink {
 

@@ -1,29 +1,29 @@
-#include "CommandRunner.h"
+#include "link/CommandRunner.h"
 
-#include "VKCOMControl.h"
+#include "link/VKCOMControl.h"
 
 namespace devlink {
 
-CommandRunner::CommandRunner(TVKCOMControl& link, LinkFlags& flags, Hooks hooks)
+CommandRunner::CommandRunner(TVKCOMControl& link, LinkGuard& flags, Hooks hooks)
     : link_(link), flags_(flags), hooks_(std::move(hooks)) {}
 
 CommandResult CommandRunner::ExecCommand(const QString& label, quint8 group, quint8 code,
                                          quint16 p1, quint16 p2, quint16 p3, quint16 p4) {
     CommandResult result;
-    if (flags_.stopRequested) return result;
+    if (flags_.stopRequested()) return result;
     if (!link_.GetConnected()) {
         hooks_.connectAction();
         if (!link_.GetConnected()) return result;
     }
-    if (!flags_.linkIdle) {
+    if (!flags_.idle()) {
         hooks_.showStatus(3, QStringLiteral("In processing, command ignored"), false);
         return result;
     }
-    flags_.linkIdle = false;
+    flags_.setIdle(false);
     hooks_.showStatus(2, label, false);
     result = link_.Transact(BuildFrame(group, code, p1, p2, p3, p4));
     if (result.succeeded()) hooks_.showStatus(2, QStringLiteral("Done"), false);
-    flags_.linkIdle = true;
+    flags_.setIdle(true);
     hooks_.showStatus(3, QString(), false);
     return result;
 }

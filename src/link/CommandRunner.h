@@ -3,9 +3,9 @@
 #include <QString>
 #include <functional>
 
-#include "CommandResult.h"
-#include "Commands.h"
-#include "LinkFlags.h"
+#include "link/CommandResult.h"
+#include "link/Commands.h"
+#include "link/LinkGuard.h"
 
 namespace devlink {
 
@@ -22,7 +22,7 @@ public:
         std::function<bool()> powerOn;  // last known power state
     };
 
-    CommandRunner(TVKCOMControl& link, LinkFlags& flags, Hooks hooks);
+    CommandRunner(TVKCOMControl& link, LinkGuard& flags, Hooks hooks);
 
     CommandResult ExecCommand(const QString& label, quint8 group, quint8 code, quint16 p1 = 0,
                               quint16 p2 = 0, quint16 p3 = 0, quint16 p4 = 0);
@@ -35,7 +35,7 @@ public:
 
 private:
     TVKCOMControl& link_;
-    LinkFlags& flags_;
+    LinkGuard& flags_;
     Hooks hooks_;
 };
 

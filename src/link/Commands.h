@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "CommandResult.h"
+#include "link/CommandResult.h"
 
 // The one table of commands the controller sends to the switcher.
 namespace devlink {

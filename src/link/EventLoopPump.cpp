@@ -1,4 +1,4 @@
-#include "EventLoopPump.h"
+#include "link/EventLoopPump.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "LinkTiming.h"
+#include "link/LinkTiming.h"
 
 namespace devlink {
 

@@ -1,4 +1,4 @@
-#include "LinkLog.h"
+#include "link/LinkLog.h"
 
 namespace devlink {
 namespace {

@@ -3,7 +3,7 @@
 #include <QString>
 #include <span>
 
-#include "Frame.h"
+#include "link/Frame.h"
 
 // The traffic texts the link hands to the window.
 namespace devlink {

@@ -29,11 +29,4 @@ struct LinkNotification {
     QString text;
 };
 
-// Receives every notification synchronously, in the order the link sends them.
-class LinkObserver {
-public:
-    virtual ~LinkObserver() = default;
-    virtual void linkNotification(const LinkNotification& notification) = 0;
-};
-
 }  // namespace devlink

@@ -1,10 +1,10 @@
-#include "VKCOMControl.h"
+#include "link/VKCOMControl.h"
 
 #include <QLoggingCategory>
 #include <algorithm>
 #include <span>
 
-#include "LinkLog.h"
+#include "link/LinkLog.h"
 
 namespace devlink {
 namespace {
@@ -43,13 +43,13 @@ TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
 
 TVKCOMControl::~TVKCOMControl() {
     // The owner is going away: nobody is left to tell about a failed close.
-    observer_ = nullptr;
+    blockSignals(true);
     Disconnect();
 }
 
 void TVKCOMControl::notify(int message, qint64 wParam, qint64 lParam, const QString& text) {
     if (!text.isEmpty()) qCDebug(lcTraffic).noquote() << text;
-    if (observer_) observer_->linkNotification({message, wParam, lParam, text});
+    emit notified({message, wParam, lParam, text});
 }
 
 QString TVKCOMControl::GetComPort() const {
@@ -170,7 +170,7 @@ void TVKCOMControl::accountReceived(const QByteArray& bytes, bool overTcp) {
 }
 
 void TVKCOMControl::OnSerialData(const QByteArray& bytes) {
-    if (flags_.stopRequested) return;
+    if (flags_.stopRequested()) return;
     notify(WM_LINK_DATALOG, 0, 0, QStringLiteral("CopyDataPosition = %1\r\n").arg(rxPos_));
     accountReceived(bytes, false);
 }
@@ -186,20 +186,20 @@ void TVKCOMControl::pollTcp() {
 bool TVKCOMControl::WaitReply() {
     pollCount_ = 0;
     const qint64 start = clock_.nowMs();
-    while (!replyComplete_ && !timedOut() && !flags_.stopRequested) {
+    while (!replyComplete_ && !timedOut() && !flags_.stopRequested()) {
         pump_.tick();
-        if (controlMode_ == cmLAN && !flags_.stopRequested) pollTcp();
+        if (controlMode_ == cmLAN && !flags_.stopRequested()) pollTcp();
         // A reply cannot come over a line that went away; waiting out the time-out helps nobody.
         if (!replyComplete_ && !GetConnected())
             throw TransportError(QStringLiteral("Connection lost"));
         pollCount_ = static_cast<int>((clock_.nowMs() - start) / kTickMs);
     }
-    return !flags_.stopRequested;
+    return !flags_.stopRequested();
 }
 
 void TVKCOMControl::WaitTicks(int n) {
     const qint64 start = clock_.nowMs();
-    while (!flags_.stopRequested && clock_.nowMs() - start < qint64{n} * kTickMs) pump_.tick();
+    while (!flags_.stopRequested() && clock_.nowMs() - start < qint64{n} * kTickMs) pump_.tick();
 }
 
 Frame TVKCOMControl::receivedHeader() const {
@@ -221,7 +221,7 @@ TVKCOMControl::Outcome TVKCOMControl::exchange(const quint8* bytes, int count, q
 
 CommandResult TVKCOMControl::Transact(const Frame& frame) {
     CommandResult result;
-    if (flags_.stopRequested) return result;
+    if (flags_.stopRequested()) return result;
     const Frame request = BuildFrame(frame[2], frame[3], Param(frame, 1), Param(frame, 2),
                                      Param(frame, 3), Param(frame, 4));
     try {
@@ -304,7 +304,7 @@ bool TVKCOMControl::readBlock(Frame& request, CommandResult& result, bool& done)
 
 CommandResult TVKCOMControl::ReadData(const Frame& frame) {
     CommandResult result;
-    if (flags_.stopRequested) return result;
+    if (flags_.stopRequested()) return result;
     result = Transact(frame);
     if (!result.succeeded()) return result;
     Frame request = BuildFrame(frame[2], frame[3], kAckStart, 0, Param(frame, 3), Param(frame, 4));
@@ -312,7 +312,7 @@ CommandResult TVKCOMControl::ReadData(const Frame& frame) {
     inStream_.clear();
     bool done = false;
     try {
-        while (!done && !flags_.stopRequested) {
+        while (!done && !flags_.stopRequested()) {
             if (!readBlock(request, result, done)) return result;
         }
     } catch (const TransportError&) {
@@ -379,7 +379,7 @@ QByteArray TVKCOMControl::buildWriteBlock(const Frame& command, qsizetype offset
 
 CommandResult TVKCOMControl::WriteData(const Frame& frame) {
     CommandResult result;
-    if (flags_.stopRequested) return result;
+    if (flags_.stopRequested()) return result;
     result = Transact(frame);
     if (!result.succeeded()) return result;
     if (result.reply[kStatusOffset] != kStatusReady) {
@@ -390,7 +390,7 @@ CommandResult TVKCOMControl::WriteData(const Frame& frame) {
     qsizetype offset = 0;
     bool done = false;
     try {
-        while (!done && !flags_.stopRequested) {
+        while (!done && !flags_.stopRequested()) {
             const QByteArray block = buildWriteBlock(frame, offset);
             const Frame header =
                 FrameFrom(std::span(reinterpret_cast<const quint8*>(block.constData()),

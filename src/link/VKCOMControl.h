@@ -7,13 +7,13 @@
 #include <functional>
 #include <memory>
 
-#include "CommandResult.h"
-#include "Commands.h"
-#include "Frame.h"
-#include "LinkFlags.h"
-#include "LinkNotification.h"
-#include "LinkTiming.h"
-#include "SerialTransport.h"
+#include "link/CommandResult.h"
+#include "link/Commands.h"
+#include "link/Frame.h"
+#include "link/LinkGuard.h"
+#include "link/LinkNotification.h"
+#include "link/LinkTiming.h"
+#include "link/SerialTransport.h"
 
 namespace devlink {
 
@@ -31,7 +31,7 @@ public:
         std::unique_ptr<StreamClient> tcp;
         LinkPump* pump = nullptr;
         LinkClock* clock = nullptr;
-        LinkFlags* flags = nullptr;
+        LinkGuard* flags = nullptr;
         quint16 modulePort = kModulePort;  // tests serve the module elsewhere
     };
 
@@ -39,8 +39,6 @@ public:
 
     explicit TVKCOMControl(Parts parts, QObject* owner = nullptr);
     ~TVKCOMControl() override;
-
-    void setObserver(LinkObserver* observer) { observer_ = observer; }
 
     QString GetComPort() const;
     void SetComPort(const QString& name);
@@ -76,6 +74,11 @@ public:
     // Serial receive accounting; the serial transport calls it for every delivery.
     void OnSerialData(const QByteArray& bytes);
 
+signals:
+    // Every notification, in the order sent; receivers connect directly, so it arrives
+    // synchronously inside the operation that raised it.
+    void notified(const devlink::LinkNotification& notification);
+
 private:
     void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {});
     int expectedLength(bool overTcp) const;
@@ -99,8 +102,7 @@ private:
     std::unique_ptr<StreamClient> tcp_;
     LinkPump& pump_;
     LinkClock& clock_;
-    LinkFlags& flags_;
-    LinkObserver* observer_ = nullptr;
+    LinkGuard& flags_;
     quint16 modulePort_;
 
     TControlMode controlMode_ = cmLAN;

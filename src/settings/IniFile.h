@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "IniDocument.h"
+#include "settings/IniDocument.h"
 
 namespace ui {
 

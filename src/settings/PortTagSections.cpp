@@ -1,4 +1,4 @@
-#include "PortTagSections.h"
+#include "settings/PortTagSections.h"
 
 #include <algorithm>
 

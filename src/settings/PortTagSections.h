@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "IniDocument.h"
-#include "SettingsData.h"
+#include "settings/IniDocument.h"
+#include "settings/SettingsData.h"
 
 namespace ui {
 

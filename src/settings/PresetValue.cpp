@@ -1,4 +1,4 @@
-#include "PresetValue.h"
+#include "settings/PresetValue.h"
 
 namespace ui {
 

@@ -1,6 +1,6 @@
-#include "SettingsData.h"
+#include "settings/SettingsData.h"
 
-#include "PresetValue.h"
+#include "settings/PresetValue.h"
 
 namespace ui {
 

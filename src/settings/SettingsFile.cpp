@@ -1,10 +1,10 @@
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <utility>
 
-#include "IniFile.h"
-#include "PortTagSections.h"
-#include "PresetValue.h"
+#include "settings/IniFile.h"
+#include "settings/PortTagSections.h"
+#include "settings/PresetValue.h"
 
 namespace ui {
 

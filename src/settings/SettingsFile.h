@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
-#include "IniDocument.h"
-#include "SettingsData.h"
+#include "settings/IniDocument.h"
+#include "settings/SettingsData.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "SettingsLocation.h"
+#include "settings/SettingsLocation.h"
 
 #include <QCoreApplication>
 #include <QDir>

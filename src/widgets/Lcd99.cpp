@@ -1,9 +1,9 @@
-#include "Lcd99.h"
+#include "widgets/Lcd99.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "LcdPainter.h"
+#include "widgets/LcdPainter.h"
 
 namespace widgets {
 

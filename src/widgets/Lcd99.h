@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "LcdStyle.h"
+#include "widgets/LcdStyle.h"
 
 namespace widgets {
 

@@ -1,4 +1,4 @@
-#include "LcdCells.h"
+#include "widgets/LcdCells.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "LcdPainter.h"
+#include "widgets/LcdPainter.h"
 
 #include <algorithm>
 
-#include "LcdCells.h"
-#include "SegmentShapes.h"
+#include "widgets/LcdCells.h"
+#include "widgets/SegmentShapes.h"
 
 namespace widgets {
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QString>
 
-#include "LcdStyle.h"
+#include "widgets/LcdStyle.h"
 
 namespace widgets {
 

@@ -1,4 +1,4 @@
-#include "SegmentFont.h"
+#include "widgets/SegmentFont.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "SegmentShapes.h"
+#include "widgets/SegmentShapes.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <QRectF>
 #include <array>
 
-#include "SegmentFont.h"
+#include "widgets/SegmentFont.h"
 
 namespace widgets {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Edid.h"
 #include "EdidBuilder.h"
+#include "device/Edid.h"
 
 namespace {
 

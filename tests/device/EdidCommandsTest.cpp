@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "EdidCommands.h"
-#include "EdidModes.h"
+#include "device/EdidCommands.h"
+#include "device/EdidModes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "EdidBuilder.h"
-#include "EdidDecoder.h"
+#include "device/EdidDecoder.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "EdidBuilder.h"
-#include "EdidFile.h"
+#include "device/EdidFile.h"
 
 namespace {
 

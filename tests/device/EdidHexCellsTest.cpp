@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EdidBuilder.h"
-#include "EdidHexCells.h"
+#include "device/EdidHexCells.h"
 
 namespace {
 

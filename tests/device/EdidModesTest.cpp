@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "EdidModes.h"
+#include "device/EdidModes.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <QCoreApplication>
 #include <QTcpServer>
 
-#include "ComPort.h"
-#include "EventLoopPump.h"
-#include "SimHarness.h"
-#include "SimServer.h"
-#include "TcpStreamClient.h"
-#include "VKCOMControl.h"
+#include "lan/TcpStreamClient.h"
+#include "link/ComPort.h"
+#include "link/EventLoopPump.h"
+#include "link/VKCOMControl.h"
+#include "sim/SimServer.h"
+#include "support/SimHarness.h"
 
 using namespace devlink;
 
@@ -37,13 +37,13 @@ protected:
         link_ = std::make_unique<TVKCOMControl>(TVKCOMControl::Parts{
             std::make_unique<TComPort>(), std::make_unique<lan::TcpStreamClient>(), &pump_, &clock_,
             &flags_, port});
-        link_->setObserver(&observer_);
+        observer_.listenTo(*link_);
         link_->SetDeviceIP(QStringLiteral("127.0.0.1"));
     }
 
     std::unique_ptr<sim::SimServer> server_;
     quint16 port_ = 0;
-    LinkFlags flags_;
+    LinkGuard flags_;
     EventLoopPump pump_;
     SteadyClock clock_;
     testing_support::RecordingObserver observer_;

@@ -8,10 +8,10 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
-#include "ComPort.h"
-#include "EventLoopPump.h"
-#include "SimHarness.h"
-#include "VKCOMControl.h"
+#include "link/ComPort.h"
+#include "link/EventLoopPump.h"
+#include "link/VKCOMControl.h"
+#include "support/SimHarness.h"
 
 using namespace devlink;
 
@@ -43,7 +43,7 @@ protected:
         port->setPortName(pty_);
         link_ = std::make_unique<TVKCOMControl>(
             TVKCOMControl::Parts{std::move(port), nullptr, &pump_, &clock_, &flags_});
-        link_->setObserver(&observer_);
+        observer_.listenTo(*link_);
         link_->SetControlMode(cmCOM);
     }
     void TearDown() override {
@@ -54,7 +54,7 @@ protected:
 
     QProcess sim_;
     QString pty_;
-    LinkFlags flags_;
+    LinkGuard flags_;
     EventLoopPump pump_;
     SteadyClock clock_;
     testing_support::RecordingObserver observer_;

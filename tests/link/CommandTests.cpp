@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "CommandRunner.h"
-#include "Commands.h"
-#include "SimHarness.h"
+#include "link/CommandRunner.h"
+#include "link/Commands.h"
+#include "support/SimHarness.h"
 
 using namespace devlink;
 using namespace testing_support;
@@ -157,7 +157,7 @@ TEST(CommandRunner, ConnectsOnDemandAndShowsLabelThenDone) {
                                                          {2, QStringLiteral("Done"), false},
                                                          {3, QString(), false}};
     EXPECT_EQ(h.status, expected);
-    EXPECT_TRUE(h.flags.linkIdle);
+    EXPECT_TRUE(h.flags.idle());
 }
 
 TEST(CommandRunner, StaysSilentWhenConnectingFails) {
@@ -202,13 +202,13 @@ TEST(CommandRunner, AFailedCommandLeavesNoDoneAndFreesTheGuard) {
     h.sim.injectFault({sim::FaultKind::StatusFF, -1, -1, -1, 0, 2, {}});
     EXPECT_EQ(h.runner->Run(MakeCommand(Command::GetDeviceType)).ok, 0);
     for (const auto& s : h.status) EXPECT_NE(s.text, QStringLiteral("Done"));
-    EXPECT_TRUE(h.flags.linkIdle);
+    EXPECT_TRUE(h.flags.idle());
     EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_NOREPLY});
 }
 
 TEST(CommandRunner, DoesNothingOnceStopIsRequested) {
     RunnerHarness h;
-    h.flags.stopRequested = true;
+    h.flags.requestStop();
     EXPECT_EQ(h.runner->Run(MakeCommand(Command::GetPowerStatus)).ok, 0);
     EXPECT_EQ(h.connectClicks, 0);
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Commands.h"
-#include "ScriptedReplies.h"
-#include "SimHarness.h"
+#include "link/Commands.h"
+#include "support/ScriptedReplies.h"
+#include "support/SimHarness.h"
 
 using namespace devlink;
 using namespace testing_support;
@@ -129,7 +129,7 @@ TEST(Transact, SurvivesGarbageOfAnyLength) {
 
 TEST(Transact, StopRequestedAtEntrySendsNothing) {
     LinkHarness h;
-    h.flags.stopRequested = true;
+    h.flags.requestStop();
     const CommandResult r = h.link->Transact(kDeviceType);
     EXPECT_EQ(r.ok, 0);
     EXPECT_TRUE(h.transport->written.isEmpty());
@@ -140,7 +140,7 @@ TEST(Transact, StopRequestedDuringAWaitEndsItAtTheNextTickSilently) {
     LinkHarness h;
     h.sim.injectFault({sim::FaultKind::NoReply, -1, -1, -1, 0, 2, {}});
     h.pump->onTick = [&] {
-        if (h.clock.nowMs() >= 1000) h.flags.stopRequested = true;
+        if (h.clock.nowMs() >= 1000) h.flags.requestStop();
     };
     const CommandResult r = h.link->Transact(kDeviceType);
     EXPECT_EQ(r.ok, 0);
@@ -188,7 +188,7 @@ TEST(Receive, StrayBytesBetweenExchangesDoNotSpoilTheNextReply) {
 
 TEST(Receive, IgnoresDataOnceStopIsRequested) {
     LinkHarness h;
-    h.flags.stopRequested = true;
+    h.flags.requestStop();
     h.link->OnSerialData(QByteArray(5, '\x77'));
     EXPECT_TRUE(h.observer.received.empty());
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Frame.h"
-#include "LinkLog.h"
+#include "link/Frame.h"
+#include "link/LinkLog.h"
 
 using namespace devlink;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Commands.h"
-#include "ScriptedReplies.h"
-#include "SimHarness.h"
+#include "link/Commands.h"
+#include "support/ScriptedReplies.h"
+#include "support/SimHarness.h"
 
 using namespace devlink;
 using namespace testing_support;
@@ -111,7 +111,7 @@ TEST(ReadData, StopDuringTheTransferIsNotASuccess) {
     script.blocks = {DataBlock(0x03, 0x05, 0xAA, Pattern(256, 5))};
     h.transport->setResponder(script.responder());
     h.pump->onTick = [&] {
-        if (!h.link->InStream().isEmpty()) h.flags.stopRequested = true;
+        if (!h.link->InStream().isEmpty()) h.flags.requestStop();
     };
     EXPECT_EQ(h.link->ReadData(ReadEdidOfOutput(1)).ok, 0);
     EXPECT_TRUE(h.observer.outcomes().empty());

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "IniDocument.h"
 #include "TestSupport.h"
+#include "settings/IniDocument.h"
 
 namespace ui {
 namespace {

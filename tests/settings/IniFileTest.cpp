@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "IniFile.h"
 #include "TestSupport.h"
+#include "settings/IniFile.h"
 
 namespace ui {
 namespace {

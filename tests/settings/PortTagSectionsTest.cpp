@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "PortTagSections.h"
 #include "TestSupport.h"
+#include "settings/PortTagSections.h"
 
 namespace ui {
 namespace {

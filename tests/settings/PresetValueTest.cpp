@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "PresetValue.h"
 #include "TestSupport.h"
+#include "settings/PresetValue.h"
 
 namespace ui {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <QTemporaryDir>
 
-#include "IniFile.h"
-#include "PortTagSections.h"
-#include "SettingsFile.h"
 #include "TestSupport.h"
+#include "settings/IniFile.h"
+#include "settings/PortTagSections.h"
+#include "settings/SettingsFile.h"
 
 namespace ui {
 namespace {

@@ -6,8 +6,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "SettingsLocation.h"
 #include "TestSupport.h"
+#include "settings/SettingsLocation.h"
 
 namespace ui {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FaultOption.h"
+#include "sim/FaultOption.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "SimTestSupport.h"
-#include "UniqueFd.h"
+#include "sim/UniqueFd.h"
 
 using namespace simtest;
 

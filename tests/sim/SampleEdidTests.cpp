@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "SampleEdid.h"
-#include "SimFrame.h"
-#include "SwitcherState.h"
+#include "sim/SampleEdid.h"
+#include "sim/SimFrame.h"
+#include "sim/SwitcherState.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <vector>
 
-#include "SimFrame.h"
-#include "SwitcherSim.h"
+#include "sim/SimFrame.h"
+#include "sim/SwitcherSim.h"
 
 namespace simtest {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FrameSplitter.h"
 #include "SimTestSupport.h"
+#include "sim/FrameSplitter.h"
 
 using namespace simtest;
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <vector>
 
-#include "SwitcherSim.h"
+#include "sim/SwitcherSim.h"
 
 // Replies built independently of the link's frame code, for scripted exchanges.
 namespace testing_support {

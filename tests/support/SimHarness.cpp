@@ -92,7 +92,7 @@ LinkHarness::LinkHarness() {
     pump = std::make_unique<SimPump>(clock, *transport);
     link = std::make_unique<devlink::TVKCOMControl>(
         devlink::TVKCOMControl::Parts{std::move(serial), nullptr, pump.get(), &clock, &flags});
-    link->setObserver(&observer);
+    observer.listenTo(*link);
     link->SetControlMode(devlink::cmCOM);
     link->Connect();
 }

@@ -6,12 +6,12 @@
 #include <memory>
 #include <vector>
 
-#include "LinkFlags.h"
-#include "LinkNotification.h"
-#include "LinkTiming.h"
-#include "SerialTransport.h"
-#include "SwitcherSim.h"
-#include "VKCOMControl.h"
+#include "link/LinkGuard.h"
+#include "link/LinkNotification.h"
+#include "link/LinkTiming.h"
+#include "link/SerialTransport.h"
+#include "link/VKCOMControl.h"
+#include "sim/SwitcherSim.h"
 
 namespace testing_support {
 
@@ -76,9 +76,13 @@ private:
     SimSerialTransport& transport_;
 };
 
-class RecordingObserver final : public devlink::LinkObserver {
+// Records the link's notifications; it must outlive the link it listens to.
+class RecordingObserver final {
 public:
-    void linkNotification(const devlink::LinkNotification& n) override { received.push_back(n); }
+    void listenTo(const devlink::TVKCOMControl& link) {
+        QObject::connect(&link, &devlink::TVKCOMControl::notified,
+                         [this](const devlink::LinkNotification& n) { received.push_back(n); });
+    }
     // Everything but the traffic logs and receive counts, which every exchange sends.
     std::vector<int> outcomes() const;
     std::vector<QString> texts(int message) const;
@@ -92,7 +96,7 @@ struct LinkHarness {
 
     sim::SwitcherSim sim;
     VirtualClock clock;
-    devlink::LinkFlags flags;
+    devlink::LinkGuard flags;
     RecordingObserver observer;
     SimSerialTransport* transport = nullptr;  // owned by the link
     std::unique_ptr<SimPump> pump;

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "Commands.h"
 #include "WindowHarness.h"
+#include "link/Commands.h"
 
 namespace {
 

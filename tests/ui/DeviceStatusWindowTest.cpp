@@ -6,9 +6,9 @@
 #include <QTabWidget>
 #include <map>
 
-#include "DeviceStatusPresenter.h"
-#include "ScriptedReplies.h"
 #include "WindowHarness.h"
+#include "support/ScriptedReplies.h"
+#include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "DeviceStatusPresenter.h"
-#include "SampleEdid.h"
 #include "WindowHarness.h"
+#include "sim/SampleEdid.h"
+#include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace {
 

@@ -143,7 +143,7 @@ TEST(StatusBar, AlertWhileClosingWritesNothing) {
     WindowHarness h;
     h.show();
     h.form().ShowStatus(2, "Setting...", false);
-    h.form().Flags().stopRequested = true;
+    h.form().Flags().requestStop();
     h.form().ShowStatus(2, "Time out!", true);
     EXPECT_EQ(h.panel(2), "Setting...");
     EXPECT_FALSE(h.alertShown());

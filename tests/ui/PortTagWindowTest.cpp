@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "IniFile.h"
 #include "ModalScript.h"
-#include "PreSettingEdit.h"
 #include "SettingWindow.h"
+#include "settings/IniFile.h"
+#include "ui/dialogs/PreSettingEdit.h"
 
 namespace {
 

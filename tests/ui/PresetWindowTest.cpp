@@ -7,8 +7,8 @@
 #include <QTableWidget>
 
 #include "ModalScript.h"
-#include "PreSettingEdit.h"
 #include "SettingWindow.h"
+#include "ui/dialogs/PreSettingEdit.h"
 
 namespace {
 

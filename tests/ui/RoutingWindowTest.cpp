@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "Lcd99.h"
 #include "SettingWindow.h"
-#include "ShowInOutInfo.h"
+#include "ui/dialogs/ShowInOutInfo.h"
+#include "widgets/Lcd99.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "Dialogs.h"
+#include "ui/presenters/Dialogs.h"
 
 namespace testing_support {
 

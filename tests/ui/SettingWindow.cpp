@@ -9,9 +9,9 @@
 #include <QFile>
 #include <QTabWidget>
 
-#include "DeviceStatusPresenter.h"
-#include "Frame.h"
-#include "Lcd99.h"
+#include "link/Frame.h"
+#include "ui/presenters/general/DeviceStatusPresenter.h"
+#include "widgets/Lcd99.h"
 
 namespace testing_support {
 

@@ -6,14 +6,14 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "ComPort.h"
-#include "EventLoopPump.h"
-#include "MainWindow.h"
-#include "ProgramWindows.h"
 #include "ScriptedDialogs.h"
-#include "StatusBar.h"
-#include "SystemServices.h"
 #include "WindowHarness.h"
+#include "link/ComPort.h"
+#include "link/EventLoopPump.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/ProgramWindows.h"
+#include "ui/mainwindow/StatusBar.h"
+#include "ui/platform/SystemServices.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "EnterYes.h"
-#include "ShowInOutInfo.h"
+#include "ui/dialogs/EnterYes.h"
+#include "ui/dialogs/ShowInOutInfo.h"
 
 namespace {
 

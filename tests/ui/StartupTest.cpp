@@ -10,8 +10,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "IniFile.h"
 #include "WindowHarness.h"
+#include "settings/IniFile.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <memory>
 #include <vector>
 
-#include "MainWindow.h"
-#include "ProgramWindows.h"
 #include "ScriptedDialogs.h"
-#include "SimHarness.h"
-#include "StatusBar.h"
+#include "support/SimHarness.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/ProgramWindows.h"
+#include "ui/mainwindow/StatusBar.h"
 
 namespace testing_support {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "LcdCells.h"
+#include "widgets/LcdCells.h"
 
 namespace widgets {
 namespace {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-#include "Lcd99.h"
+#include "widgets/Lcd99.h"
 
 namespace widgets::testing {
 

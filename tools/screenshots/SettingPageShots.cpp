@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QLineEdit>
 
-#include "MainWindow.h"
-#include "PortEntryText.h"
-#include "PreSettingEdit.h"
-#include "ProgramWindows.h"
-#include "ShowInOutInfo.h"
+#include "ui/dialogs/PreSettingEdit.h"
+#include "ui/dialogs/ShowInOutInfo.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/ProgramWindows.h"
+#include "ui/presenters/setting/PortEntryText.h"
 
 namespace {
 

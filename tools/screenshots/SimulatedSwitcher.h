@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "SimHarness.h"
-#include "WindowServices.h"
+#include "support/SimHarness.h"
+#include "ui/platform/WindowServices.h"
 
 // The in-process switcher simulator behind a window, in COM control mode on the port "ttySIM",
 // so the pictures show what the window reads from a switcher.

@@ -8,14 +8,14 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "DeviceStatusPresenter.h"
-#include "EnterYes.h"
-#include "MainWindow.h"
-#include "ProgramWindows.h"
 #include "SettingPageShots.h"
-#include "ShowInOutInfo.h"
 #include "SimulatedSwitcher.h"
-#include "SystemServices.h"
+#include "ui/dialogs/EnterYes.h"
+#include "ui/dialogs/ShowInOutInfo.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/ProgramWindows.h"
+#include "ui/platform/SystemServices.h"
+#include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace {
 

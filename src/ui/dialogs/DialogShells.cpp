@@ -1,4 +1,4 @@
-#include "DialogShells.h"
+#include "ui/dialogs/DialogShells.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "EnterYes.h"
+#include "ui/dialogs/EnterYes.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "FormParts.h"
+#include "ui/pages/FormParts.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "PreSettingEdit.h"
+#include "ui/dialogs/PreSettingEdit.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "FormParts.h"
+#include "ui/pages/FormParts.h"
 
 namespace ui {
 

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <array>
 
-#include "OutputSettingEdit.h"
-#include "PortTagEditor.h"
+#include "ui/presenters/porttag/PortTagEditor.h"
+#include "ui/presenters/setting/OutputSettingEdit.h"
 
 class QComboBox;
 class QGroupBox;

@@ -1,4 +1,4 @@
-#include "ShowInOutInfo.h"
+#include "ui/dialogs/ShowInOutInfo.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "FormParts.h"
+#include "ui/pages/FormParts.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "MainWindow.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,15 +12,15 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include "DeviceStatusBinding.h"
-#include "Dialogs.h"
-#include "EdidPageBinding.h"
-#include "MainWindowPages.h"
-#include "PageControl.h"
-#include "PortTagBinding.h"
-#include "PortTagSections.h"
-#include "SettingPageBinding.h"
-#include "StatusBar.h"
+#include "settings/PortTagSections.h"
+#include "ui/mainwindow/MainWindowPages.h"
+#include "ui/mainwindow/PageControl.h"
+#include "ui/mainwindow/StatusBar.h"
+#include "ui/pages/edid/EdidPageBinding.h"
+#include "ui/pages/general/DeviceStatusBinding.h"
+#include "ui/pages/porttag/PortTagBinding.h"
+#include "ui/pages/setting/SettingPageBinding.h"
+#include "ui/presenters/Dialogs.h"
 
 namespace ui {
 
@@ -43,7 +43,8 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
     environment.linkParts.flags = &flags_;
     devlink::LinkClock& linkClock = *environment.linkParts.clock;
     link_ = new devlink::TVKCOMControl(std::move(environment.linkParts), this);
-    link_->setObserver(this);
+    connect(link_, &devlink::TVKCOMControl::notified, this, &TForm1::linkNotification,
+            Qt::DirectConnection);
     runner_ = std::make_unique<devlink::CommandRunner>(*link_, flags_, commandHooks());
 
     setWindowTitle(QStringLiteral("6x6 HDMI Matrix Controller - ") + QStringLiteral("ver6.08"));
@@ -139,7 +140,7 @@ void TForm1::FormShow() {
 }
 
 bool TForm1::linkBusy() const {
-    return !flags_.linkIdle ||
+    return !flags_.idle() ||
            (link_ && (link_->IsSearching() || link_->IsConnecting() || link_->IsConfiguring()));
 }
 
@@ -169,7 +170,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool TForm1::FormCloseQuery() {
     if (!linkBusy()) {
-        flags_.stopRequested = true;
+        flags_.requestStop();
         return true;
     }
     if (link_ && link_->IsConnecting()) {
@@ -180,7 +181,7 @@ bool TForm1::FormCloseQuery() {
             QStringLiteral("Processing not complete, continue to close controller?"))) {
         return false;
     }
-    flags_.stopRequested = true;
+    flags_.requestStop();
     return true;
 }
 

@@ -5,12 +5,12 @@
 #include <QTimer>
 #include <memory>
 
-#include "CommandRunner.h"
-#include "LinkNotification.h"
-#include "RequiredChild.h"
-#include "SettingsData.h"
-#include "VKCOMControl.h"
-#include "WindowServices.h"
+#include "link/CommandRunner.h"
+#include "link/LinkNotification.h"
+#include "link/VKCOMControl.h"
+#include "settings/SettingsData.h"
+#include "ui/pages/RequiredChild.h"
+#include "ui/platform/WindowServices.h"
 
 class QComboBox;
 class QLabel;
@@ -32,7 +32,7 @@ class TPageControl;
 class TStatusBar;
 
 // The main window: owns the one link, shows its notifications, and keeps the settings.
-class TForm1 final : public QMainWindow, public devlink::LinkObserver {
+class TForm1 final : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -55,11 +55,11 @@ public:
     void SavePortTags(devlink::TControlMode mode, const QString& mac);
 
     // The window's message handler for notifications 2024 to 2039.
-    void linkNotification(const devlink::LinkNotification& notification) override;
+    void linkNotification(const devlink::LinkNotification& notification);
 
     devlink::TVKCOMControl* Link() const { return link_; }  // null once the window has closed
     devlink::CommandRunner& Commands() { return *runner_; }
-    devlink::LinkFlags& Flags() { return flags_; }
+    devlink::LinkGuard& Flags() { return flags_; }
     // The last known power state, as the device status presenter keeps it.
     bool PowerOn() const;
     DeviceStatusPresenter& DeviceStatus();
@@ -105,7 +105,7 @@ private:
     DateTimeSource& dateTime_;
     const QString settingsPath_;
 
-    devlink::LinkFlags flags_;
+    devlink::LinkGuard flags_;
     QPointer<devlink::TVKCOMControl> link_;
     std::unique_ptr<devlink::CommandRunner> runner_;
     QTimer tmr_;

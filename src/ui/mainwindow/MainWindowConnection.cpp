@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "FormParts.h"
-#include "MainWindow.h"
-#include "PageControl.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/PageControl.h"
+#include "ui/pages/FormParts.h"
 
 namespace ui {
 

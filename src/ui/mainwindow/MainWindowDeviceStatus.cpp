@@ -1,5 +1,5 @@
-#include "DeviceStatusBinding.h"
-#include "MainWindow.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/pages/general/DeviceStatusBinding.h"
 
 namespace ui {
 

@@ -1,6 +1,6 @@
-#include "EdidPageBinding.h"
-#include "MainWindow.h"
-#include "PageControl.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/PageControl.h"
+#include "ui/pages/edid/EdidPageBinding.h"
 
 namespace ui {
 

@@ -3,7 +3,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "MainWindow.h"
+#include "ui/mainwindow/MainWindow.h"
 
 namespace ui {
 

@@ -1,12 +1,12 @@
 #include <QCheckBox>
 
-#include "MainWindow.h"
-#include "PageControl.h"
-#include "PortTagBinding.h"
-#include "PreSettingEdit.h"
-#include "RequiredChild.h"
-#include "SettingPageBinding.h"
-#include "ShowInOutInfo.h"
+#include "ui/dialogs/PreSettingEdit.h"
+#include "ui/dialogs/ShowInOutInfo.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/PageControl.h"
+#include "ui/pages/RequiredChild.h"
+#include "ui/pages/porttag/PortTagBinding.h"
+#include "ui/pages/setting/SettingPageBinding.h"
 
 namespace ui {
 

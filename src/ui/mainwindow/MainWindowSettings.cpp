@@ -4,12 +4,12 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "Dialogs.h"
-#include "EdidPageBinding.h"
-#include "MainWindow.h"
-#include "PortTagBinding.h"
-#include "SettingPageBinding.h"
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/pages/edid/EdidPageBinding.h"
+#include "ui/pages/porttag/PortTagBinding.h"
+#include "ui/pages/setting/SettingPageBinding.h"
+#include "ui/presenters/Dialogs.h"
 
 namespace ui {
 

@@ -1,5 +1,5 @@
-#include "MainWindow.h"
-#include "StatusBar.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/StatusBar.h"
 
 namespace ui {
 
@@ -28,7 +28,7 @@ void TForm1::ShowStatus(int panel, const QString& text, bool alert) {
         return;
     }
     // While closing nothing may hold up the unwinding operation.
-    if (flags_.stopRequested) return;
+    if (flags_.stopRequested()) return;
     writeOperationPanel(text);
     sleeper_.sleepMs(kBlinkStepMs);
     for (int flip = 0; flip < kBlinkFlips; ++flip) {

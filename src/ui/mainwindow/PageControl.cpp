@@ -1,4 +1,4 @@
-#include "PageControl.h"
+#include "ui/mainwindow/PageControl.h"
 
 namespace ui {
 

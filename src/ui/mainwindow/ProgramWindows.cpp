@@ -1,10 +1,10 @@
-#include "ProgramWindows.h"
+#include "ui/mainwindow/ProgramWindows.h"
 
-#include "DialogShells.h"
-#include "EnterYes.h"
-#include "MainWindow.h"
-#include "PreSettingEdit.h"
-#include "ShowInOutInfo.h"
+#include "ui/dialogs/DialogShells.h"
+#include "ui/dialogs/EnterYes.h"
+#include "ui/dialogs/PreSettingEdit.h"
+#include "ui/dialogs/ShowInOutInfo.h"
+#include "ui/mainwindow/MainWindow.h"
 
 namespace ui {
 

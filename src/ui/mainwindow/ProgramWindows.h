@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "WindowServices.h"
+#include "ui/platform/WindowServices.h"
 
 namespace ui {
 

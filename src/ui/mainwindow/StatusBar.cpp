@@ -1,4 +1,4 @@
-#include "StatusBar.h"
+#include "ui/mainwindow/StatusBar.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "FormParts.h"
+#include "ui/pages/FormParts.h"
 
 #include <QPainter>
 #include <QVariant>

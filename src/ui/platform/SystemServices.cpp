@@ -1,4 +1,4 @@
-#include "SystemServices.h"
+#include "ui/platform/SystemServices.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,9 +6,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#include "ComPort.h"
-#include "SettingsLocation.h"
-#include "TcpStreamClient.h"
+#include "lan/TcpStreamClient.h"
+#include "link/ComPort.h"
+#include "settings/SettingsLocation.h"
 
 namespace ui {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EventLoopPump.h"
-#include "WidgetDialogs.h"
-#include "WindowServices.h"
+#include "link/EventLoopPump.h"
+#include "ui/platform/WidgetDialogs.h"
+#include "ui/platform/WindowServices.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "WidgetDialogs.h"
+#include "ui/platform/WidgetDialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "ui/presenters/Dialogs.h"
 
 namespace ui {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "VKCOMControl.h"
+#include "link/VKCOMControl.h"
 
 namespace ui {
 

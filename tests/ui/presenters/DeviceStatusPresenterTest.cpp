@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ScriptedReplies.h"
 #include "StatusPresenterHarness.h"
+#include "support/ScriptedReplies.h"
 
 using namespace status_testing;
 using Label = FakeStatusView::Label;

@@ -169,7 +169,7 @@ TEST(EdidGate, ARefusedGateStopsSetCopyAndDownloadBeforeTheirCommand) {
         ASSERT_FALSE(sent.empty());
         EXPECT_EQ(sent.back(), kGate);
         EXPECT_EQ(std::count(sent.begin(), sent.end(), kGate), 5);
-        EXPECT_TRUE(h.flags.linkIdle);
+        EXPECT_TRUE(h.flags.idle());
     }
 }
 

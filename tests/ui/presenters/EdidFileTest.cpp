@@ -4,9 +4,9 @@
 #include <QFile>
 #include <random>
 
-#include "EdidFileName.h"
 #include "EdidPresenterHarness.h"
-#include "SampleEdid.h"
+#include "sim/SampleEdid.h"
+#include "ui/presenters/edid/EdidFileName.h"
 
 using namespace edid_testing;
 

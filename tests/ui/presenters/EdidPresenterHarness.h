@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "EdidPresenter.h"
-#include "EdidView.h"
 #include "StatusPresenterHarness.h"
+#include "ui/presenters/edid/EdidPresenter.h"
+#include "ui/presenters/edid/EdidView.h"
 
 namespace edid_testing {
 

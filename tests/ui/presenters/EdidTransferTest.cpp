@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EdidPresenterHarness.h"
-#include "SampleEdid.h"
+#include "sim/SampleEdid.h"
 
 using namespace edid_testing;
 using Sent = EdidHarness::Sent;
@@ -25,7 +25,7 @@ TEST(ReadEdid, ReadsTheOutputIntoTheGridAndSavesItAsTheSwitcherHasIt) {
     EXPECT_EQ(sent[2], (Sent{0x03, 0x05, 0x00AA, 0}));  // the first block is asked for
     EXPECT_EQ(h.log.panel(2).back(), QStringLiteral("Done"));
     EXPECT_EQ(h.log.panel(3).back(), QString());
-    EXPECT_TRUE(h.flags.linkIdle);
+    EXPECT_TRUE(h.flags.idle());
 
     h.view.fileToSave = h.file(QStringLiteral("display"));
     h.edid->btnSaveEDIDClick();
@@ -40,7 +40,7 @@ TEST(ReadEdid, ShowsReadingThenDoneWithTheLinkBusyMeanwhile) {
     std::vector<bool> idleDuringRead;
     h.pump->onTick = [&h, &idleDuringRead] {
         if (!h.log.panel(2).empty() && h.log.panel(2).back() == QStringLiteral("Reading..."))
-            idleDuringRead.push_back(h.flags.linkIdle);
+            idleDuringRead.push_back(h.flags.idle());
     };
     h.edid->btnReadEDIDDataClick();
     ASSERT_FALSE(idleDuringRead.empty());
@@ -83,7 +83,7 @@ TEST(ReadEdid, AFailedTransferLeavesTheGridEmptyAndTheLinkIdle) {
     EXPECT_EQ(h.view.cells, QStringList(256, QString()));
     EXPECT_EQ(h.log.panel(2).back(), QStringLiteral("Reading..."));
     EXPECT_EQ(h.log.panel(3).back(), QString());
-    EXPECT_TRUE(h.flags.linkIdle);
+    EXPECT_TRUE(h.flags.idle());
 }
 
 TEST(ReadEdid, ConnectsOnDemand) {
@@ -97,12 +97,12 @@ TEST(ReadEdid, ConnectsOnDemand) {
 
 TEST(ReadEdid, IsRefusedWhileAnotherCommandRunsAndLeavesItsBusyFlag) {
     EdidHarness h;
-    h.flags.linkIdle = false;
+    h.flags.setIdle(false);
     h.choose(EdidList::ReadOutput, 1);
     h.edid->btnReadEDIDDataClick();
     EXPECT_TRUE(h.transport->written.isEmpty());
     EXPECT_EQ(h.log.panel(3), std::vector<QString>{kBusy});
-    EXPECT_FALSE(h.flags.linkIdle);
+    EXPECT_FALSE(h.flags.idle());
 }
 
 struct DownloadCase {
@@ -129,7 +129,7 @@ TEST_P(DownloadEdid, SendsTheGateTheWriteCommandAndOneBlockOfTheGrid) {
     EXPECT_EQ(panel2,
               (std::vector<QString>{QStringLiteral("Downloading..."), QStringLiteral("Done"),
                                     QStringLiteral("Downloading..."), QStringLiteral("Done")}));
-    EXPECT_TRUE(h.flags.linkIdle);
+    EXPECT_TRUE(h.flags.idle());
     const auto& state = h.sim.state();
     std::vector<QByteArray> reached;
     if (c.target <= 6) {
@@ -199,7 +199,7 @@ TEST(DownloadEdidRefusals, ClicksDuringADownloadDoNotTouchTheBytesBeingSent) {
     h.choose(EdidList::DownloadInput, 1);
     bool clicked = false;
     h.pump->onTick = [&] {
-        if (clicked || h.flags.linkIdle || h.link->OutStream().isEmpty()) return;
+        if (clicked || h.flags.idle() || h.link->OutStream().isEmpty()) return;
         clicked = true;
         h.edid->BitBtn1Click();
         h.edid->btnDownloadEDIDClick();
@@ -210,7 +210,7 @@ TEST(DownloadEdidRefusals, ClicksDuringADownloadDoNotTouchTheBytesBeingSent) {
     EXPECT_EQ(h.view.cells, hexCells(second));
     const std::vector<QString> panel3 = h.log.panel(3);
     EXPECT_NE(std::find(panel3.begin(), panel3.end(), kBusy), panel3.end());
-    EXPECT_TRUE(h.flags.linkIdle);
+    EXPECT_TRUE(h.flags.idle());
 }
 
 }  // namespace

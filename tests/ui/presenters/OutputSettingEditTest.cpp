@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "OutputSettingEdit.h"
+#include "ui/presenters/setting/OutputSettingEdit.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
-#include "ScriptedReplies.h"
 #include "StatusPresenterHarness.h"
+#include "support/ScriptedReplies.h"
 
 using namespace status_testing;
 using ui::OptionRadio;

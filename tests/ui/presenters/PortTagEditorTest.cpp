@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "PortTagEditor.h"
+#include "ui/presenters/porttag/PortTagEditor.h"
 
 namespace {
 

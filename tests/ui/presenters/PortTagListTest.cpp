@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PortEntryText.h"
+#include "ui/presenters/setting/PortEntryText.h"
 
 namespace {
 

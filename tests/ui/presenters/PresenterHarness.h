@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
-#include "CommandRunner.h"
-#include "PresetPresenter.h"
-#include "PresetView.h"
-#include "RoutingPresenter.h"
-#include "RoutingView.h"
-#include "SimHarness.h"
+#include "link/CommandRunner.h"
+#include "support/SimHarness.h"
+#include "ui/presenters/setting/PresetPresenter.h"
+#include "ui/presenters/setting/PresetView.h"
+#include "ui/presenters/setting/RoutingPresenter.h"
+#include "ui/presenters/setting/RoutingView.h"
 
 namespace testing_support {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PresenterHarness.h"
-#include "PresetValue.h"
+#include "settings/PresetValue.h"
 
 namespace {
 

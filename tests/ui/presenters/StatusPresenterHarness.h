@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "CommandRunner.h"
-#include "DeviceStatusPresenter.h"
-#include "PanelOptionsPresenter.h"
-#include "SimHarness.h"
+#include "link/CommandRunner.h"
+#include "support/SimHarness.h"
+#include "ui/presenters/advanced/PanelOptionsPresenter.h"
+#include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace status_testing {
 

@@ -6,9 +6,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "FormParts.h"
-#include "MainWindowPages.h"
-#include "PanelOptionControls.h"
+#include "ui/mainwindow/MainWindowPages.h"
+#include "ui/pages/FormParts.h"
+#include "ui/pages/advanced/PanelOptionControls.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "PanelOptionControls.h"
+#include "ui/pages/advanced/PanelOptionControls.h"
 
 namespace ui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelOption.h"
+#include "ui/presenters/advanced/PanelOption.h"
 
 namespace ui {
 

@@ -1,10 +1,10 @@
-#include "PanelOptionRadios.h"
+#include "ui/pages/advanced/PanelOptionRadios.h"
 
 #include <QRadioButton>
 
-#include "PanelOptionControls.h"
-#include "PanelOptionsPresenter.h"
-#include "RequiredChild.h"
+#include "ui/pages/RequiredChild.h"
+#include "ui/pages/advanced/PanelOptionControls.h"
+#include "ui/presenters/advanced/PanelOptionsPresenter.h"
 
 namespace ui {
 

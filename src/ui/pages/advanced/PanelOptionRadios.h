@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PanelOptionsView.h"
-#include "StatusWriter.h"
+#include "ui/mainwindow/StatusWriter.h"
+#include "ui/presenters/advanced/PanelOptionsView.h"
 
 class QRadioButton;
 class QWidget;

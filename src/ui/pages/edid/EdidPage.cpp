@@ -10,8 +10,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "FormParts.h"
-#include "MainWindowPages.h"
+#include "ui/mainwindow/MainWindowPages.h"
+#include "ui/pages/FormParts.h"
 
 namespace ui {
 

@@ -1,9 +1,9 @@
-#include "EdidPageBinding.h"
+#include "ui/pages/edid/EdidPageBinding.h"
 
 #include <QPushButton>
 
-#include "PageControl.h"
-#include "RequiredChild.h"
+#include "ui/mainwindow/PageControl.h"
+#include "ui/pages/RequiredChild.h"
 
 namespace ui {
 

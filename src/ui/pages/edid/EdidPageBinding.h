@@ -3,10 +3,10 @@
 #include <QObject>
 #include <functional>
 
-#include "CommandRunner.h"
-#include "EdidPageView.h"
-#include "EdidPresenter.h"
-#include "SettingsData.h"
+#include "link/CommandRunner.h"
+#include "settings/SettingsData.h"
+#include "ui/pages/edid/EdidPageView.h"
+#include "ui/presenters/edid/EdidPresenter.h"
 
 namespace ui {
 
@@ -19,7 +19,7 @@ public:
     struct Services {
         devlink::CommandRunner& runner;
         devlink::TVKCOMControl& link;
-        devlink::LinkFlags& flags;
+        devlink::LinkGuard& flags;
         DeviceStatusPresenter& status;  // output link states and the power state
         std::function<void()> connect;  // the window's Connect button
         Dialogs& dialogs;

@@ -1,11 +1,11 @@
-#include "EdidPageView.h"
+#include "ui/pages/edid/EdidPageView.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 
-#include "RequiredChild.h"
+#include "ui/pages/RequiredChild.h"
 
 namespace ui {
 

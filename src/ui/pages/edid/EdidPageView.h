@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "EdidView.h"
-#include "StatusWriter.h"
+#include "ui/mainwindow/StatusWriter.h"
+#include "ui/presenters/edid/EdidView.h"
 
 class QComboBox;
 class QLabel;

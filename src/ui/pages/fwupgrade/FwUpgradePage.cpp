@@ -8,8 +8,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "FormParts.h"
-#include "MainWindowPages.h"
+#include "ui/mainwindow/MainWindowPages.h"
+#include "ui/pages/FormParts.h"
 
 namespace ui {
 

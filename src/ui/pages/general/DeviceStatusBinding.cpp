@@ -1,9 +1,9 @@
-#include "DeviceStatusBinding.h"
+#include "ui/pages/general/DeviceStatusBinding.h"
 
 #include <QPushButton>
 
-#include "PageControl.h"
-#include "RequiredChild.h"
+#include "ui/mainwindow/PageControl.h"
+#include "ui/pages/RequiredChild.h"
 
 namespace ui {
 

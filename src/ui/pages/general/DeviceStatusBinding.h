@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CommandRunner.h"
-#include "DeviceStatusLabels.h"
-#include "DeviceStatusPresenter.h"
-#include "LinkFlags.h"
-#include "LinkTiming.h"
-#include "PanelOptionRadios.h"
-#include "PanelOptionsPresenter.h"
+#include "link/CommandRunner.h"
+#include "link/LinkGuard.h"
+#include "link/LinkTiming.h"
+#include "ui/pages/advanced/PanelOptionRadios.h"
+#include "ui/pages/general/DeviceStatusLabels.h"
+#include "ui/presenters/advanced/PanelOptionsPresenter.h"
+#include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace ui {
 
@@ -18,7 +18,7 @@ class DeviceStatusBinding {
 public:
     struct Services {
         devlink::CommandRunner& runner;
-        const devlink::LinkFlags& flags;
+        const devlink::LinkGuard& flags;
         devlink::LinkClock& clock;  // the plain pause between input queries
         Dialogs& dialogs;
         StatusWriter showStatus;

@@ -1,4 +1,4 @@
-#include "DeviceStatusLabels.h"
+#include "ui/pages/general/DeviceStatusLabels.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVariant>
 
-#include "Dialogs.h"
-#include "RequiredChild.h"
+#include "ui/pages/RequiredChild.h"
+#include "ui/presenters/Dialogs.h"
 
 namespace ui {
 

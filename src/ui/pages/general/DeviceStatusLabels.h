@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeviceStatusView.h"
-#include "StatusWriter.h"
+#include "ui/mainwindow/StatusWriter.h"
+#include "ui/presenters/general/DeviceStatusView.h"
 
 class QLabel;
 class QPushButton;

@@ -1,11 +1,11 @@
-#include "PortTagBinding.h"
+#include "ui/pages/porttag/PortTagBinding.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Dialogs.h"
-#include "PreSettingEdit.h"
-#include "RequiredChild.h"
+#include "ui/dialogs/PreSettingEdit.h"
+#include "ui/pages/RequiredChild.h"
+#include "ui/presenters/Dialogs.h"
 
 namespace ui {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <functional>
 
-#include "PortTagEditor.h"
-#include "SettingsData.h"
+#include "settings/SettingsData.h"
+#include "ui/presenters/porttag/PortTagEditor.h"
 
 class QLineEdit;
 class QWidget;

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "FormParts.h"
-#include "MainWindowPages.h"
+#include "ui/mainwindow/MainWindowPages.h"
+#include "ui/pages/FormParts.h"
 
 namespace ui {
 

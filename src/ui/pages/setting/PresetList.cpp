@@ -1,10 +1,10 @@
-#include "PresetList.h"
+#include "ui/pages/setting/PresetList.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
 #include <algorithm>
 
-#include "RequiredChild.h"
+#include "ui/pages/RequiredChild.h"
 
 namespace ui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PresetView.h"
+#include "ui/presenters/setting/PresetView.h"
 
 class QTableWidget;
 class QWidget;

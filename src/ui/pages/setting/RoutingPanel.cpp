@@ -1,4 +1,4 @@
-#include "RoutingPanel.h"
+#include "ui/pages/setting/RoutingPanel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "Lcd99.h"
-#include "PortEntryText.h"
-#include "RequiredChild.h"
-#include "RoutingPresenter.h"
-#include "ShowInOutInfo.h"
+#include "ui/dialogs/ShowInOutInfo.h"
+#include "ui/pages/RequiredChild.h"
+#include "ui/presenters/setting/PortEntryText.h"
+#include "ui/presenters/setting/RoutingPresenter.h"
+#include "widgets/Lcd99.h"
 
 namespace ui {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <functional>
 
-#include "RoutingView.h"
-#include "SettingsData.h"
+#include "settings/SettingsData.h"
+#include "ui/presenters/setting/RoutingView.h"
 
 class QAbstractButton;
 class QLabel;

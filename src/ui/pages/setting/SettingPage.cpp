@@ -10,9 +10,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "FormParts.h"
-#include "Lcd99.h"
-#include "MainWindowPages.h"
+#include "ui/mainwindow/MainWindowPages.h"
+#include "ui/pages/FormParts.h"
+#include "widgets/Lcd99.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "SettingPageBinding.h"
+#include "ui/pages/setting/SettingPageBinding.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "PageControl.h"
-#include "PreSettingEdit.h"
-#include "RequiredChild.h"
+#include "ui/dialogs/PreSettingEdit.h"
+#include "ui/mainwindow/PageControl.h"
+#include "ui/pages/RequiredChild.h"
 
 namespace ui {
 

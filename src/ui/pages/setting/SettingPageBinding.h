@@ -3,12 +3,12 @@
 #include <QObject>
 #include <functional>
 
-#include "CommandRunner.h"
-#include "PresetList.h"
-#include "PresetPresenter.h"
-#include "RoutingPanel.h"
-#include "RoutingPresenter.h"
-#include "SettingsData.h"
+#include "link/CommandRunner.h"
+#include "settings/SettingsData.h"
+#include "ui/pages/setting/PresetList.h"
+#include "ui/pages/setting/RoutingPanel.h"
+#include "ui/presenters/setting/PresetPresenter.h"
+#include "ui/presenters/setting/RoutingPresenter.h"
 
 class QAbstractButton;
 class QAction;

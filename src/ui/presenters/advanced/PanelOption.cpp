@@ -1,4 +1,4 @@
-#include "PanelOption.h"
+#include "ui/presenters/advanced/PanelOption.h"
 
 namespace ui {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "Commands.h"
+#include "link/Commands.h"
 
 namespace ui {
 

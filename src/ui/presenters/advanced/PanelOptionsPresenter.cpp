@@ -1,15 +1,15 @@
-#include "PanelOptionsPresenter.h"
+#include "ui/presenters/advanced/PanelOptionsPresenter.h"
 
 #include <QScopedValueRollback>
 
-#include "LinkTiming.h"
+#include "link/LinkTiming.h"
 
 namespace ui {
 
 using devlink::MakeCommand;
 
 PanelOptionsPresenter::PanelOptionsPresenter(devlink::CommandRunner& runner,
-                                             const devlink::LinkFlags& flags,
+                                             const devlink::LinkGuard& flags,
                                              PanelOptionsView& view, std::function<bool()> powerOn)
     : runner_(runner), flags_(flags), view_(view), powerOn_(std::move(powerOn)) {
     // The refusing command runs further up the stack, so its end can only be seen later.
@@ -37,8 +37,8 @@ void PanelOptionsPresenter::RadioClick(PanelOption option, OptionRadio clicked) 
     view_.setOptionEnabled(option, false);
     const quint16 value = devlink::OnOffValue(view_.isOptionOn(option));
     runner_.Run(MakeCommand(CommandsOf(option).set, value));
-    view_.setOptionEnabled(option, flags_.linkIdle);
-    if (!flags_.linkIdle) EnableWhenIdle(option);
+    view_.setOptionEnabled(option, flags_.idle());
+    if (!flags_.idle()) EnableWhenIdle(option);
     view_.focusOptionRadio(option, clicked);
 }
 
@@ -48,7 +48,7 @@ void PanelOptionsPresenter::EnableWhenIdle(PanelOption option) {
 }
 
 void PanelOptionsPresenter::EnableWaitingGroups() {
-    if (!flags_.linkIdle) return;
+    if (!flags_.idle()) return;
     idleCheck_.stop();
     for (const PanelOption option : waitingForIdle_) view_.setOptionEnabled(option, true);
     waitingForIdle_.clear();

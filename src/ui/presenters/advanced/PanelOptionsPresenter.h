@@ -4,16 +4,16 @@
 #include <functional>
 #include <set>
 
-#include "CommandRunner.h"
-#include "LinkFlags.h"
-#include "PanelOptionsView.h"
+#include "link/CommandRunner.h"
+#include "link/LinkGuard.h"
+#include "ui/presenters/advanced/PanelOptionsView.h"
 
 namespace ui {
 
 // Reads and sets the switcher's IR, panel keys, APM and beeper options.
 class PanelOptionsPresenter {
 public:
-    PanelOptionsPresenter(devlink::CommandRunner& runner, const devlink::LinkFlags& flags,
+    PanelOptionsPresenter(devlink::CommandRunner& runner, const devlink::LinkGuard& flags,
                           PanelOptionsView& view, std::function<bool()> powerOn);
 
     // Reads the options in the order IR, keys, APM, beeper, stopping at the first failure.
@@ -30,7 +30,7 @@ private:
     void EnableWaitingGroups();
 
     devlink::CommandRunner& runner_;
-    const devlink::LinkFlags& flags_;
+    const devlink::LinkGuard& flags_;
     PanelOptionsView& view_;
     std::function<bool()> powerOn_;
     bool applyingDeviceState_ = false;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "PanelOption.h"
+#include "ui/presenters/advanced/PanelOption.h"
 
 namespace ui {
 

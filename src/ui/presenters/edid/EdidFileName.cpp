@@ -1,4 +1,4 @@
-#include "EdidFileName.h"
+#include "ui/presenters/edid/EdidFileName.h"
 
 namespace ui {
 

@@ -1,6 +1,6 @@
-#include "EdidPortLists.h"
+#include "ui/presenters/edid/EdidPortLists.h"
 
-#include "PortEntryText.h"
+#include "ui/presenters/setting/PortEntryText.h"
 
 namespace ui {
 

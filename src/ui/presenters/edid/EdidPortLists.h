@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "SettingsData.h"
+#include "settings/SettingsData.h"
 
 // The port lists of the "EDID control" tab; index 0 of each chooses nothing.
 namespace ui {

@@ -1,13 +1,13 @@
-#include "EdidPresenter.h"
+#include "ui/presenters/edid/EdidPresenter.h"
 
 #include <array>
 
-#include "Edid.h"
-#include "EdidCommands.h"
-#include "EdidDecoder.h"
-#include "EdidHexCells.h"
-#include "EdidModes.h"
-#include "EdidPortLists.h"
+#include "device/Edid.h"
+#include "device/EdidCommands.h"
+#include "device/EdidDecoder.h"
+#include "device/EdidHexCells.h"
+#include "device/EdidModes.h"
+#include "ui/presenters/edid/EdidPortLists.h"
 
 namespace ui {
 
@@ -52,7 +52,7 @@ QStringList rowHeaders() {
 }  // namespace
 
 EdidPresenter::EdidPresenter(devlink::CommandRunner& runner, devlink::TVKCOMControl& link,
-                             devlink::LinkFlags& flags, DeviceStatusPresenter& status,
+                             devlink::LinkGuard& flags, DeviceStatusPresenter& status,
                              std::function<void()> connectAction, EdidView& view, Dialogs& dialogs)
     : runner_(runner),
       link_(link),

@@ -5,14 +5,14 @@
 #include <functional>
 #include <optional>
 
-#include "CommandRunner.h"
-#include "DeviceStatusPresenter.h"
-#include "Dialogs.h"
-#include "EdidCommands.h"
-#include "EdidView.h"
-#include "LinkFlags.h"
-#include "SettingsData.h"
-#include "VKCOMControl.h"
+#include "device/EdidCommands.h"
+#include "link/CommandRunner.h"
+#include "link/LinkGuard.h"
+#include "link/VKCOMControl.h"
+#include "settings/SettingsData.h"
+#include "ui/presenters/Dialogs.h"
+#include "ui/presenters/edid/EdidView.h"
+#include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace ui {
 
@@ -21,7 +21,7 @@ namespace ui {
 class EdidPresenter {
 public:
     EdidPresenter(devlink::CommandRunner& runner, devlink::TVKCOMControl& link,
-                  devlink::LinkFlags& flags, DeviceStatusPresenter& status,
+                  devlink::LinkGuard& flags, DeviceStatusPresenter& status,
                   std::function<void()> connectAction, EdidView& view, Dialogs& dialogs);
 
     // The mode list as the window keeps it: the designed entries without "Auto EDID".
@@ -64,7 +64,7 @@ private:
 
     devlink::CommandRunner& runner_;
     devlink::TVKCOMControl& link_;
-    devlink::LinkFlags& flags_;
+    devlink::LinkGuard& flags_;
     DeviceStatusPresenter& status_;
     std::function<void()> connectAction_;
     EdidView& view_;

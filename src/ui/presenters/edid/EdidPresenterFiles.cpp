@@ -1,8 +1,8 @@
 #include <QFileInfo>
 
-#include "EdidFile.h"
-#include "EdidFileName.h"
-#include "EdidPresenter.h"
+#include "device/EdidFile.h"
+#include "ui/presenters/edid/EdidFileName.h"
+#include "ui/presenters/edid/EdidPresenter.h"
 
 // EDID image files: opening one into the grid and saving the grid.
 namespace ui {

@@ -1,5 +1,5 @@
-#include "EdidCommands.h"
-#include "EdidPresenter.h"
+#include "device/EdidCommands.h"
+#include "ui/presenters/edid/EdidPresenter.h"
 
 // Read and Download run their bulk transfers on the link directly, not through the
 // command wrappers, so they keep the link busy themselves.
@@ -8,18 +8,6 @@ namespace ui {
 namespace {
 
 constexpr quint16 kPortSelectorBase = 0xF000;
-
-// The busy flag is down while the transfer runs, whatever way it ends.
-class LinkBusy {
-public:
-    explicit LinkBusy(devlink::LinkFlags& flags) : flags_(flags) { flags_.linkIdle = false; }
-    ~LinkBusy() { flags_.linkIdle = true; }
-    LinkBusy(const LinkBusy&) = delete;
-    LinkBusy& operator=(const LinkBusy&) = delete;
-
-private:
-    devlink::LinkFlags& flags_;
-};
 
 }  // namespace
 
@@ -30,7 +18,7 @@ void EdidPresenter::btnReadEDIDDataClick() {
     if (!OutputConnected(output) || !LinkReadyForTransfer()) return;
     view_.showStatus(3, QString(), false);
     {
-        const LinkBusy busy(flags_);
+        const devlink::LinkBusyScope busy(flags_);
         view_.showStatus(2, QStringLiteral("Reading..."), false);
         const devlink::CommandRequest read = devlink::MakeCommand(
             devlink::Command::ReadEdidData, quint16(kPortSelectorBase + output));
@@ -64,7 +52,7 @@ void EdidPresenter::btnDownloadEDIDClick() {
     const QString label = QStringLiteral("Downloading...");
     if (!CloseWriteGate(label)) return;
     {
-        const LinkBusy busy(flags_);
+        const devlink::LinkBusyScope busy(flags_);
         view_.showStatus(2, label, false);
         link_.OutStream() = edid;
         const devlink::CommandRequest r = write->request();
@@ -77,12 +65,12 @@ void EdidPresenter::btnDownloadEDIDClick() {
 }
 
 bool EdidPresenter::LinkReadyForTransfer() {
-    if (flags_.stopRequested) return false;
+    if (flags_.stopRequested()) return false;
     if (!link_.GetConnected()) {
         connectAction_();
         if (!link_.GetConnected()) return false;
     }
-    if (!flags_.linkIdle) {
+    if (!flags_.idle()) {
         view_.showStatus(3, QStringLiteral("In processing, command ignored"), false);
         return false;
     }

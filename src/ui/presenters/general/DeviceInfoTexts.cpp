@@ -1,6 +1,6 @@
-#include "DeviceInfoTexts.h"
+#include "ui/presenters/general/DeviceInfoTexts.h"
 
-#include "Commands.h"
+#include "link/Commands.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "DeviceStatusPresenter.h"
+#include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace ui {
 

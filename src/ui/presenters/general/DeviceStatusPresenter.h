@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CommandRunner.h"
-#include "DeviceInfoTexts.h"
-#include "DeviceStatusView.h"
-#include "LinkTiming.h"
-#include "PanelOptionsPresenter.h"
+#include "link/CommandRunner.h"
+#include "link/LinkTiming.h"
+#include "ui/presenters/advanced/PanelOptionsPresenter.h"
+#include "ui/presenters/general/DeviceInfoTexts.h"
+#include "ui/presenters/general/DeviceStatusView.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "PortTagEditor.h"
+#include "ui/presenters/porttag/PortTagEditor.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <functional>
 
-#include "SettingsData.h"
+#include "settings/SettingsData.h"
 
 namespace ui {
 

@@ -1,6 +1,6 @@
-#include "OutputSettingEdit.h"
+#include "ui/presenters/setting/OutputSettingEdit.h"
 
-#include "PortEntryText.h"
+#include "ui/presenters/setting/PortEntryText.h"
 
 namespace ui {
 

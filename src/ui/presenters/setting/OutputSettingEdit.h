@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <array>
 
-#include "SettingsData.h"
+#include "settings/SettingsData.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "PortEntryText.h"
+#include "ui/presenters/setting/PortEntryText.h"
 
 namespace ui {
 

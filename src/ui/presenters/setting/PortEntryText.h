@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "SettingsData.h"
+#include "settings/SettingsData.h"
 
 // The texts that name ports in the routing note and the pre-setting dialog.
 namespace ui {

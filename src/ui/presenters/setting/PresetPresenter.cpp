@@ -1,4 +1,4 @@
-#include "PresetPresenter.h"
+#include "ui/presenters/setting/PresetPresenter.h"
 
 namespace ui {
 

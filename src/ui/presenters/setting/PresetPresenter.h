@@ -5,11 +5,11 @@
 #include <array>
 #include <optional>
 
-#include "CommandRunner.h"
-#include "OutputSettingEdit.h"
-#include "PresetView.h"
-#include "RoutingPresenter.h"
-#include "SettingsData.h"
+#include "link/CommandRunner.h"
+#include "settings/SettingsData.h"
+#include "ui/presenters/setting/OutputSettingEdit.h"
+#include "ui/presenters/setting/PresetView.h"
+#include "ui/presenters/setting/RoutingPresenter.h"
 
 namespace ui {
 

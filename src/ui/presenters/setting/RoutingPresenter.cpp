@@ -1,8 +1,8 @@
-#include "RoutingPresenter.h"
+#include "ui/presenters/setting/RoutingPresenter.h"
 
 #include <algorithm>
 
-#include "PortEntryText.h"
+#include "ui/presenters/setting/PortEntryText.h"
 
 namespace ui {
 

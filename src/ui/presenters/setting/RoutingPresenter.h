@@ -4,9 +4,9 @@
 #include <array>
 #include <optional>
 
-#include "CommandRunner.h"
-#include "RoutingView.h"
-#include "SettingsData.h"
+#include "link/CommandRunner.h"
+#include "settings/SettingsData.h"
+#include "ui/presenters/setting/RoutingView.h"
 
 namespace ui {
 

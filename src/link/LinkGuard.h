@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+
+namespace devlink {
+
+// Process-wide guards: the window owns them, the link and the command runner read them.
+// Idle is false while a command, transfer or upgrade runs; a stop, once requested when the
+// window closes, ends every wait.
+class LinkGuard final : public QObject {
+    Q_OBJECT
+
+public:
+    bool idle() const { return idle_; }
+    void setIdle(bool idle) {
+        if (idle_ == idle) return;
+        idle_ = idle;
+        emit idleChanged(idle_);
+    }
+    bool stopRequested() const { return stopRequested_; }
+    void requestStop() { stopRequested_ = true; }
+
+signals:
+    void idleChanged(bool idle);
+
+private:
+    bool idle_ = true;
+    bool stopRequested_ = false;
+};
+
+// Marks the link busy for one scope.
+class LinkBusyScope {
+public:
+    explicit LinkBusyScope(LinkGuard& guard) : guard_(guard) { guard_.setIdle(false); }
+    ~LinkBusyScope() { guard_.setIdle(true); }
+    LinkBusyScope(const LinkBusyScope&) = delete;
+    LinkBusyScope& operator=(const LinkBusyScope&) = delete;
+
+private:
+    LinkGuard& guard_;
+};
+
+}  // namespace devlink
