@@ -16,15 +16,17 @@ CommandResult CommandRunner::ExecCommand(const QString& label, quint8 group, qui
         if (!link_.GetConnected()) return result;
     }
     if (!flags_.idle()) {
-        hooks_.showStatus(3, QStringLiteral("In processing, command ignored"), false);
+        hooks_.showStatus(devlink::StatusPanel::Notes,
+                          QStringLiteral("In processing, command ignored"), false);
         return result;
     }
     flags_.setIdle(false);
-    hooks_.showStatus(2, label, false);
+    hooks_.showStatus(devlink::StatusPanel::Operation, label, false);
     result = link_.Transact(BuildFrame(group, code, p1, p2, p3, p4));
-    if (result.succeeded()) hooks_.showStatus(2, QStringLiteral("Done"), false);
+    if (result.succeeded())
+        hooks_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Done"), false);
     flags_.setIdle(true);
-    hooks_.showStatus(3, QString(), false);
+    hooks_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include "link/CommandResult.h"
 #include "link/Commands.h"
 #include "link/LinkGuard.h"
+#include "link/StatusPanel.h"
 
 namespace devlink {
 
@@ -17,7 +18,7 @@ class CommandRunner {
 public:
     struct Hooks {
         std::function<void()> connectAction;  // the window's Connect button
-        std::function<void(int panel, const QString& text, bool alert)> showStatus;
+        std::function<void(devlink::StatusPanel panel, const QString& text, bool alert)> showStatus;
         std::function<void(const QString& text)> informationBox;
         std::function<bool()> powerOn;  // last known power state
     };

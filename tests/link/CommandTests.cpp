@@ -123,15 +123,16 @@ struct RunnerHarness : LinkHarness {
         link->Disconnect();
         runner = std::make_unique<CommandRunner>(
             *link, flags,
-            CommandRunner::Hooks{[this] {
-                                     ++connectClicks;
-                                     if (connectWorks) link->Connect();
-                                 },
-                                 [this](int panel, const QString& text, bool alert) {
-                                     status.push_back({panel, text, alert});
-                                 },
-                                 [this](const QString& text) { boxes.push_back(text); },
-                                 [this] { return powerOn; }});
+            CommandRunner::Hooks{
+                [this] {
+                    ++connectClicks;
+                    if (connectWorks) link->Connect();
+                },
+                [this](devlink::StatusPanel panel, const QString& text, bool alert) {
+                    status.push_back({static_cast<int>(panel), text, alert});
+                },
+                [this](const QString& text) { boxes.push_back(text); },
+                [this] { return powerOn; }});
     }
     struct Status {
         int panel;

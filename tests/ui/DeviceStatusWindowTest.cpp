@@ -255,7 +255,7 @@ TEST_F(StatusWindow, KeysOnRadioSendsLockWithValue0F) {
     readPowerState();
     h.find<QTabWidget>("pcContainer")->setCurrentIndex(kAdvancedPage);
     ASSERT_TRUE(radio("rbKeyLock")->isChecked());  // the simulator's keys read as OFF
-    h.form().ShowStatus(3, QStringLiteral("old note"), false);
+    h.form().ShowStatus(devlink::StatusPanel::Notes, QStringLiteral("old note"), false);
     h.transport->written.clear();
 
     radio("rbKeyUnlock")->click();

@@ -32,8 +32,8 @@ TEST_P(NotificationStatus, ShowsItsText) {
     if (c.comMode) h.writeSettings(kComSettings);
     h.show();
     if (c.connected) h.find<QPushButton>("btnConnect")->click();
-    h.form().ShowStatus(2, "before", false);
-    h.form().ShowStatus(3, kSideNote, false);
+    h.form().ShowStatus(devlink::StatusPanel::Operation, "before", false);
+    h.form().ShowStatus(devlink::StatusPanel::Notes, kSideNote, false);
     h.sleeper.sleeps.clear();
 
     h.form().linkNotification(c.notification);
@@ -129,11 +129,11 @@ TEST(StatusBar, AlertBlinksSixStepsAndStaysRed) {
     h.show();
     std::vector<bool> alertAtSleep;
     h.sleeper.onSleep = [&](int) { alertAtSleep.push_back(h.alertShown()); };
-    h.form().ShowStatus(2, "Time out!", true);
+    h.form().ShowStatus(devlink::StatusPanel::Operation, "Time out!", true);
     EXPECT_EQ(h.sleeper.sleeps, std::vector<int>(6, 350));
     EXPECT_EQ(alertAtSleep, std::vector<bool>({false, true, false, true, false, true}));
     EXPECT_EQ(h.form().StatusBlink(), 0);
-    h.form().ShowStatus(2, "Setting...", false);
+    h.form().ShowStatus(devlink::StatusPanel::Operation, "Setting...", false);
     EXPECT_FALSE(h.alertShown());
     EXPECT_EQ(h.form().StatusBlink(), 1);
     EXPECT_EQ(h.panel(2), "Setting...");
@@ -142,9 +142,9 @@ TEST(StatusBar, AlertBlinksSixStepsAndStaysRed) {
 TEST(StatusBar, AlertWhileClosingWritesNothing) {
     WindowHarness h;
     h.show();
-    h.form().ShowStatus(2, "Setting...", false);
+    h.form().ShowStatus(devlink::StatusPanel::Operation, "Setting...", false);
     h.form().Flags().requestStop();
-    h.form().ShowStatus(2, "Time out!", true);
+    h.form().ShowStatus(devlink::StatusPanel::Operation, "Time out!", true);
     EXPECT_EQ(h.panel(2), "Setting...");
     EXPECT_FALSE(h.alertShown());
     EXPECT_TRUE(h.sleeper.sleeps.empty());
@@ -153,10 +153,14 @@ TEST(StatusBar, AlertWhileClosingWritesNothing) {
 TEST(StatusBar, OtherPanelsTakeTheirTextWithoutBlinking) {
     WindowHarness h;
     h.show();
-    for (int panel : {1, 3, 4, 5}) {
-        h.form().ShowStatus(panel, QStringLiteral("text %1").arg(panel), true);
-        EXPECT_EQ(h.panel(panel), QStringLiteral("text %1").arg(panel));
+    using devlink::StatusPanel;
+    for (StatusPanel panel : {StatusPanel::Connection, StatusPanel::Notes, StatusPanel::Clock}) {
+        const int index = static_cast<int>(panel);
+        h.form().ShowStatus(panel, QStringLiteral("text %1").arg(index), true);
+        EXPECT_EQ(h.panel(index), QStringLiteral("text %1").arg(index));
     }
+    // Panel 5 has no writer: it stays empty.
+    EXPECT_EQ(h.panel(5), QString());
     EXPECT_TRUE(h.sleeper.sleeps.empty());
 }
 

@@ -11,16 +11,24 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 
 #include "settings/PortTagSections.h"
-#include "ui/mainwindow/MainWindowPages.h"
+#include "settings/SettingsFile.h"
 #include "ui/mainwindow/PageControl.h"
 #include "ui/mainwindow/StatusBar.h"
-#include "ui/pages/edid/EdidPageBinding.h"
-#include "ui/pages/general/DeviceStatusBinding.h"
+#include "ui/pages/advanced/AdvancedPage.h"
+#include "ui/pages/edid/EdidPage.h"
+#include "ui/pages/fwupgrade/FwUpgradePage.h"
+#include "ui/pages/general/GeneralPage.h"
 #include "ui/pages/porttag/PortTagBinding.h"
+#include "ui/pages/porttag/PortTagPage.h"
+#include "ui/pages/setting/SettingPage.h"
 #include "ui/pages/setting/SettingPageBinding.h"
 #include "ui/presenters/Dialogs.h"
+#include "ui/presenters/advanced/PanelOptionsPresenter.h"
+#include "ui/presenters/edid/EdidPresenter.h"
+#include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace ui {
 
@@ -52,9 +60,7 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     buildForm();
-    bindDeviceStatus(linkClock);
-    bindSettingAndPortTagPages();
-    bindEdidPage();
+    bindPages(linkClock);
     currentDeviceMAC_ = QLatin1String(kNoDeviceMac);
 
     tmr_.setObjectName(QStringLiteral("tmr"));
@@ -66,7 +72,9 @@ TForm1::~TForm1() = default;
 
 devlink::CommandRunner::Hooks TForm1::commandHooks() {
     return {[this] { btnConnectClick(); },
-            [this](int panel, const QString& text, bool alert) { ShowStatus(panel, text, alert); },
+            [this](devlink::StatusPanel panel, const QString& text, bool alert) {
+                ShowStatus(panel, text, alert);
+            },
             [this](const QString& text) { dialogs_.information(text); },
             [this] { return PowerOn(); }};
 }
@@ -76,12 +84,18 @@ void TForm1::buildForm() {
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     pcContainer_ = new TPageControl(central);
-    pcContainer_->addTab(buildGeneralPage(), QStringLiteral("General"));
-    pcContainer_->addTab(buildPortTagPage(), QStringLiteral("Port Tag"));
-    pcContainer_->addTab(buildSettingPage(), QStringLiteral("Setting"));
-    pcContainer_->addTab(buildEdidPage(), QStringLiteral("EDID control"));
-    pcContainer_->addTab(buildAdvancedPage(), QStringLiteral("Advanced"));
-    pcContainer_->addTab(buildFwUpgradePage(), QStringLiteral("FW upgrade"));
+    general_ = new GeneralPage(dialogs_);
+    portTag_ = new PortTagPage;
+    setting_ = new SettingPage;
+    edid_ = new EdidPage;
+    advanced_ = new AdvancedPage;
+    fwUpgrade_ = new FwUpgradePage;
+    pcContainer_->addTab(general_, QStringLiteral("General"));
+    pcContainer_->addTab(portTag_, QStringLiteral("Port Tag"));
+    pcContainer_->addTab(setting_, QStringLiteral("Setting"));
+    pcContainer_->addTab(edid_, QStringLiteral("EDID control"));
+    pcContainer_->addTab(advanced_, QStringLiteral("Advanced"));
+    pcContainer_->addTab(fwUpgrade_, QStringLiteral("FW upgrade"));
     pcContainer_->setChangeGuard([this] { return PageChangeAllowed(); });
     layout->addWidget(pcContainer_, 1);
     auto* diagnostics = buildDiagnosticColumn();
@@ -91,30 +105,14 @@ void TForm1::buildForm() {
     sb_ = new TStatusBar(this);
     setStatusBar(sb_);
 
-    rbCOMMode_ = control<QRadioButton>("rbCOMMode");
-    rbLANMode_ = control<QRadioButton>("rbLANMode");
-    cbCOMList_ = control<QComboBox>("cbCOMList");
-    btnConnect_ = control<QPushButton>("btnConnect");
-    imgOpen_ = control<QLabel>("imgOpen");
-    imgClose_ = control<QLabel>("imgClose");
-    cbDisplayTag_ = control<QCheckBox>("cbDisplayTag");
-    mmoMessage_ = control<QPlainTextEdit>("mmoMessage");
-    tsgFWProgress_ = control<QProgressBar>("tsgFWProgress");
-    for (int port = 1; port <= kTaggedPortCount; ++port) {
-        inputTags_[port - 1] =
-            control<QLineEdit>(qPrintable(QStringLiteral("leInput%1Tag").arg(port)));
-        outputTags_[port - 1] =
-            control<QLineEdit>(qPrintable(QStringLiteral("leOutput%1Tag").arg(port)));
-    }
-
     // Only a change made by the operator runs a mode handler; loading sets the button quietly.
-    connect(rbCOMMode_, &QRadioButton::toggled, this, [this](bool on) {
+    connect(general_->rbCOMMode, &QRadioButton::toggled, this, [this](bool on) {
         if (on) rbCOMModeClick();
     });
-    connect(rbLANMode_, &QRadioButton::toggled, this, [this](bool on) {
+    connect(general_->rbLANMode, &QRadioButton::toggled, this, [this](bool on) {
         if (on) rbLANModeClick();
     });
-    connect(btnConnect_, &QPushButton::clicked, this, &TForm1::btnConnectClick);
+    connect(general_->btnConnect, &QPushButton::clicked, this, &TForm1::btnConnectClick);
 
     setFixedSize(kWindowWidth, sizeHint().height());
 }
@@ -130,12 +128,12 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-    showSettingAndPortTagPages();
+    settingPage_->windowShown();
     RefreshSerialPorts();
     LoadSettings();
     showConnectionState();
     tmr_.start();
-    deviceStatus_->status().ResetDeviceStatus();
+    deviceStatus_->ResetDeviceStatus();
     SaveSettings();
 }
 
@@ -151,7 +149,8 @@ bool TForm1::PageChangeAllowed() const {
 void TForm1::tmrTimer() {
     RefreshSerialPorts();
     const QDateTime now = dateTime_.now();
-    ShowStatus(4, QString::number(now.date().year()) + now.toString(QStringLiteral("-MM-dd HH:mm")),
+    ShowStatus(devlink::StatusPanel::Clock,
+               QString::number(now.date().year()) + now.toString(QStringLiteral("-MM-dd HH:mm")),
                false);
 }
 
@@ -191,6 +190,87 @@ void TForm1::FormClose() {
     SaveSettings();
     // A command may still be unwinding inside the link's wait: free it once that has returned.
     if (link_) link_->deleteLater();
+}
+
+namespace {
+
+void selectOrFirst(QComboBox* list, const QString& text) {
+    const int index = list->findText(text, Qt::MatchExactly);
+    list->setCurrentIndex(index >= 0 ? index : (list->count() > 0 ? 0 : -1));
+}
+
+}  // namespace
+
+void TForm1::LoadSettings() {
+    storedSettings_ = loadSettings(settingsPath_);
+    {
+        const QSignalBlocker comBlocker(general_->rbCOMMode);
+        const QSignalBlocker lanBlocker(general_->rbLANMode);
+        (storedSettings_.controlModeLan ? general_->rbLANMode : general_->rbCOMMode)
+            ->setChecked(true);
+    }
+    if (storedSettings_.controlModeLan) {
+        rbLANModeClick();
+    } else {
+        rbCOMModeClick();
+    }
+    link_->SetComPort(storedSettings_.comPortName);
+    selectOrFirst(general_->cbCOMList, storedSettings_.comPortName);
+    LoadPortTags(link_->ControlMode(), currentDeviceMAC_);
+    edidPresenter_->RebuildEdidLists(portTags());
+    edidPresenter_->LoadEdidChoices(storedSettings_.edid);
+    settingPage_->loadPresets(storedSettings_);
+    portTagPage_->loadHistories(storedSettings_);
+    general_->cbDisplayTag->setChecked(storedSettings_.displayTag);
+}
+
+SettingsData TForm1::settingsFromControls() const {
+    SettingsData data = storedSettings_;
+    data.controlModeLan = general_->rbLANMode->isChecked();
+    data.comPortName = general_->cbCOMList->currentText();
+    data.displayTag = general_->cbDisplayTag->isChecked();
+    settingPage_->storePresets(data);
+    portTagPage_->storeHistories(data);
+    data.edid = edidPresenter_->SaveEdidChoices();
+    return data;
+}
+
+void TForm1::SaveSettings() {
+    const ConnectionTags tags{comMode(), currentDeviceMAC_, portTags()};
+    if (const auto failure = saveSettings(settingsPath_, settingsFromControls(), tags)) {
+        dialogs_.error(*failure);
+    }
+}
+
+void TForm1::LoadPortTags(devlink::TControlMode mode, const QString& mac) {
+    const PortTags tags = loadPortTags(settingsPath_, mode == devlink::cmCOM, mac);
+    for (int port = 0; port < kTaggedPortCount; ++port) {
+        portTag_->inputTags[port]->setText(tags.inputs[port]);
+        portTag_->outputTags[port]->setText(tags.outputs[port]);
+    }
+}
+
+void TForm1::SavePortTags(devlink::TControlMode mode, const QString& mac) {
+    if (const auto failure =
+            savePortTags(settingsPath_, {mode == devlink::cmCOM, mac, portTags()})) {
+        dialogs_.error(*failure);
+    }
+}
+
+PortTags TForm1::portTags() const {
+    PortTags tags;
+    for (int port = 0; port < kTaggedPortCount; ++port) {
+        tags.inputs[port] = portTag_->inputTags[port]->text();
+        tags.outputs[port] = portTag_->outputTags[port]->text();
+    }
+    return tags;
+}
+
+void TForm1::clearPortTags() {
+    for (int port = 0; port < kTaggedPortCount; ++port) {
+        portTag_->inputTags[port]->clear();
+        portTag_->outputTags[port]->clear();
+    }
 }
 
 }  // namespace ui

@@ -7,26 +7,23 @@
 
 #include "link/CommandRunner.h"
 #include "link/LinkNotification.h"
+#include "link/StatusPanel.h"
 #include "link/VKCOMControl.h"
 #include "settings/SettingsData.h"
-#include "ui/pages/RequiredChild.h"
 #include "ui/platform/WindowServices.h"
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
-class QCheckBox;
 
 namespace ui {
 
-class DeviceStatusBinding;
-class EdidPageBinding;
+class AdvancedPage;
 class DeviceStatusPresenter;
+class EdidPage;
+class EdidPresenter;
+class FwUpgradePage;
+class GeneralPage;
+class PanelOptionsPresenter;
 class PortTagBinding;
+class PortTagPage;
+class SettingPage;
 class SettingPageBinding;
 class TPageControl;
 class TStatusBar;
@@ -40,7 +37,7 @@ public:
     ~TForm1() override;
 
     // The one writer of the status bar; panel 2 alerts blink for 2.1 s, blocking.
-    void ShowStatus(int panel, const QString& text, bool alert);
+    void ShowStatus(devlink::StatusPanel panel, const QString& text, bool alert);
 
     void btnConnectClick();
     void rbCOMModeClick();
@@ -74,15 +71,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    template <class T>
-    T* control(const char* name) const {
-        return requiredChild<T>(*this, name);
-    }
     void buildForm();
+    // Page wiring: presenters and bindings, connected once.
+    void bindPages(devlink::LinkClock& clock);
     void bindDeviceStatus(devlink::LinkClock& clock);
     void bindEdidPage();
     void bindSettingAndPortTagPages();
-    void showSettingAndPortTagPages();
     devlink::CommandRunner::Hooks commandHooks();
     void FormShow();
     bool FormCloseQuery();
@@ -123,19 +117,15 @@ private:
 
     TPageControl* pcContainer_ = nullptr;
     TStatusBar* sb_ = nullptr;
-    QRadioButton* rbCOMMode_ = nullptr;
-    QRadioButton* rbLANMode_ = nullptr;
-    QComboBox* cbCOMList_ = nullptr;
-    QPushButton* btnConnect_ = nullptr;
-    QLabel* imgOpen_ = nullptr;
-    QLabel* imgClose_ = nullptr;
-    QCheckBox* cbDisplayTag_ = nullptr;
-    QPlainTextEdit* mmoMessage_ = nullptr;
-    QProgressBar* tsgFWProgress_ = nullptr;
-    std::array<QLineEdit*, kTaggedPortCount> inputTags_{};
-    std::array<QLineEdit*, kTaggedPortCount> outputTags_{};
-    std::unique_ptr<DeviceStatusBinding> deviceStatus_;
-    std::unique_ptr<EdidPageBinding> edidPage_;
+    GeneralPage* general_ = nullptr;
+    PortTagPage* portTag_ = nullptr;
+    SettingPage* setting_ = nullptr;
+    EdidPage* edid_ = nullptr;
+    AdvancedPage* advanced_ = nullptr;
+    FwUpgradePage* fwUpgrade_ = nullptr;
+    std::unique_ptr<PanelOptionsPresenter> panelOptions_;
+    std::unique_ptr<DeviceStatusPresenter> deviceStatus_;
+    std::unique_ptr<EdidPresenter> edidPresenter_;
     std::unique_ptr<SettingPageBinding> settingPage_;
     std::unique_ptr<PortTagBinding> portTagPage_;
 };

@@ -33,8 +33,8 @@ struct FakeEdidView final : ui::EdidView, ui::Dialogs {
     void setSavePath(const QString& path) override { save = path; }
     QString openPath() const override { return open; }
     void setOpenPath(const QString& path) override { open = path; }
-    void showStatus(int panel, const QString& text, bool) override {
-        log.status.push_back({panel, text});
+    void showStatus(devlink::StatusPanel panel, const QString& text, bool) override {
+        log.status.push_back({static_cast<int>(panel), text});
     }
     void information(const QString& text) override { log.boxes.push_back(text); }
     void error(const QString& text) override { errors.push_back(text); }

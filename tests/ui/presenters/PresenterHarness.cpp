@@ -18,8 +18,8 @@ PresenterHarness::PresenterHarness() {
 
 devlink::CommandRunner::Hooks PresenterHarness::hooks() {
     return {[this] { link->Connect(); },
-            [this](int panel, const QString& text, bool alert) {
-                status.push_back({panel, text, alert});
+            [this](devlink::StatusPanel panel, const QString& text, bool alert) {
+                status.push_back({static_cast<int>(panel), text, alert});
             },
             [this](const QString& text) { boxes.push_back(text); }, [this] { return powerOn; }};
 }

@@ -30,12 +30,13 @@ void FakeOptionsView::click(ui::PanelOption option, ui::OptionRadio radio) {
 StatusHarness::StatusHarness() {
     runner = std::make_unique<devlink::CommandRunner>(
         *link, flags,
-        devlink::CommandRunner::Hooks{[this] { link->Connect(); },
-                                      [this](int panel, const QString& text, bool) {
-                                          log.status.push_back({panel, text});
-                                      },
-                                      [this](const QString& text) { log.boxes.push_back(text); },
-                                      [this] { return status->PowerOn(); }});
+        devlink::CommandRunner::Hooks{
+            [this] { link->Connect(); },
+            [this](devlink::StatusPanel panel, const QString& text, bool) {
+                log.status.push_back({static_cast<int>(panel), text});
+            },
+            [this](const QString& text) { log.boxes.push_back(text); },
+            [this] { return status->PowerOn(); }});
     options = std::make_unique<ui::PanelOptionsPresenter>(*runner, flags, optionsView,
                                                           [this] { return status->PowerOn(); });
     optionsView.presenter = options.get();

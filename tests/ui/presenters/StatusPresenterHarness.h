@@ -37,8 +37,8 @@ struct FakeStatusView final : ui::DeviceStatusView {
     void setVersionText(const QString& text) override { version = text; }
     void setPortLabel(int tag, const QString& text, ui::LabelWeight weight) override;
     void setPowerFace(bool on) override { faces.push_back(on); }
-    void showStatus(int panel, const QString& text, bool) override {
-        log.status.push_back({panel, text});
+    void showStatus(devlink::StatusPanel panel, const QString& text, bool) override {
+        log.status.push_back({static_cast<int>(panel), text});
     }
     void informationBox(const QString& text) override { log.boxes.push_back(text); }
 
@@ -60,8 +60,8 @@ struct FakeOptionsView final : ui::PanelOptionsView {
     void focusOptionRadio(ui::PanelOption option, ui::OptionRadio radio) override {
         focus.push_back({option, radio});
     }
-    void showStatus(int panel, const QString& text, bool) override {
-        log.status.push_back({panel, text});
+    void showStatus(devlink::StatusPanel panel, const QString& text, bool) override {
+        log.status.push_back({static_cast<int>(panel), text});
     }
     // The operator clicks a radio.
     void click(ui::PanelOption option, ui::OptionRadio radio);

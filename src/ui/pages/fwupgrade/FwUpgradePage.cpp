@@ -1,3 +1,5 @@
+#include "ui/pages/fwupgrade/FwUpgradePage.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,40 +10,38 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "ui/mainwindow/MainWindowPages.h"
 #include "ui/pages/FormParts.h"
 
 namespace ui {
 
-namespace {
-
-QGroupBox* upgradeGroup(QWidget* page) {
+QGroupBox* FwUpgradePage::buildUpgradeGroup() {
+    QWidget* page = this;
     auto* group = makeControl<QGroupBox>(page, "gbFWUpgrade", QStringLiteral("FW upgrade"));
     auto* layout = new QGridLayout(group);
     layout->addWidget(makeControl<QLabel>(group, "Label26", QStringLiteral("Open FW file")), 0, 0);
-    auto* file = makeControl<QLineEdit>(group, "edtFWFile");
-    markNotAvailable(file);
-    layout->addWidget(file, 0, 1);
-    auto* open = makeControl<QPushButton>(group, "btnOpenFW");
-    open->setIcon(page->style()->standardIcon(QStyle::SP_DialogOpenButton));
-    markNotAvailable(open);
-    layout->addWidget(open, 0, 2);
-    auto* upgrade = makeControl<QPushButton>(group, "btnUpgrade", QStringLiteral("&Upgrade"));
-    markNotAvailable(upgrade);
-    layout->addWidget(upgrade, 0, 3);
-    auto* progress = makeControl<QProgressBar>(group, "tsgFWProgress");
-    progress->setRange(0, 100);
-    progress->setValue(0);
-    progress->setFormat(QStringLiteral("Upgrade progress"));
-    progress->setAlignment(Qt::AlignCenter);
-    layout->addWidget(progress, 1, 0, 1, 4);
+    edtFWFile = makeControl<QLineEdit>(group, "edtFWFile");
+    markNotAvailable(edtFWFile);
+    layout->addWidget(edtFWFile, 0, 1);
+    btnOpenFW = makeControl<QPushButton>(group, "btnOpenFW");
+    btnOpenFW->setIcon(page->style()->standardIcon(QStyle::SP_DialogOpenButton));
+    markNotAvailable(btnOpenFW);
+    layout->addWidget(btnOpenFW, 0, 2);
+    btnUpgrade = makeControl<QPushButton>(group, "btnUpgrade", QStringLiteral("&Upgrade"));
+    markNotAvailable(btnUpgrade);
+    layout->addWidget(btnUpgrade, 0, 3);
+    tsgFWProgress = makeControl<QProgressBar>(group, "tsgFWProgress");
+    tsgFWProgress->setRange(0, 100);
+    tsgFWProgress->setValue(0);
+    tsgFWProgress->setFormat(QStringLiteral("Upgrade progress"));
+    tsgFWProgress->setAlignment(Qt::AlignCenter);
+    layout->addWidget(tsgFWProgress, 1, 0, 1, 4);
     layout->setColumnStretch(1, 1);
     return group;
 }
 
 // The merge of firmware images: part of the form, never shown or enabled.
-QGroupBox* mergeGroup(QWidget* page) {
-    auto* group = makeControl<QGroupBox>(page, "gbMergeFW", QStringLiteral("Merge FW"));
+QGroupBox* FwUpgradePage::buildMergeGroup() {
+    auto* group = makeControl<QGroupBox>(this, "gbMergeFW", QStringLiteral("Merge FW"));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(makeControl<QLineEdit>(group, "edtMainMCUFW"));
     layout->addWidget(makeControl<QLineEdit>(group, "edtSlaveMCU1FW"));
@@ -50,10 +50,11 @@ QGroupBox* mergeGroup(QWidget* page) {
     return group;
 }
 
-QGroupBox* messagesGroup(QWidget* page) {
-    auto* group = makeControl<QGroupBox>(page, "gbMessages", QStringLiteral("Messages"));
+QGroupBox* FwUpgradePage::buildMessagesGroup() {
+    auto* group = makeControl<QGroupBox>(this, "gbMessages", QStringLiteral("Messages"));
     auto* layout = new QVBoxLayout(group);
-    auto* memo = makeControl<QPlainTextEdit>(group, "mmoMessage");
+    mmoMessage = makeControl<QPlainTextEdit>(group, "mmoMessage");
+    QPlainTextEdit* memo = mmoMessage;
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -65,16 +66,12 @@ QGroupBox* messagesGroup(QWidget* page) {
     return group;
 }
 
-}  // namespace
-
-QWidget* buildFwUpgradePage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tsFWUpgrade"));
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(upgradeGroup(page));
-    layout->addWidget(mergeGroup(page));
-    layout->addWidget(messagesGroup(page), 1);
-    return page;
+FwUpgradePage::FwUpgradePage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tsFWUpgrade"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildUpgradeGroup());
+    layout->addWidget(buildMergeGroup());
+    layout->addWidget(buildMessagesGroup(), 1);
 }
 
 QWidget* buildDiagnosticColumn() {

@@ -4,21 +4,15 @@
 #include <QPushButton>
 
 #include "ui/dialogs/PreSettingEdit.h"
-#include "ui/pages/RequiredChild.h"
 #include "ui/presenters/Dialogs.h"
 
 namespace ui {
 
-PortTagBinding::PortTagBinding(QWidget& form, Services services) : services_(std::move(services)) {
-    for (int port = 1; port <= kTaggedPortCount; ++port) {
-        inputFields_[port - 1] =
-            requiredChild<QLineEdit>(form, qPrintable(QStringLiteral("leInput%1Tag").arg(port)));
-        outputFields_[port - 1] =
-            requiredChild<QLineEdit>(form, qPrintable(QStringLiteral("leOutput%1Tag").arg(port)));
-    }
-    connect(requiredChild<QPushButton>(form, "btnEditInputPortTag"), &QPushButton::clicked, this,
+PortTagBinding::PortTagBinding(PortTagPage& page, Services services)
+    : services_(std::move(services)), inputFields_(page.inputTags), outputFields_(page.outputTags) {
+    connect(page.btnEditInputPortTag, &QPushButton::clicked, this,
             &PortTagBinding::btnEditInputPortTagClick);
-    connect(requiredChild<QPushButton>(form, "btnEditOutputPortTag"), &QPushButton::clicked, this,
+    connect(page.btnEditOutputPortTag, &QPushButton::clicked, this,
             &PortTagBinding::btnEditOutputPortTagClick);
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "settings/SettingsData.h"
+#include "ui/pages/porttag/PortTagPage.h"
 #include "ui/presenters/porttag/PortTagEditor.h"
 
 class QLineEdit;
@@ -26,7 +27,7 @@ public:
         std::function<TfrmPreSettingEdit&()> editDialog;
     };
 
-    PortTagBinding(QWidget& form, Services services);
+    PortTagBinding(PortTagPage& page, Services services);
 
     void loadHistories(const SettingsData& settings);
     void storeHistories(SettingsData& settings) const;
@@ -35,7 +36,7 @@ public:
     void btnEditOutputPortTagClick();
 
 private:
-    using Fields = std::array<QLineEdit*, kTaggedPortCount>;
+    using Fields = PortTagPage::Fields;
 
     void editTags(PortTagEditor& editor, const Fields& fields);
     void deleteTag(PortTagEditor::Kind kind, int port);
@@ -43,8 +44,8 @@ private:
     TfrmPreSettingEdit& dialog();
 
     Services services_;
-    Fields inputFields_{};
-    Fields outputFields_{};
+    const Fields& inputFields_;
+    const Fields& outputFields_;
     PortTagEditor inputNames_{PortTagEditor::Kind::Inputs};
     PortTagEditor outputNames_{PortTagEditor::Kind::Outputs};
     bool dialogBound_ = false;

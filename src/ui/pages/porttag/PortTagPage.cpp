@@ -1,3 +1,5 @@
+#include "ui/pages/porttag/PortTagPage.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -5,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/mainwindow/MainWindowPages.h"
 #include "ui/pages/FormParts.h"
+#include "ui/pages/PortControls.h"
 
 namespace ui {
 
@@ -14,13 +16,15 @@ namespace {
 
 // Eight read-only tag fields; those of ports 7 and 8 exist but are never shown.
 QGroupBox* tagGroup(QWidget* page, const QString& caption, const QString& kind, int firstTag,
-                    const char* editName, const QString& editCaption) {
+                    PortTagPage::Fields& fields, QPushButton*& edit, const char* editName,
+                    const QString& editCaption) {
     auto* group = new QGroupBox(caption, page);
     auto* layout = new QFormLayout(group);
     for (int port = 1; port <= 8; ++port) {
         auto* field = new QLineEdit(group);
         field->setObjectName(QStringLiteral("le%1%2Tag").arg(kind).arg(port));
-        field->setProperty("Tag", firstTag + port - 1);
+        setTag(field, firstTag + port - 1);
+        if (port <= kTaggedPortCount) fields[port - 1] = field;
         field->setReadOnly(true);
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Button));
@@ -29,23 +33,25 @@ QGroupBox* tagGroup(QWidget* page, const QString& caption, const QString& kind, 
         layout->addRow(label, field);
         layout->setRowVisible(port - 1, port <= 6);
     }
-    layout->addRow(QString(), makeControl<QPushButton>(group, editName, editCaption));
+    edit = makeControl<QPushButton>(group, editName, editCaption);
+    layout->addRow(QString(), edit);
     return group;
 }
 
 }  // namespace
 
-QWidget* buildPortTagPage() {
-    auto* page = new QWidget;
+PortTagPage::PortTagPage(QWidget* parent) : QWidget(parent) {
+    QWidget* page = this;
     page->setObjectName(QStringLiteral("tsPortTag"));
     auto* layout = new QHBoxLayout(page);
-    layout->addWidget(tagGroup(page, QStringLiteral("Input port tags"), QStringLiteral("Input"), 1,
-                               "btnEditInputPortTag", QStringLiteral("&Edit")),
-                      1, Qt::AlignTop);
-    layout->addWidget(tagGroup(page, QStringLiteral("Output port tags"), QStringLiteral("Output"),
-                               41, "btnEditOutputPortTag", QStringLiteral("E&dit")),
-                      1, Qt::AlignTop);
-    return page;
+    layout->addWidget(
+        tagGroup(page, QStringLiteral("Input port tags"), QStringLiteral("Input"), 1, inputTags,
+                 btnEditInputPortTag, "btnEditInputPortTag", QStringLiteral("&Edit")),
+        1, Qt::AlignTop);
+    layout->addWidget(
+        tagGroup(page, QStringLiteral("Output port tags"), QStringLiteral("Output"), 41, outputTags,
+                 btnEditOutputPortTag, "btnEditOutputPortTag", QStringLiteral("E&dit")),
+        1, Qt::AlignTop);
 }
 
 }  // namespace ui

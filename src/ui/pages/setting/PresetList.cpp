@@ -4,8 +4,6 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "ui/pages/RequiredChild.h"
-
 namespace ui {
 
 namespace {
@@ -21,8 +19,7 @@ void setCell(QTableWidget& list, int row, int column, const QString& text) {
 
 }  // namespace
 
-PresetList::PresetList(QWidget& page)
-    : lvPreSetting_(requiredChild<QTableWidget>(page, "lvPreSetting")) {}
+PresetList::PresetList(QTableWidget& list) : lvPreSetting_(&list) {}
 
 void PresetList::windowShown() {
     QHeaderView* header = lvPreSetting_->horizontalHeader();

@@ -10,13 +10,12 @@ namespace ui {
 // lvPreSetting: one row per pre-setting, its name and the input of each output.
 class PresetList final : public PresetView {
 public:
-    explicit PresetList(QWidget& page);
+    explicit PresetList(QTableWidget& list);
 
     // Window show: fixed column widths, every cell centred.
     void windowShown();
     // Row 1 to 8 that is selected, 0 for none.
     int selectedRow() const;
-    QTableWidget& list() const { return *lvPreSetting_; }
 
     void showPresetRow(int row, const QString& name, const QStringList& cells) override;
     void selectPresetRow(int row) override;

@@ -5,9 +5,10 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 
 #include "ui/dialogs/ShowInOutInfo.h"
-#include "ui/pages/RequiredChild.h"
+#include "ui/pages/PortControls.h"
 #include "ui/presenters/setting/PortEntryText.h"
 #include "ui/presenters/setting/RoutingPresenter.h"
 #include "widgets/Lcd99.h"
@@ -20,46 +21,23 @@ constexpr int kPopupBelowMouse = 28;
 
 }  // namespace
 
-RoutingPanel::RoutingPanel(QWidget& page, Sources sources)
-    : sources_(std::move(sources)),
-      lblNote_(requiredChild<QLabel>(page, "lblNote")),
-      pm_(requiredChild<QMenu>(page, "pm")) {
-    for (int output = 1; output <= kOutputs; ++output) {
-        leds_[output - 1] =
-            requiredChild<widgets::TLCD99>(page, qPrintable(QStringLiteral("LED%1").arg(output)));
-    }
-    for (QAbstractButton* button : page.findChildren<QAbstractButton*>()) {
-        const QVariant groupIndex = button->property("GroupIndex");
-        if (!groupIndex.isValid()) continue;
-        routeButtons_.push_back(button);
-        const int output = groupIndex.toInt();
-        const int input = button->property("Tag").toInt();
-        if (isOutput(output) && input >= 1 && input <= kInputs) {
-            inputs_[output - 1][input - 1] = button;
-        }
-    }
-    for (const auto& group : inputs_) {
-        for (QAbstractButton* button : group) {
-            if (!button) qFatal("RoutingPanel: an input button is missing");
-        }
-    }
-}
+RoutingPanel::RoutingPanel(SettingPage& page, Sources sources)
+    : page_(page), sources_(std::move(sources)) {}
 
 void RoutingPanel::windowShown() {
-    for (widgets::TLCD99* led : leds_) led->setDigitNum(1);
-    requiredChild<QAction>(*pm_, "mnuAllOutputs")
-        ->setProperty("Tag", RoutingPresenter::kAllOutputsTag);
+    for (widgets::TLCD99* led : page_.leds) led->setDigitNum(1);
+    setTag(page_.mnuAllOutputs, RoutingPresenter::kAllOutputsTag);
 }
 
 QAbstractButton* RoutingPanel::inputButton(int output, int input) const {
     if (!isOutput(output) || input < 1 || input > kInputs) return nullptr;
-    return inputs_[output - 1][input - 1];
+    return page_.inputButtons[output - 1][input - 1];
 }
 
 void RoutingPanel::setDigitText(int output, const QString& text) {
     if (!isOutput(output)) return;
-    leds_[output - 1]->setValue(text);
-    leds_[output - 1]->repaint();
+    page_.leds[output - 1]->setValue(text);
+    page_.leds[output - 1]->repaint();
 }
 
 void RoutingPanel::setButtonDown(int output, int input) {
@@ -72,7 +50,7 @@ void RoutingPanel::setButtonDown(int output, int input) {
 void RoutingPanel::setNoButtonDown(int output) {
     if (!isOutput(output)) return;
     // An exclusive group keeps one button down; it lets go only while not exclusive.
-    QButtonGroup* group = inputs_[output - 1][0]->group();
+    QButtonGroup* group = page_.inputButtons[output - 1][0]->group();
     QAbstractButton* down = group->checkedButton();
     if (!down) return;
     group->setExclusive(false);
@@ -82,7 +60,7 @@ void RoutingPanel::setNoButtonDown(int output) {
 }
 
 void RoutingPanel::setNoteText(const QString& text) {
-    lblNote_->setText(text);
+    page_.lblNote->setText(text);
 }
 
 void RoutingPanel::showInOutInfo() {

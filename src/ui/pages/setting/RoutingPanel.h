@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "settings/SettingsData.h"
+#include "ui/pages/setting/SettingPage.h"
 #include "ui/presenters/setting/RoutingView.h"
 
 class QAbstractButton;
@@ -24,8 +25,8 @@ class TfrmShowInOutInfo;
 // the menu, and the tag pop-up beside the mouse.
 class RoutingPanel final : public RoutingView {
 public:
-    static constexpr int kOutputs = 8;  // groups "Output7" and "Output8" stay hidden
-    static constexpr int kInputs = 8;   // buttons "7" and "8" stay hidden
+    static constexpr int kOutputs = SettingPage::kOutputs;
+    static constexpr int kInputs = SettingPage::kInputs;
 
     struct Sources {
         std::function<TfrmShowInOutInfo&()> infoPopup;
@@ -33,7 +34,7 @@ public:
         std::function<QPoint()> mousePosition;  // in screen coordinates
     };
 
-    RoutingPanel(QWidget& page, Sources sources);
+    RoutingPanel(SettingPage& page, Sources sources);
 
     // Window show: one digit per display, and "All Outputs" covers the six outputs.
     void windowShown();
@@ -46,20 +47,12 @@ public:
     void closeInOutInfo() override;
 
     QAbstractButton* inputButton(int output, int input) const;
-    // The input buttons and the arrows, each with its "GroupIndex" and "Tag".
-    const std::vector<QAbstractButton*>& routeButtons() const { return routeButtons_; }
-    QMenu& menu() const { return *pm_; }
-    QLabel& note() const { return *lblNote_; }
 
 private:
     bool isOutput(int output) const { return output >= 1 && output <= kOutputs; }
 
+    SettingPage& page_;
     Sources sources_;
-    std::array<widgets::TLCD99*, kOutputs> leds_{};
-    std::array<std::array<QAbstractButton*, kInputs>, kOutputs> inputs_{};
-    std::vector<QAbstractButton*> routeButtons_;
-    QLabel* lblNote_ = nullptr;
-    QMenu* pm_ = nullptr;
 };
 
 }  // namespace ui

@@ -1,3 +1,5 @@
+#include "ui/pages/setting/SettingPage.h"
+
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -10,8 +12,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "ui/mainwindow/MainWindowPages.h"
 #include "ui/pages/FormParts.h"
+#include "ui/pages/PortControls.h"
 #include "widgets/Lcd99.h"
 
 namespace ui {
@@ -38,7 +40,7 @@ QString arrowButtonName(int tag) {
 widgets::TLCD99* digitDisplay(QWidget* group, int output) {
     auto* led = new widgets::TLCD99(group);
     led->setObjectName(QStringLiteral("LED%1").arg(output));
-    led->setProperty("Tag", output);
+    setTag(led, output);
     led->setFixedSize(81, 89);
     led->setColor(Qt::black);
     led->setOnColor(Qt::red);
@@ -56,20 +58,24 @@ QPushButton* routeButton(QWidget* group, const QString& name, const QString& cap
     auto* button = new QPushButton(caption, group);
     button->setObjectName(name);
     button->setProperty("GroupIndex", groupIndex);
-    button->setProperty("Tag", tag);
+    setTag(button, tag);
     button->setFixedSize(32, 28);
     button->setMouseTracking(true);
     return button;
 }
 
+}  // namespace
+
 // One output of the routing view: the digits, input buttons "1" to "8" in two rows (a radio
 // group, "7" and "8" hidden), then the previous and next arrows.
-QGroupBox* outputGroup(QWidget* parent, int output) {
+QGroupBox* SettingPage::buildOutputGroup(int output) {
+    QWidget* parent = this;
     auto* group = new QGroupBox(QStringLiteral("Output%1").arg(output), parent);
     group->setObjectName(output == 1 ? QStringLiteral("gbOutput1")
                                      : QStringLiteral("GroupBox%1").arg(output));
     auto* layout = new QGridLayout(group);
-    layout->addWidget(digitDisplay(group, output), 0, 0, 1, 4, Qt::AlignHCenter);
+    leds[output - 1] = digitDisplay(group, output);
+    layout->addWidget(leds[output - 1], 0, 0, 1, 4, Qt::AlignHCenter);
     // The down button is the route in force; make it readable from across the room.
     group->setStyleSheet(QStringLiteral(
         "QPushButton:checked { background-color: #b00000; color: white; font-weight: bold;"
@@ -83,12 +89,15 @@ QGroupBox* outputGroup(QWidget* parent, int output) {
         button->setChecked(input == kDesignInput);
         button->setVisible(input <= 6);
         radio->addButton(button, input);
+        inputButtons[output - 1][input - 1] = button;
+        routeButtons.push_back(button);
         layout->addWidget(button, 1 + (input - 1) / 4, (input - 1) % 4);
     }
     const auto arrow = [&](int tag, QStyle::StandardPixmap picture) {
         auto* button = routeButton(group, arrowButtonName(tag), QString(), 0, tag);
         button->setIcon(group->style()->standardIcon(picture));
         button->setFixedWidth(68);
+        routeButtons.push_back(button);
         return button;
     };
     layout->addWidget(arrow(2 * output - 1, QStyle::SP_ArrowLeft), 3, 0, 1, 2, Qt::AlignLeft);
@@ -98,14 +107,16 @@ QGroupBox* outputGroup(QWidget* parent, int output) {
 }
 
 // The input buttons' menu; "All Outputs" carries 8 until the window is shown.
-void routeMenu(QWidget* page) {
-    auto* menu = makeControl<QMenu>(page, "pm");
+void SettingPage::buildRouteMenu() {
+    pm = makeControl<QMenu>(this, "pm");
+    QMenu* menu = pm;
     const auto item = [menu](const char* name, const QString& caption, int tag) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
-        action->setProperty("Tag", tag);
+        setTag(action, tag);
+        return action;
     };
-    item("mnuAllOutputs", QStringLiteral("All Outputs"), 8);
+    mnuAllOutputs = item("mnuAllOutputs", QStringLiteral("All Outputs"), 8);
     menu->addSeparator();
     item("mnu1Output", QStringLiteral("1 Output"), 1);
     item("mnu2Outputs", QStringLiteral("2 Outputs"), 2);
@@ -115,7 +126,7 @@ void routeMenu(QWidget* page) {
     item("mnuPortToPort", QStringLiteral("Port to Port"), 100);
 }
 
-QTableWidget* presetList(QWidget* group) {
+QTableWidget* SettingPage::buildPresetList(QWidget* group) {
     auto* list = makeControl<QTableWidget>(group, "lvPreSetting", 0, 7);
     QStringList columns{QStringLiteral("Name")};
     for (int output = 1; output <= 6; ++output) columns << QStringLiteral("Output%1").arg(output);
@@ -137,35 +148,36 @@ QTableWidget* presetList(QWidget* group) {
     return list;
 }
 
-QGroupBox* presetGroup(QWidget* page) {
+QGroupBox* SettingPage::buildPresetGroup() {
+    QWidget* page = this;
     auto* group = new QGroupBox(QStringLiteral("Pre-Settings"), page);
     auto* layout = new QHBoxLayout(group);
-    layout->addWidget(presetList(group), 1);
+    lvPreSetting = buildPresetList(group);
+    layout->addWidget(lvPreSetting, 1);
     auto* buttons = new QVBoxLayout;
-    for (const auto& [name, caption] :
-         {std::pair{"btnPreEdit", "&Edit"}, std::pair{"btnSet", "&Set"}}) {
-        buttons->addWidget(makeControl<QPushButton>(group, name, QLatin1String(caption)));
-    }
+    btnPreEdit = makeControl<QPushButton>(group, "btnPreEdit", QStringLiteral("&Edit"));
+    buttons->addWidget(btnPreEdit);
+    btnSet = makeControl<QPushButton>(group, "btnSet", QStringLiteral("&Set"));
+    buttons->addWidget(btnSet);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     return group;
 }
 
-}  // namespace
-
-QWidget* buildSettingPage() {
-    auto* page = new QWidget;
+SettingPage::SettingPage(QWidget* parent) : QWidget(parent) {
+    QWidget* page = this;
     page->setObjectName(QStringLiteral("tsSetting"));
     auto* layout = new QVBoxLayout(page);
     auto* outputs = new QHBoxLayout;
-    for (int output = 1; output <= 8; ++output) outputs->addWidget(outputGroup(page, output));
+    for (int output = 1; output <= kOutputs; ++output) {
+        outputs->addWidget(buildOutputGroup(output));
+    }
     layout->addLayout(outputs);
-    auto* note = makeControl<QLabel>(page, "lblNote", QStringLiteral("Output from Input"));
-    setBold(note);
-    layout->addWidget(note);
-    layout->addWidget(presetGroup(page), 1);
-    routeMenu(page);
-    return page;
+    lblNote = makeControl<QLabel>(page, "lblNote", QStringLiteral("Output from Input"));
+    setBold(lblNote);
+    layout->addWidget(lblNote);
+    layout->addWidget(buildPresetGroup(), 1);
+    buildRouteMenu();
 }
 
 }  // namespace ui

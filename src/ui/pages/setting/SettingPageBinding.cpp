@@ -10,7 +10,7 @@
 
 #include "ui/dialogs/PreSettingEdit.h"
 #include "ui/mainwindow/PageControl.h"
-#include "ui/pages/RequiredChild.h"
+#include "ui/pages/PortControls.h"
 
 namespace ui {
 
@@ -20,34 +20,28 @@ int groupIndexOf(const QObject* button) {
     return button->property("GroupIndex").toInt();
 }
 
-int tagOf(const QObject* control) {
-    return control->property("Tag").toInt();
-}
-
 }  // namespace
 
-SettingPageBinding::SettingPageBinding(TPageControl& pages, Services services)
+SettingPageBinding::SettingPageBinding(TPageControl& pages, SettingPage& page, Services services)
     : services_(std::move(services)),
-      page_(*requiredChild<QWidget>(pages, "tsSetting")),
+      page_(page),
       panel_(page_, {services_.infoPopup, services_.portTags, [] { return QCursor::pos(); }}),
-      list_(page_),
+      list_(*page_.lvPreSetting),
       routing_(services_.runner, panel_),
       presets_(routing_, list_, services_.hooks) {
-    for (QAbstractButton* button : panel_.routeButtons()) bindRouteButton(button);
-    connect(&panel_.menu(), &QMenu::aboutToShow, this, [this] { routing_.popupMenuOpened(); });
-    connect(&panel_.menu(), &QMenu::triggered, this, &SettingPageBinding::mnuAllOutputsClick);
+    for (QAbstractButton* button : page_.routeButtons) bindRouteButton(button);
+    connect(page_.pm, &QMenu::aboutToShow, this, [this] { routing_.popupMenuOpened(); });
+    connect(page_.pm, &QMenu::triggered, this, &SettingPageBinding::mnuAllOutputsClick);
     connect(&pages, &TPageControl::pageChanged, this, [this, &pages](int index) {
         if (pages.widget(index) == &page_) presets_.tsSettingShow();
     });
 
-    QTableWidget& list = list_.list();
-    connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    QTableWidget* list = page_.lvPreSetting;
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { presets_.setSelectedRow(list_.selectedRow()); });
-    connect(&list, &QTableWidget::cellDoubleClicked, this, [this] { btnPreEditClick(); });
-    connect(requiredChild<QPushButton>(page_, "btnPreEdit"), &QPushButton::clicked, this,
-            [this] { btnPreEditClick(); });
-    connect(requiredChild<QPushButton>(page_, "btnSet"), &QPushButton::clicked, this,
-            [this] { presets_.btnSetClick(); });
+    connect(list, &QTableWidget::cellDoubleClicked, this, [this] { btnPreEditClick(); });
+    connect(page_.btnPreEdit, &QPushButton::clicked, this, [this] { btnPreEditClick(); });
+    connect(page_.btnSet, &QPushButton::clicked, this, [this] { presets_.btnSetClick(); });
 }
 
 void SettingPageBinding::bindRouteButton(QAbstractButton* button) {
@@ -64,7 +58,7 @@ void SettingPageBinding::bindRouteButton(QAbstractButton* button) {
     button->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(button, &QWidget::customContextMenuRequested, this, [this, button](QPoint at) {
         hover(button);
-        panel_.menu().popup(button->mapToGlobal(at));
+        page_.pm->popup(button->mapToGlobal(at));
     });
 }
 

@@ -33,7 +33,7 @@ public:
         std::function<TfrmShowInOutInfo&()> infoPopup;
     };
 
-    SettingPageBinding(TPageControl& pages, Services services);
+    SettingPageBinding(TPageControl& pages, SettingPage& page, Services services);
 
     const RoutingPresenter& routing() const { return routing_; }
 
@@ -51,7 +51,7 @@ private:
     void mnuAllOutputsClick(const QAction* item);
 
     Services services_;
-    QWidget& page_;
+    SettingPage& page_;
     RoutingPanel panel_;
     PresetList list_;
     RoutingPresenter routing_;

@@ -13,8 +13,13 @@ PanelOptionsPresenter::PanelOptionsPresenter(devlink::CommandRunner& runner,
                                              PanelOptionsView& view, std::function<bool()> powerOn)
     : runner_(runner), flags_(flags), view_(view), powerOn_(std::move(powerOn)) {
     // The refusing command runs further up the stack, so its end can only be seen later.
-    idleCheck_.setInterval(devlink::kTickMs);
-    QObject::connect(&idleCheck_, &QTimer::timeout, [this] { EnableWaitingGroups(); });
+    idleWatch_ = QObject::connect(&flags_, &devlink::LinkGuard::idleChanged, [this](bool idle) {
+        if (idle) EnableWaitingGroups();
+    });
+}
+
+PanelOptionsPresenter::~PanelOptionsPresenter() {
+    QObject::disconnect(idleWatch_);
 }
 
 bool PanelOptionsPresenter::ReadPanelOptions() {
@@ -33,23 +38,16 @@ void PanelOptionsPresenter::tsIRShow() {
 
 void PanelOptionsPresenter::RadioClick(PanelOption option, OptionRadio clicked) {
     if (applyingDeviceState_) return;
-    view_.showStatus(3, QString(), false);
+    view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     view_.setOptionEnabled(option, false);
     const quint16 value = devlink::OnOffValue(view_.isOptionOn(option));
     runner_.Run(MakeCommand(CommandsOf(option).set, value));
     view_.setOptionEnabled(option, flags_.idle());
-    if (!flags_.idle()) EnableWhenIdle(option);
+    if (!flags_.idle()) waitingForIdle_.insert(option);
     view_.focusOptionRadio(option, clicked);
 }
 
-void PanelOptionsPresenter::EnableWhenIdle(PanelOption option) {
-    waitingForIdle_.insert(option);
-    idleCheck_.start();
-}
-
 void PanelOptionsPresenter::EnableWaitingGroups() {
-    if (!flags_.idle()) return;
-    idleCheck_.stop();
     for (const PanelOption option : waitingForIdle_) view_.setOptionEnabled(option, true);
     waitingForIdle_.clear();
 }

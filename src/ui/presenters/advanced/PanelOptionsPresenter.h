@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTimer>
+#include <QObject>
 #include <functional>
 #include <set>
 
@@ -13,8 +13,12 @@ namespace ui {
 // Reads and sets the switcher's IR, panel keys, APM and beeper options.
 class PanelOptionsPresenter {
 public:
+    // The guard tells when the link is idle again, so groups refused while busy come back.
     PanelOptionsPresenter(devlink::CommandRunner& runner, const devlink::LinkGuard& flags,
                           PanelOptionsView& view, std::function<bool()> powerOn);
+    ~PanelOptionsPresenter();
+    PanelOptionsPresenter(const PanelOptionsPresenter&) = delete;
+    PanelOptionsPresenter& operator=(const PanelOptionsPresenter&) = delete;
 
     // Reads the options in the order IR, keys, APM, beeper, stopping at the first failure.
     bool ReadPanelOptions();
@@ -26,17 +30,16 @@ public:
     bool ApplyingDeviceState() const { return applyingDeviceState_; }
 
 private:
-    void EnableWhenIdle(PanelOption option);
     void EnableWaitingGroups();
 
     devlink::CommandRunner& runner_;
     const devlink::LinkGuard& flags_;
+    QMetaObject::Connection idleWatch_;
     PanelOptionsView& view_;
     std::function<bool()> powerOn_;
     bool applyingDeviceState_ = false;
     // Groups whose set command was refused while another command ran.
     std::set<PanelOption> waitingForIdle_;
-    QTimer idleCheck_;
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "link/StatusPanel.h"
 #include "ui/presenters/advanced/PanelOption.h"
 
 namespace ui {
@@ -17,7 +18,7 @@ public:
     virtual bool isOptionOn(PanelOption option) const = 0;
     virtual void setOptionEnabled(PanelOption option, bool enabled) = 0;  // both radios
     virtual void focusOptionRadio(PanelOption option, OptionRadio radio) = 0;
-    virtual void showStatus(int panel, const QString& text, bool alert) = 0;
+    virtual void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) = 0;
 };
 
 }  // namespace ui

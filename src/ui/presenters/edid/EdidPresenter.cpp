@@ -128,10 +128,11 @@ void EdidPresenter::btnSetEDIDModeClick() {
         device::setEdidModeCommand(view_.listEntries(EdidList::Mode), Selected(EdidList::Mode),
                                    Selected(EdidList::SetModeInput), int(inputs.size()));
     if (!command) {
-        view_.showStatus(3, QStringLiteral("Select list item first"), false);
+        view_.showStatus(devlink::StatusPanel::Notes, QStringLiteral("Select list item first"),
+                         false);
         return;
     }
-    view_.showStatus(3, QString(), false);
+    view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     const QString label = QStringLiteral("Setting...");
     if (!CloseWriteGate(label)) return;
     RunLabelled(*command, label);
@@ -142,7 +143,7 @@ void EdidPresenter::btnCopyEDIDClick() {
     const int output = Selected(EdidList::CopyOutput);
     const int input = Selected(EdidList::CopyInput);
     if (!OutputConnected(output)) return;
-    view_.showStatus(3, QString(), false);
+    view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     if (!CloseWriteGate(QStringLiteral("Copying..."))) return;
     const bool allInputs = input == view_.listEntries(EdidList::CopyInput).size() - 1;
     runner_.Run(
@@ -157,7 +158,8 @@ int EdidPresenter::Selected(EdidList list) const {
 bool EdidPresenter::ChosenOrComplain(std::initializer_list<EdidList> lists) {
     for (const EdidList list : lists) {
         if (Selected(list) == 0) {
-            view_.showStatus(3, QStringLiteral("Select list item first"), false);
+            view_.showStatus(devlink::StatusPanel::Notes, QStringLiteral("Select list item first"),
+                             false);
             return false;
         }
     }

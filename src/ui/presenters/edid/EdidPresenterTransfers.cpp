@@ -16,26 +16,27 @@ void EdidPresenter::btnReadEDIDDataClick() {
     const int output = Selected(EdidList::ReadOutput);
     ClearEdidGrid();
     if (!OutputConnected(output) || !LinkReadyForTransfer()) return;
-    view_.showStatus(3, QString(), false);
+    view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     {
         const devlink::LinkBusyScope busy(flags_);
-        view_.showStatus(2, QStringLiteral("Reading..."), false);
+        view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Reading..."), false);
         const devlink::CommandRequest read = devlink::MakeCommand(
             devlink::Command::ReadEdidData, quint16(kPortSelectorBase + output));
         if (link_.ReadData(devlink::BuildFrame(read.group, read.code, read.p1)).succeeded()) {
-            view_.showStatus(2, QStringLiteral("Done"), false);
+            view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Done"), false);
             // An unusable image leaves the grid empty, without a message.
             LoadEdidIntoGrid(link_.InStream());
         }
     }
-    view_.showStatus(3, QString(), false);
+    view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
 }
 
 void EdidPresenter::btnDownloadEDIDClick() {
     const std::optional<device::EdidCommand> write =
         device::downloadEdidCommand(Selected(EdidList::DownloadInput));
     if (!write) {
-        view_.showStatus(3, QStringLiteral("Select list item first"), false);
+        view_.showStatus(devlink::StatusPanel::Notes, QStringLiteral("Select list item first"),
+                         false);
         return;
     }
     if (!status_.PowerOn()) {
@@ -45,23 +46,24 @@ void EdidPresenter::btnDownloadEDIDClick() {
     // Kept aside until the link is free: a transfer still running reads the out-stream.
     QByteArray edid;
     if (!GridToEdid(edid)) {
-        view_.showStatus(3, QStringLiteral("EDID Content empty, open EDID file first"), false);
+        view_.showStatus(devlink::StatusPanel::Notes,
+                         QStringLiteral("EDID Content empty, open EDID file first"), false);
         return;
     }
-    view_.showStatus(3, QString(), false);
+    view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     const QString label = QStringLiteral("Downloading...");
     if (!CloseWriteGate(label)) return;
     {
         const devlink::LinkBusyScope busy(flags_);
-        view_.showStatus(2, label, false);
+        view_.showStatus(devlink::StatusPanel::Operation, label, false);
         link_.OutStream() = edid;
         const devlink::CommandRequest r = write->request();
         if (link_.WriteData(devlink::BuildFrame(r.group, r.code, r.p1, r.p2, r.p3, r.p4))
                 .succeeded()) {
-            view_.showStatus(2, QStringLiteral("Done"), false);
+            view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Done"), false);
         }
     }
-    view_.showStatus(3, QString(), false);
+    view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
 }
 
 bool EdidPresenter::LinkReadyForTransfer() {
@@ -71,7 +73,8 @@ bool EdidPresenter::LinkReadyForTransfer() {
         if (!link_.GetConnected()) return false;
     }
     if (!flags_.idle()) {
-        view_.showStatus(3, QStringLiteral("In processing, command ignored"), false);
+        view_.showStatus(devlink::StatusPanel::Notes,
+                         QStringLiteral("In processing, command ignored"), false);
         return false;
     }
     return true;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "link/StatusPanel.h"
+
 namespace ui {
 
 // The drop-down lists of the "EDID control" tab.
@@ -40,7 +42,7 @@ public:
     virtual QString openPath() const = 0;
     virtual void setOpenPath(const QString& path) = 0;
 
-    virtual void showStatus(int panel, const QString& text, bool alert) = 0;
+    virtual void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) = 0;
 };
 
 }  // namespace ui

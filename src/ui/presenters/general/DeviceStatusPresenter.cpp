@@ -27,7 +27,7 @@ bool DeviceStatusPresenter::ReadPowerState() {
 }
 
 void DeviceStatusPresenter::SwitchPower(bool on) {
-    view_.showStatus(3, QString(), false);
+    view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     const CommandResult result =
         runner_.Run(MakeCommand(Command::SetPower, devlink::OnOffValue(on)));
     // The state is only ever taken from the switcher, never from the request.
@@ -39,9 +39,9 @@ void DeviceStatusPresenter::bbPowerClick() {
     SwitchPower(!powerOn_);
     if (powerOn_) {
         RefreshDeviceStatus();
-        view_.showStatus(3, QStringLiteral("Matrix POWER ON"), false);
+        view_.showStatus(devlink::StatusPanel::Notes, QStringLiteral("Matrix POWER ON"), false);
     } else {
-        view_.showStatus(3, QStringLiteral("Matrix POWER OFF"), false);
+        view_.showStatus(devlink::StatusPanel::Notes, QStringLiteral("Matrix POWER OFF"), false);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "link/StatusPanel.h"
+
 namespace ui {
 
 // How a port label's font changes along with its text.
@@ -20,7 +22,7 @@ public:
     virtual void setPortLabel(int tag, const QString& text, LabelWeight weight) = 0;
     // bbPower's glyph: the imgPowerOn or the imgPowerOff picture.
     virtual void setPowerFace(bool on) = 0;
-    virtual void showStatus(int panel, const QString& text, bool alert) = 0;
+    virtual void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) = 0;
     virtual void informationBox(const QString& text) = 0;
 };
 

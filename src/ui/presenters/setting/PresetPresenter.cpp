@@ -95,7 +95,7 @@ void PresetPresenter::btnSetClick() {
     for (int output = 1; output <= kPortCount && !routing_.routeFailed(); ++output) {
         const auto input = cellInput(row.cells, output);
         if (!input) {
-            hooks_.showStatus(3, stoppedText(row.cells, output), false);
+            hooks_.showStatus(devlink::StatusPanel::Notes, stoppedText(row.cells, output), false);
             return;
         }
         routing_.sbSetInputClick(output, *input);

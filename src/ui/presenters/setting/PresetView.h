@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "link/StatusPanel.h"
+
 namespace ui {
 
 // The "Pre-Settings" list of the "Setting" page.

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "link/StatusPanel.h"
+
 namespace ui {
 
 // What the routing panel of the "Setting" page shows. Every setter repaints at once,

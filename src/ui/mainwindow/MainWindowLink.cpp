@@ -1,0 +1,262 @@
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/PageControl.h"
+#include "ui/mainwindow/StatusBar.h"
+#include "ui/pages/FormParts.h"
+#include "ui/pages/advanced/AdvancedPage.h"
+#include "ui/pages/fwupgrade/FwUpgradePage.h"
+#include "ui/pages/general/GeneralPage.h"
+
+namespace ui {
+
+namespace {
+
+const QString kConnectionNames[] = {QStringLiteral("Disconnect"), QStringLiteral("Connected")};
+
+constexpr int kAfterConnectMs = 100;
+
+}  // namespace
+
+bool TForm1::comMode() const {
+    return link_->ControlMode() == devlink::cmCOM;
+}
+
+void TForm1::RefreshSerialPorts() {
+    QStringList ports;
+    for (const QString& name : serialPorts_.portNames()) {
+        if (!ports.contains(name)) ports.append(name);
+    }
+    bool changed = ports.size() != general_->cbCOMList->count();
+    for (int i = 0; !changed && i < ports.size(); ++i) {
+        changed = general_->cbCOMList->findText(ports[i], Qt::MatchExactly) < 0;
+    }
+    if (!changed) return;
+
+    general_->cbCOMList->clear();
+    general_->cbCOMList->addItems(ports);
+    const int current = ports.indexOf(link_->GetComPort());
+    if (current >= 0) {
+        general_->cbCOMList->setCurrentIndex(current);
+        return;
+    }
+    if (link_->GetConnected() && comMode()) btnConnectClick();
+    general_->cbCOMList->setCurrentIndex(ports.isEmpty() ? -1 : 0);
+}
+
+void TForm1::btnConnectClick() {
+    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    if (link_->GetConnected()) {
+        link_->Disconnect();
+    } else {
+        if (comMode()) {
+            link_->SetComPort(general_->cbCOMList->currentText());
+            ShowStatus(devlink::StatusPanel::Operation,
+                       QStringLiteral("Opening [") + link_->GetComPort() + QStringLiteral("] ..."),
+                       false);
+        } else {
+            ShowStatus(devlink::StatusPanel::Operation,
+                       QStringLiteral("Connecting [") + link_->DeviceIP() + QStringLiteral("] ..."),
+                       false);
+        }
+        general_->btnConnect->setEnabled(false);
+        link_->Connect();
+        general_->btnConnect->setEnabled(true);
+        if (pcContainer_->currentIndex() == 0) general_->btnConnect->setFocus();
+    }
+    const bool connected = link_->GetConnected();
+    general_->cbCOMList->setEnabled(!connected);
+    general_->imgOpen->setVisible(connected);
+    general_->imgClose->setVisible(!connected);
+    // "&Connect" is the state name "Connected" less its last two letters.
+    general_->btnConnect->setText(QStringLiteral("&") + (connected
+                                                             ? QStringLiteral("Disconnect")
+                                                             : kConnectionNames[1].chopped(2)));
+    showConnectionState();
+    if (connected) ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    sleeper_.sleepMs(kAfterConnectMs);
+}
+
+void TForm1::showConnectionState() {
+    if (!link_->GetConnected()) {
+        ShowStatus(devlink::StatusPanel::Connection, kConnectionNames[0], false);
+        return;
+    }
+    const QString where = comMode() ? link_->GetComPort() : link_->DeviceIP();
+    ShowStatus(devlink::StatusPanel::Connection, where + QStringLiteral(": ") + kConnectionNames[1],
+               false);
+}
+
+void TForm1::rbCOMModeClick() {
+    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    if (link_->GetConnected()) btnConnectClick();
+    clearPortTags();
+    link_->SetControlMode(devlink::cmCOM);
+    ApplyModeEnabling(devlink::cmCOM, false);
+    LoadPortTags(devlink::cmCOM, currentDeviceMAC_);
+}
+
+void TForm1::rbLANModeClick() {
+    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    if (link_->GetConnected()) btnConnectClick();
+    clearPortTags();
+    link_->SetControlMode(devlink::cmLAN);
+    ApplyModeEnabling(devlink::cmLAN, false);
+    LoadPortTags(devlink::cmLAN, currentDeviceMAC_);
+}
+
+void TForm1::ApplyModeEnabling(devlink::TControlMode mode, bool locked) {
+    const auto apply = [](std::initializer_list<QWidget*> controls, bool enabled) {
+        for (QWidget* widget : controls) {
+            if (qobject_cast<QGroupBox*>(widget)) {
+                setGroupEnabled(widget, enabled);
+            } else {
+                setControlEnabled(widget, enabled);
+            }
+        }
+    };
+    const GeneralPage& g = *general_;
+    apply({g.gbLANMode, g.cbLANDevice, g.btnSearchDevice, g.btnConfig, g.btnDeleteDevice},
+          mode == devlink::cmLAN && !locked);
+    const bool comEnabled = mode == devlink::cmCOM && !locked;
+    apply({g.gbCOMMode, g.lblPort, g.cbCOMList}, comEnabled);
+    apply({g.gbModeSelect, g.rbCOMMode, g.rbLANMode, g.btnConnect, g.btnGetDevStatus}, !locked);
+    // The Ethernet module is reached through the switcher's serial port.
+    const AdvancedPage& a = *advanced_;
+    apply({a.gbTCPModInfo, a.lblTCPVersion, a.lblTCPDHCP, a.lblTCPIPAddr, a.btnQueryTCPModInfo,
+           a.gbResetDefault, a.btnReset},
+          comEnabled);
+}
+
+namespace {
+
+using namespace devlink;
+
+// Two bytes of a 16-bit word, high byte first, as "h.l".
+QString bytePair(quint16 word) {
+    return QString::number(word >> 8) + QLatin1Char('.') + QString::number(word & 0xFF);
+}
+
+QString failureVerb(bool comMode, bool connected) {
+    static const QString kCom[] = {QStringLiteral("Open"), QStringLiteral("Close")};
+    static const QString kTcp[] = {QStringLiteral("Connect"), QStringLiteral("Disconnect")};
+    return (comMode ? kCom : kTcp)[connected ? 1 : 0];
+}
+
+}  // namespace
+
+void TForm1::showLinkFailure(const QString& text) {
+    ShowStatus(devlink::StatusPanel::Operation, text, true);
+    ShowStatus(devlink::StatusPanel::Notes, QString(), false);
+}
+
+void TForm1::linkNotification(const LinkNotification& n) {
+    switch (n.message) {
+        case WM_LINK_TIMEOUT:
+            showLinkFailure(QStringLiteral("Time out!"));
+            break;
+        case WM_LINK_INVALID:
+            showLinkFailure(QStringLiteral("Data invalid!"));
+            break;
+        case WM_LINK_ERROR:
+            showLinkFailure(comMode() ? QStringLiteral("COM access failed!")
+                                      : QStringLiteral("TCP control failed!"));
+            break;
+        case WM_LINK_CONNECTFAIL: {
+            const QString verb = failureVerb(comMode(), link_->GetConnected());
+            showLinkFailure(comMode() ? verb + QStringLiteral(" COM [") + link_->GetComPort() +
+                                            QStringLiteral("] failed")
+                                      : verb + QLatin1Char(' ') + link_->DeviceIP() +
+                                            QStringLiteral(" failed"));
+            break;
+        }
+        case WM_LINK_PARTREFUSED:
+            fwUpgrade_->mmoMessage->appendPlainText(
+                QStringLiteral("Write to Part_") + bytePair(static_cast<quint16>(n.wParam)) +
+                QLatin1Char('.') + bytePair(static_cast<quint16>(n.lParam)) +
+                QStringLiteral(" failed"));
+            partFailed_ = true;
+            break;
+        case WM_LINK_PROGRESS:
+            showPartProgress(static_cast<quint16>(n.wParam), static_cast<quint16>(n.lParam));
+            break;
+        case WM_LINK_NOREPLY:
+            showLinkFailure(QStringLiteral("Send data failed!"));
+            break;
+        case WM_LINK_STATUS:
+            addStatusLine(n.text, n.lParam == 1);
+            break;
+        case WM_LINK_LANSTATUS:
+            // LParam 0 is search progress for the search wizard.
+            if (n.lParam == 1) ShowStatus(devlink::StatusPanel::Operation, n.text, false);
+            break;
+        default:
+            break;
+    }
+}
+
+void TForm1::showPartProgress(quint16 part, quint16 percent) {
+    if (percent == lastProgress_) return;
+    fwUpgrade_->tsgFWProgress->setFormat(QStringLiteral("Upgrading Part_") + bytePair(part));
+    fwUpgrade_->tsgFWProgress->setValue(percent);
+    fwUpgrade_->tsgFWProgress->repaint();
+    lastProgress_ = percent;
+}
+
+// The reboot wait animates one line "System rebooting, please wait ..." by replacing it.
+void TForm1::addStatusLine(const QString& text, bool mayReplaceReboot) {
+    const QTextBlock last = fwUpgrade_->mmoMessage->document()->lastBlock();
+    if (mayReplaceReboot && last.text().contains(QStringLiteral("System rebooting"))) {
+        QTextCursor cursor(last);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.insertText(text);
+    } else {
+        fwUpgrade_->mmoMessage->appendPlainText(text);
+    }
+    fwUpgrade_->mmoMessage->repaint();
+}
+
+namespace {
+
+constexpr int kBlinkStepMs = 350;
+constexpr int kBlinkFlips = 5;
+
+}  // namespace
+
+void TForm1::writeOperationPanel(const QString& text) {
+    sb_->setAlertColours(statusBlink_ == 0);
+    sb_->setPanelText(static_cast<int>(devlink::StatusPanel::Operation), text);
+    sb_->repaintNow();
+}
+
+void TForm1::ShowStatus(devlink::StatusPanel panel, const QString& text, bool alert) {
+    if (panel != devlink::StatusPanel::Operation) {
+        const int index = static_cast<int>(panel);
+        if (sb_->panelText(index) != text) sb_->setPanelText(index, text);
+        return;
+    }
+    statusBlink_ = 1;
+    if (!alert) {
+        writeOperationPanel(text);
+        return;
+    }
+    // While closing nothing may hold up the unwinding operation.
+    if (flags_.stopRequested()) return;
+    writeOperationPanel(text);
+    sleeper_.sleepMs(kBlinkStepMs);
+    for (int flip = 0; flip < kBlinkFlips; ++flip) {
+        statusBlink_ ^= 1;
+        writeOperationPanel(text);
+        sleeper_.sleepMs(kBlinkStepMs);
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "ui/presenters/advanced/PanelOptionsView.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace ui {
+
+class PanelOptionsPresenter;
+
+// tsIR: the front-panel option groups and the Ethernet module's information and reset.
+class AdvancedPage final : public QWidget, public PanelOptionsView {
+    Q_OBJECT
+
+public:
+    explicit AdvancedPage(QWidget* parent = nullptr);
+
+    // The OFF and ON radios of each option, indexed by PanelOption.
+    std::array<QRadioButton*, kPanelOptions.size()> offRadios{};
+    std::array<QRadioButton*, kPanelOptions.size()> onRadios{};
+    QGroupBox* gbTCPModInfo;
+    QLabel* lblTCPVersion;
+    QLabel* lblTCPDHCP;
+    QLabel* lblTCPIPAddr;
+    QPushButton* btnQueryTCPModInfo;
+    QGroupBox* gbResetDefault;
+    QPushButton* btnReset;
+
+    // Every radio that becomes selected, by the operator or by program code, reaches the
+    // presenter's click handler.
+    void connectClicks(PanelOptionsPresenter& presenter);
+
+    void setOptionOn(PanelOption option, bool on) override;
+    bool isOptionOn(PanelOption option) const override;
+    void setOptionEnabled(PanelOption option, bool enabled) override;
+    void focusOptionRadio(PanelOption option, OptionRadio radio) override;
+    void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) override;
+
+signals:
+    void statusShown(devlink::StatusPanel panel, const QString& text, bool alert);
+
+private:
+    QGroupBox* buildOptionGroup(PanelOption option);
+    QGroupBox* buildModuleInfo();
+    QGroupBox* buildReset();
+    QRadioButton* radio(PanelOption option, OptionRadio which) const;
+};
+
+}  // namespace ui
