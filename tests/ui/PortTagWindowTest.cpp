@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include "ModalScript.h"
 #include "SettingWindow.h"
@@ -91,6 +92,22 @@ TEST_F(PortTagWindow, OkTagsAsTypedAndMergesTheHistoryIgnoringCase) {
     EXPECT_EQ(value("In device name", "Device2"), "DVD");
     EXPECT_EQ(value("In device name", "Device3"), "PC [2]");
     EXPECT_EQ(value("In device name", "Device4"), "");
+}
+
+TEST_F(PortTagWindow, EnterKeepsTheCaseTypedWhereTheHistoryHasOtherCase) {
+    bool acceptedByEnter = false;
+    editInputs([&](QDialog& dialog) {
+        QLineEdit* typing = inputBox(dialog, 2)->lineEdit();
+        typing->clear();
+        typing->setFocus();
+        QTest::keyClicks(typing, "dvd");
+        QTest::keyClick(typing, Qt::Key_Return);
+        acceptedByEnter = dialog.result() == QDialog::Accepted;
+        if (!acceptedByEnter) clickOk(dialog);
+    });
+    EXPECT_TRUE(acceptedByEnter);
+    EXPECT_EQ(field("leInput2Tag"), "dvd");
+    EXPECT_EQ(value("Tag of Input - COM", "In2"), "dvd");
 }
 
 TEST_F(PortTagWindow, CancelChangesNoTag) {

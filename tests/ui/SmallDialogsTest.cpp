@@ -93,6 +93,19 @@ TEST_P(InfoPopupClick, ClickAnywhereCloses) {
 
 INSTANTIATE_TEST_SUITE_P(Parts, InfoPopupClick, ::testing::Values("", "Panel1", "lblInfo"));
 
+TEST(InfoPopup, EveryLineOfTheTagListFitsInside) {
+    ui::TfrmShowInOutInfo popup;
+    QStringList lines{"Input port tags:"};
+    for (int port = 1; port <= 6; ++port) lines << QStringLiteral("Input%1 - No tag").arg(port);
+    popup.showLines(lines);
+    popup.show();
+    const QLabel* label = popup.lblInfo();
+    const QRect text = label->contentsRect().translated(label->mapTo(&popup, QPoint(0, 0)));
+    EXPECT_TRUE(popup.rect().contains(text))
+        << "label " << text.bottom() << " popup " << popup.rect().bottom();
+    EXPECT_GE(text.height(), label->sizeHint().height());
+}
+
 TEST(InfoPopup, LabelIsBoldTimesAtFourFour) {
     ui::TfrmShowInOutInfo popup;
     const QLabel* label = popup.lblInfo();

@@ -1,6 +1,7 @@
 #include "ui/dialogs/PreSettingEdit.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -90,6 +91,9 @@ QGroupBox* TfrmPreSettingEdit::buildTagGroup(const PortTagEditor& editor, const 
         box->setProperty("Tag", editor.boxTag(port));
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        // Tags are kept as typed: a case-blind completer would swap in the history's spelling
+        // when Enter is pressed.
+        box->completer()->setCaseSensitivity(Qt::CaseSensitive);
         box->setMaxVisibleItems(kNameListLines);
         auto* remove = new QPushButton(QStringLiteral("×"), group);
         remove->setObjectName((inputs ? QStringLiteral("btnDeleteInput%1Tag")

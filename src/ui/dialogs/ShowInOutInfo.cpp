@@ -42,7 +42,11 @@ void TfrmShowInOutInfo::showLines(const QStringList& lines) {
     }
     lblInfo_->setText(lines.join(u'\n'));
     lblInfo_->adjustSize();
-    resize(width + 10, height + 10);
+    // The label's own size includes its line spacing, which the sum of line heights misses;
+    // keep its inset on the far sides too so the last line is never cut.
+    const QPoint inset = lblInfo_->pos();
+    resize(std::max(width + 10, lblInfo_->width() + 2 * inset.x()),
+           std::max(height + 10, lblInfo_->height() + 2 * inset.y()));
 }
 
 bool TfrmShowInOutInfo::eventFilter(QObject* watched, QEvent* event) {

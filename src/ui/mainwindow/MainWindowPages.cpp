@@ -88,6 +88,7 @@ void TForm1::bindSettingAndPortTagPages() {
             [this]() -> TfrmShowInOutInfo& {
                 return *findChild<TfrmShowInOutInfo*>(QStringLiteral("TfrmShowInOutInfo"));
             }});
+    connect(settingPage_.get(), &SettingPageBinding::presetsEdited, this, &TForm1::SaveSettings);
     portTagPage_ = std::make_unique<PortTagBinding>(
         *portTag_, PortTagBinding::Services{
                        dialogs_, [this] { SavePortTags(link_->ControlMode(), currentDeviceMAC_); },

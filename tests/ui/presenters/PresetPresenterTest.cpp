@@ -51,7 +51,9 @@ struct CellCase {
 
 class PresetCells : public testing::TestWithParam<CellCase> {};
 
-TEST_P(PresetCells, ACellThatIsNoInputPreselectsTheOutputsOwnNumber) {
+// A missing or non-numeric cell starts on the output's own number; a number the switcher
+// lacks leaves the list without a choice (0).
+TEST_P(PresetCells, EditStartsOnTheStoredInputTheOwnNumberOrNoChoice) {
     const CellCase c = GetParam();
     PresenterHarness h;
     loadRowTwo(h, c.stored);
@@ -61,10 +63,20 @@ TEST_P(PresetCells, ACellThatIsNoInputPreselectsTheOutputsOwnNumber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PresetCells,
-                         testing::Values(CellCase{"x,9,0,\"\",-1,3", {1, 2, 3, 4, 5, 3}},
+                         testing::Values(CellCase{"x,9,0,\"\",-1,3", {1, 0, 0, 4, 0, 3}},
                                          CellCase{"6,5,4,3,2,1", {6, 5, 4, 3, 2, 1}},
-                                         CellCase{"7 8 abc 2.5 2", {1, 2, 3, 4, 2, 1}},
+                                         CellCase{"7 8 abc 2.5 2", {0, 0, 3, 4, 2, 1}},
                                          CellCase{"", {1, 2, 3, 4, 5, 6}}));
+
+TEST(PresetPresenter, OkKeepsAnOutOfRangeCellUnlessAnInputWasChosen) {
+    PresenterHarness h;
+    loadRowTwo(h, "0,7,3,4,5,6");
+    auto edit = h.presets->btnPreEditClick({});
+    ASSERT_TRUE(edit);
+    edit->inputs[1] = 2;  // the operator chose In2 for output 2 only
+    h.presets->editAccepted(*edit);
+    EXPECT_EQ(h.presets->rows()[1].cells, (QStringList{"0", "2", "3", "4", "5", "6"}));
+}
 
 TEST(PresetPresenter, PortToPortAndOkStoresOneToSixAndShowsTheRow) {
     PresenterHarness h;

@@ -108,7 +108,9 @@ void SettingPageBinding::btnPreEditClick() {
     if (!edit) return;
     TfrmPreSettingEdit& dialog = services_.editDialog();
     dialog.arrangeOutputSetting(*edit);
-    if (dialog.exec() == QDialog::Accepted) presets_.editAccepted(dialog.outputSetting());
+    if (dialog.exec() != QDialog::Accepted) return;
+    presets_.editAccepted(dialog.outputSetting());
+    emit presetsEdited();
 }
 
 }  // namespace ui

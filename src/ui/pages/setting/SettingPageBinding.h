@@ -41,6 +41,11 @@ public:
     void loadPresets(const SettingsData& settings);
     void storePresets(SettingsData& settings) const;
 
+signals:
+    // A pre-setting was changed in the edit dialog; the window writes the settings at once so a
+    // crash cannot lose it.
+    void presetsEdited();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

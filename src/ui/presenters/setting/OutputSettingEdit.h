@@ -9,7 +9,7 @@
 namespace ui {
 
 // The "Output setting" form of the pre-setting edit dialog: what it lists and what is
-// chosen in it. Inputs are numbers 1 to 6 (list entry index + 1).
+// chosen in it. Inputs are numbers 1 to 6 (list entry index + 1); 0 is a list without a choice.
 struct OutputSettingEdit {
     static constexpr int kPortCount = 6;
     static constexpr int kSelectInputEntry = 0;              // "All Outputs from" entries:

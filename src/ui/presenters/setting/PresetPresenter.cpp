@@ -15,6 +15,16 @@ std::optional<int> cellInput(const QStringList& cells, int output) {
     return input;
 }
 
+// The input an output's list starts on in the edit dialog: the stored input; the output's own
+// number for a missing or non-numeric cell; no choice (0) for a number the switcher lacks.
+int editChoice(const QStringList& cells, int output) {
+    if (output > cells.size()) return output;
+    bool ok = false;
+    cells[output - 1].toInt(&ok);
+    if (!ok) return output;
+    return cellInput(cells, output).value_or(0);
+}
+
 // Why applying stopped before the output, for status panel 3.
 QString stoppedText(const QStringList& cells, int output) {
     const QString cell = output <= cells.size() ? cells[output - 1] : QString();
@@ -72,7 +82,7 @@ std::optional<OutputSettingEdit> PresetPresenter::btnPreEditClick(const PortTags
     const Row& row = rows_[selected_ - 1];
     std::array<int, kPortCount> inputs{};
     for (int output = 1; output <= kPortCount; ++output) {
-        inputs[output - 1] = cellInput(row.cells, output).value_or(output);
+        inputs[output - 1] = editChoice(row.cells, output);
     }
     return OutputSettingEdit::forRow(selected_, row.name, inputs, tags);
 }
@@ -83,7 +93,9 @@ void PresetPresenter::editAccepted(const OutputSettingEdit& edit) {
     row.name = edit.name;
     while (row.cells.size() < kPortCount) row.cells << QString();
     for (int output = 1; output <= kPortCount; ++output) {
-        row.cells[output - 1] = QString::number(edit.inputs[output - 1]);
+        // A list left without a choice keeps the cell as it was.
+        const int input = edit.inputs[output - 1];
+        if (input >= 1 && input <= kPortCount) row.cells[output - 1] = QString::number(input);
     }
     showRow(edit.row);
 }
