@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QHostAddress>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace lan {
@@ -13,6 +14,11 @@ constexpr qint64 kDiscardLimit = 65536;
 
 TcpStreamClient::TcpStreamClient(QObject* parent) : QObject(parent) {
     connect(&socket_, &QTcpSocket::readyRead, this, &TcpStreamClient::onReadyRead);
+    connect(&socket_, &QTcpSocket::disconnected, this, &TcpStreamClient::onDisconnected);
+}
+
+TcpStreamClient::~TcpStreamClient() {
+    closeQuietly();
 }
 
 void TcpStreamClient::connectTo(const QString& host, quint16 port, int timeoutMs) {
@@ -39,14 +45,19 @@ void TcpStreamClient::connectTo(const QString& host, quint16 port, int timeoutMs
     }
     if (isConnected()) return;
     const bool timedOut = timeoutMs > 0 && !deadline.isActive();
-    socket_.abort();
+    closeQuietly();
     throw devlink::TransportError(timedOut ? QStringLiteral("Connection Timed out")
                                            : QStringLiteral("Connection Failed"));
 }
 
 void TcpStreamClient::disconnectFromHost() {
-    socket_.abort();
+    closeQuietly();
     received_.clear();
+}
+
+void TcpStreamClient::closeQuietly() {
+    const QSignalBlocker quiet(socket_);
+    socket_.abort();
 }
 
 bool TcpStreamClient::isConnected() const {
@@ -72,6 +83,11 @@ QByteArray TcpStreamClient::takeBuffered() {
 void TcpStreamClient::onReadyRead() {
     received_.append(socket_.readAll());
     notifyArrival();
+}
+
+void TcpStreamClient::onDisconnected() {
+    // Only the module's hang-up gets here: our own closes are quiet.
+    reportLoss();
 }
 
 }  // namespace lan
