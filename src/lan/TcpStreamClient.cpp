@@ -1,14 +1,17 @@
 #include "lan/TcpStreamClient.h"
 
+#include <sys/socket.h>
+
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <array>
 
 namespace lan {
 namespace {
 
-constexpr qint64 kDiscardLimit = 65536;
+constexpr std::size_t kDiscardLimit = 65536;
 
 }  // namespace
 
@@ -65,8 +68,12 @@ bool TcpStreamClient::isConnected() const {
 }
 
 void TcpStreamClient::discardPending() {
-    // Only what the socket holds is thrown away; bytes already queued stay.
-    socket_.read(kDiscardLimit);
+    // What arrived since the last event processing is still in the system's socket
+    // buffer, out of Qt's sight; one read takes it off. A closed peer reads as 0 here
+    // and is seen again by the socket's own next read.
+    if (!isConnected()) return;
+    std::array<char, kDiscardLimit> sink;
+    ::recv(static_cast<int>(socket_.socketDescriptor()), sink.data(), sink.size(), MSG_DONTWAIT);
 }
 
 void TcpStreamClient::sendAll(const QByteArray& bytes) {

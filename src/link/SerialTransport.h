@@ -68,6 +68,7 @@ public:
     virtual void connectTo(const QString& host, quint16 port, int timeoutMs) = 0;
     virtual void disconnectFromHost() = 0;
     virtual bool isConnected() const = 0;
+    // Throws away the bytes the connection holds now; bytes already queued for takeBuffered stay.
     virtual void discardPending() = 0;
     virtual void sendAll(const QByteArray& bytes) = 0;
     virtual QByteArray takeBuffered() = 0;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <thread>
 
 #include "lan/TcpStreamClient.h"
 #include "link/ComPort.h"
@@ -123,6 +124,25 @@ private:
     QTcpServer server_;
     std::unique_ptr<QTcpSocket> peer_;
 };
+
+TEST_F(TcpLink, BytesWaitingBeforeASendAreNotTakenAsItsReply) {
+    HandDrivenModule module;
+    makeLink(module.port());
+    ASSERT_TRUE(link_->Connect());
+    QTcpSocket& peer = module.accept();
+    QObject::connect(&peer, &QTcpSocket::readyRead, [&] {
+        if (peer.bytesAvailable() < kFrameSize) return;
+        peer.readAll();
+        module.send(BuildFrame(0x02, 0x01, 0, 3));
+    });
+    // A late reply of an earlier exchange: in the system's socket buffer, not yet seen by Qt.
+    module.send(BuildFrame(0x02, 0x01, 0, 5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // loopback delivery, no events
+
+    const CommandResult route = link_->Transact(BuildFrame(0x02, 0x01, 1));
+    EXPECT_EQ(route.ok, 1);
+    EXPECT_EQ(route.reply[kValueOffset], 3);
+}
 
 TEST_F(TcpLink, AnnouncesAModuleHangUpWhileIdleButNotItsOwnDisconnect) {
     HandDrivenModule module;
