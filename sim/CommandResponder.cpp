@@ -154,9 +154,9 @@ QByteArray deviceCommand(SwitcherState& state, QByteArrayView frame) {
         case key(0x01, 0x0D):
             return setFlag(state.beeperOn, frame);
         case key(0x01, 0x0E):
-            return queryFlag(state.keysLocked, frame);
+            return queryFlag(state.keysUnlocked, frame);
         case key(0x01, 0x0F):
-            return setFlag(state.keysLocked, frame);
+            return setFlag(state.keysUnlocked, frame);
         case key(0x04, 0x03):
             return setFlag(state.irOn, frame);
         case key(0x04, 0x04):

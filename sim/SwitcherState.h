@@ -23,7 +23,7 @@ struct SwitcherState {
     std::array<bool, kPortCount> inputLinked{true, true, true, false, true, false};
     std::array<bool, kPortCount> outputLinked{true, true, false, true, true, false};
     bool irOn = true;
-    bool keysLocked = false;
+    bool keysUnlocked = false;  // set by 0x0F, cleared by 0xF0; the panel starts locked
     bool apmOn = false;
     bool beeperOn = true;
 

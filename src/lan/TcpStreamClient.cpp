@@ -1,18 +1,27 @@
 #include "lan/TcpStreamClient.h"
 
+#include <sys/socket.h>
+
 #include <QEventLoop>
 #include <QHostAddress>
+#include <QSignalBlocker>
 #include <QTimer>
+#include <array>
 
 namespace lan {
 namespace {
 
-constexpr qint64 kDiscardLimit = 65536;
+constexpr std::size_t kDiscardLimit = 65536;
 
 }  // namespace
 
 TcpStreamClient::TcpStreamClient(QObject* parent) : QObject(parent) {
     connect(&socket_, &QTcpSocket::readyRead, this, &TcpStreamClient::onReadyRead);
+    connect(&socket_, &QTcpSocket::disconnected, this, &TcpStreamClient::onDisconnected);
+}
+
+TcpStreamClient::~TcpStreamClient() {
+    closeQuietly();
 }
 
 void TcpStreamClient::connectTo(const QString& host, quint16 port, int timeoutMs) {
@@ -39,14 +48,19 @@ void TcpStreamClient::connectTo(const QString& host, quint16 port, int timeoutMs
     }
     if (isConnected()) return;
     const bool timedOut = timeoutMs > 0 && !deadline.isActive();
-    socket_.abort();
+    closeQuietly();
     throw devlink::TransportError(timedOut ? QStringLiteral("Connection Timed out")
                                            : QStringLiteral("Connection Failed"));
 }
 
 void TcpStreamClient::disconnectFromHost() {
-    socket_.abort();
+    closeQuietly();
     received_.clear();
+}
+
+void TcpStreamClient::closeQuietly() {
+    const QSignalBlocker quiet(socket_);
+    socket_.abort();
 }
 
 bool TcpStreamClient::isConnected() const {
@@ -54,8 +68,12 @@ bool TcpStreamClient::isConnected() const {
 }
 
 void TcpStreamClient::discardPending() {
-    // Only what the socket holds is thrown away; bytes already queued stay.
-    socket_.read(kDiscardLimit);
+    // What arrived since the last event processing is still in the system's socket
+    // buffer, out of Qt's sight; one read takes it off. A closed peer reads as 0 here
+    // and is seen again by the socket's own next read.
+    if (!isConnected()) return;
+    std::array<char, kDiscardLimit> sink;
+    ::recv(static_cast<int>(socket_.socketDescriptor()), sink.data(), sink.size(), MSG_DONTWAIT);
 }
 
 void TcpStreamClient::sendAll(const QByteArray& bytes) {
@@ -72,6 +90,11 @@ QByteArray TcpStreamClient::takeBuffered() {
 void TcpStreamClient::onReadyRead() {
     received_.append(socket_.readAll());
     notifyArrival();
+}
+
+void TcpStreamClient::onDisconnected() {
+    // Only the module's hang-up gets here: our own closes are quiet.
+    reportLoss();
 }
 
 }  // namespace lan

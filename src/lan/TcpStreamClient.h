@@ -14,6 +14,7 @@ class TcpStreamClient final : public QObject, public devlink::StreamClient {
 
 public:
     explicit TcpStreamClient(QObject* parent = nullptr);
+    ~TcpStreamClient() override;
 
     void connectTo(const QString& host, quint16 port, int timeoutMs) override;
     void disconnectFromHost() override;
@@ -24,6 +25,9 @@ public:
 
 private:
     void onReadyRead();
+    void onDisconnected();
+    // Closes without reporting a loss: the link asked for it.
+    void closeQuietly();
 
     QTcpSocket socket_;
     QByteArray received_;

@@ -85,7 +85,10 @@ void TComPort::onReadyRead() {
 void TComPort::onError(QSerialPort::SerialPortError error) {
     // A vanished device keeps its descriptor readable with nothing to read;
     // closing stops the notifier so a wait does not spin, and the next write fails.
-    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) close();
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError) return;
+    if (!port_.isOpen()) return;
+    close();
+    reportLoss();
 }
 
 }  // namespace devlink

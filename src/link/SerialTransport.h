@@ -18,8 +18,24 @@ private:
     QString message_;
 };
 
+// A line that can go away by itself: an unplugged adapter, a module that hangs up.
+// The transport is already closed when it reports the loss; a close asked for by
+// the link is never reported.
+class LineLossReporter {
+public:
+    void setLossHandler(std::function<void()> handler) { lost_ = std::move(handler); }
+
+protected:
+    void reportLoss() {
+        if (lost_) lost_();
+    }
+
+private:
+    std::function<void()> lost_;
+};
+
 // What the link needs of a serial port.
-class SerialTransport {
+class SerialTransport : public LineLossReporter {
 public:
     using ReceiveHandler = std::function<void(const QByteArray&)>;
 
@@ -45,13 +61,14 @@ private:
 };
 
 // What the link needs of the TCP connection to the Ethernet module.
-class StreamClient {
+class StreamClient : public LineLossReporter {
 public:
     virtual ~StreamClient() = default;
     // Keeps processing events while it connects; timeoutMs 0 means no time-out.
     virtual void connectTo(const QString& host, quint16 port, int timeoutMs) = 0;
     virtual void disconnectFromHost() = 0;
     virtual bool isConnected() const = 0;
+    // Throws away the bytes the connection holds now; bytes already queued for takeBuffered stay.
     virtual void discardPending() = 0;
     virtual void sendAll(const QByteArray& bytes) = 0;
     virtual QByteArray takeBuffered() = 0;

@@ -39,6 +39,13 @@ TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
         pump_.wake();
     });
     if (tcp_) tcp_->setArrivalHandler([this] { pump_.wake(); });
+    serial_->setLossHandler([this] { lostLine(cmCOM); });
+    if (tcp_) tcp_->setLossHandler([this] { lostLine(cmLAN); });
+}
+
+void TVKCOMControl::lostLine(TControlMode mode) {
+    pump_.wake();
+    if (mode == controlMode_) emit lineLost();
 }
 
 TVKCOMControl::~TVKCOMControl() {

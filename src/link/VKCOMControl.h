@@ -78,9 +78,16 @@ signals:
     // Every notification, in the order sent; receivers connect directly, so it arrives
     // synchronously inside the operation that raised it.
     void notified(const devlink::LinkNotification& notification);
+    // The transport of the current control mode went away by itself: the serial adapter
+    // was unplugged or the Ethernet module closed the connection. GetConnected() is
+    // already false when it arrives; Disconnect and failed connects never raise it. It
+    // comes from the event loop, while idle or inside the wait of a running command
+    // (which then ends with WM_LINK_ERROR).
+    void lineLost();
 
 private:
     void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {});
+    void lostLine(TControlMode mode);
     int expectedLength(bool overTcp) const;
     void resetReceiveState(quint8 kind);
     void accountReceived(const QByteArray& bytes, bool overTcp);

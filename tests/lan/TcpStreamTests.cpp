@@ -3,15 +3,19 @@
 
 #include <QCoreApplication>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <thread>
 
 #include "lan/TcpStreamClient.h"
 #include "link/ComPort.h"
 #include "link/EventLoopPump.h"
 #include "link/VKCOMControl.h"
 #include "sim/SimServer.h"
+#include "support/EventWait.h"
 #include "support/SimHarness.h"
 
 using namespace devlink;
+using testing_support::ProcessEventsUntil;
 
 namespace {
 
@@ -98,6 +102,64 @@ TEST_F(TcpLink, AModuleThatHangsUpEndsTheExchangeWithLinkErrorAtOnce) {
     EXPECT_LT(clock_.nowMs() - start, 2000);
     EXPECT_FALSE(link_->GetConnected());
     EXPECT_EQ(observer_.outcomes(), std::vector<int>{WM_LINK_ERROR});
+}
+
+// A module the test drives by hand: one connection, and only the bytes it is told to send.
+class HandDrivenModule {
+public:
+    HandDrivenModule() { EXPECT_TRUE(server_.listen(QHostAddress::LocalHost, 0)); }
+    quint16 port() const { return server_.serverPort(); }
+    QTcpSocket& accept() {
+        // The link's connect runs the event loop, which may have taken the connection in.
+        EXPECT_TRUE(server_.hasPendingConnections() || server_.waitForNewConnection(3000));
+        peer_.reset(server_.nextPendingConnection());
+        return *peer_;
+    }
+    void send(const Frame& frame) {
+        peer_->write(reinterpret_cast<const char*>(frame.data()), kFrameSize);
+        EXPECT_TRUE(peer_->waitForBytesWritten(3000));
+    }
+
+private:
+    QTcpServer server_;
+    std::unique_ptr<QTcpSocket> peer_;
+};
+
+TEST_F(TcpLink, BytesWaitingBeforeASendAreNotTakenAsItsReply) {
+    HandDrivenModule module;
+    makeLink(module.port());
+    ASSERT_TRUE(link_->Connect());
+    QTcpSocket& peer = module.accept();
+    QObject::connect(&peer, &QTcpSocket::readyRead, [&] {
+        if (peer.bytesAvailable() < kFrameSize) return;
+        peer.readAll();
+        module.send(BuildFrame(0x02, 0x01, 0, 3));
+    });
+    // A late reply of an earlier exchange: in the system's socket buffer, not yet seen by Qt.
+    module.send(BuildFrame(0x02, 0x01, 0, 5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // loopback delivery, no events
+
+    const CommandResult route = link_->Transact(BuildFrame(0x02, 0x01, 1));
+    EXPECT_EQ(route.ok, 1);
+    EXPECT_EQ(route.reply[kValueOffset], 3);
+}
+
+TEST_F(TcpLink, AnnouncesAModuleHangUpWhileIdleButNotItsOwnDisconnect) {
+    HandDrivenModule module;
+    makeLink(module.port());
+    int lost = 0;
+    QObject::connect(link_.get(), &TVKCOMControl::lineLost, [&] { ++lost; });
+    ASSERT_TRUE(link_->Connect());
+    module.accept();
+    EXPECT_TRUE(link_->Disconnect());
+    EXPECT_EQ(lost, 0);
+
+    ASSERT_TRUE(link_->Connect());
+    module.accept().disconnectFromHost();
+    EXPECT_TRUE(ProcessEventsUntil([&] { return lost > 0; }, 1000));
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(link_->GetConnected());
+    EXPECT_TRUE(observer_.outcomes().empty());
 }
 
 }  // namespace

@@ -2,18 +2,23 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <algorithm>
 
 #include "link/ComPort.h"
 #include "link/EventLoopPump.h"
 #include "link/VKCOMControl.h"
+#include "support/EventWait.h"
 #include "support/SimHarness.h"
 
 using namespace devlink;
+using testing_support::ProcessEventsUntil;
 
 namespace {
 
@@ -61,6 +66,24 @@ protected:
     std::unique_ptr<TVKCOMControl> link_;
 };
 
+TEST_F(PtyLink, AnnouncesALostLineWhileIdleWithinASecond) {
+    start();
+    ASSERT_TRUE(link_->Connect());
+    int lost = 0;
+    bool connectedWhenLost = true;
+    QObject::connect(link_.get(), &TVKCOMControl::lineLost, [&] {
+        ++lost;
+        connectedWhenLost = link_->GetConnected();
+    });
+    sim_.kill();
+    sim_.waitForFinished(3000);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return lost > 0; }, 1000));
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(connectedWhenLost);
+    EXPECT_FALSE(link_->GetConnected());
+    EXPECT_TRUE(observer_.outcomes().empty());
+}
+
 TEST_F(PtyLink, ExchangesCommandsThroughThePseudoTerminal) {
     start();
     ASSERT_TRUE(link_->Connect());
@@ -90,6 +113,23 @@ public:
     void send(const QByteArray& bytes) const {
         ASSERT_EQ(write(master_, bytes.constData(), size_t(bytes.size())), bytes.size());
     }
+    // The master reads and writes the slave's line settings.
+    termios lineSettings() const {
+        termios settings{};
+        EXPECT_EQ(tcgetattr(master_, &settings), 0);
+        return settings;
+    }
+    void setLineSettings(const termios& settings) const {
+        EXPECT_EQ(tcsetattr(master_, TCSANOW, &settings), 0);
+    }
+    // Whether this process holds the slave open, from its own descriptor table.
+    bool slaveOpenHere() const {
+        const QDir descriptors(QStringLiteral("/proc/self/fd"));
+        const QStringList entries = descriptors.entryList(QDir::System | QDir::NoDotAndDotDot);
+        return std::any_of(entries.cbegin(), entries.cend(), [&](const QString& fd) {
+            return QFileInfo(descriptors.filePath(fd)).symLinkTarget() == slave_;
+        });
+    }
 
 private:
     int master_ = -1;
@@ -105,12 +145,7 @@ TEST(ComPort, HandsEachPieceOverAsItsOwnDelivery) {
     QByteArrayList deliveries;
     port.setReceiveHandler([&](const QByteArray& bytes) { deliveries.append(bytes); });
     const auto waitFor = [&](qsizetype count) {
-        QElapsedTimer timer;
-        timer.start();
-        while (deliveries.size() < count && timer.elapsed() < 5000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
-                                            50);
-        }
+        ProcessEventsUntil([&] { return deliveries.size() >= count; }, 5000);
     };
     pty.send(QByteArray::fromHex("A55B0101"));
     waitFor(1);
@@ -118,6 +153,55 @@ TEST(ComPort, HandsEachPieceOverAsItsOwnDelivery) {
     waitFor(2);
     EXPECT_EQ(deliveries, (QByteArrayList{QByteArray::fromHex("A55B0101"),
                                           QByteArray::fromHex("010000000000000000FC")}));
+}
+
+TEST(ComPort, OpensTheLineAt57600EightNoneOneRawWithoutFlowControl) {
+    PtyPair pty;
+    ASSERT_FALSE(pty.slavePath().isEmpty());
+    // Start from a cooked 9600 7E2 line with both kinds of flow control.
+    termios before = pty.lineSettings();
+    cfsetspeed(&before, B9600);
+    before.c_cflag = (before.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB | CRTSCTS;
+    before.c_iflag |= IXON | IXOFF | INPCK | ICRNL;
+    before.c_lflag |= ICANON | ECHO | ISIG;
+    before.c_oflag |= OPOST;
+    pty.setLineSettings(before);
+
+    TComPort port;
+    port.setPortName(pty.slavePath());
+    ASSERT_NO_THROW(port.open());
+    const termios line = pty.lineSettings();
+    EXPECT_EQ(cfgetispeed(&line), speed_t{B57600});
+    EXPECT_EQ(cfgetospeed(&line), speed_t{B57600});
+    EXPECT_EQ(line.c_cflag & CSIZE, tcflag_t{CS8});
+    EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_NE(line.c_cflag & CREAD, 0u);
+    EXPECT_EQ(line.c_iflag & (IXON | IXOFF | IXANY | INPCK | ISTRIP | ICRNL | INLCR | IGNCR), 0u);
+    EXPECT_EQ(line.c_oflag & OPOST, 0u);
+    EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ECHONL | ISIG | IEXTEN), 0u);
+}
+
+TEST(ComPort, RenamingReopensThePortOnlyWhileItIsOpen) {
+    PtyPair first, second, third;
+    ASSERT_FALSE(third.slavePath().isEmpty());
+    TComPort port;
+    port.setPortName(first.slavePath());
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(first.slaveOpenHere());
+    ASSERT_NO_THROW(port.open());
+    ASSERT_TRUE(first.slaveOpenHere());
+
+    port.setPortName(second.slavePath());
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(port.portName(), second.slavePath());
+    EXPECT_FALSE(first.slaveOpenHere());
+    EXPECT_TRUE(second.slaveOpenHere());
+
+    port.close();
+    port.setPortName(third.slavePath());
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(second.slaveOpenHere());
+    EXPECT_FALSE(third.slaveOpenHere());
 }
 
 TEST_F(PtyLink, ReadsAnEdidBlockOverTheLine) {

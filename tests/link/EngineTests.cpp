@@ -157,16 +157,35 @@ TEST(Transact, AWriteFailureEndsTheExchangeWithLinkError) {
     EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_ERROR});
 }
 
-TEST(Transact, APortThatClosesDuringTheWaitEndsItWithLinkError) {
+TEST(Transact, APortUnpluggedDuringTheWaitEndsItWithLinkErrorAndALostLine) {
     LinkHarness h;
+    int lost = 0;
+    QObject::connect(h.link.get(), &TVKCOMControl::lineLost, [&] { ++lost; });
     h.sim.injectFault({sim::FaultKind::NoReply, -1, -1, -1, 0, 2, {}});
     h.pump->onTick = [&] {
-        if (h.clock.nowMs() >= 100) h.transport->close();
+        if (h.clock.nowMs() >= 100 && h.transport->isOpen()) h.transport->unplug();
     };
     EXPECT_EQ(h.link->Transact(kDeviceType).ok, 0);
     EXPECT_LT(h.clock.nowMs(), 200);
     EXPECT_EQ(h.transport->written.size(), 1);
     EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_ERROR});
+    EXPECT_EQ(lost, 1);
+}
+
+TEST(LineLost, OnlyTheLineOfTheCurrentModeIsAnnounced) {
+    LinkHarness h;
+    int lost = 0;
+    QObject::connect(h.link.get(), &TVKCOMControl::lineLost, [&] { ++lost; });
+    h.link->SetControlMode(cmLAN);
+    h.transport->unplug();
+    EXPECT_EQ(lost, 0);
+    h.link->SetControlMode(cmCOM);
+    ASSERT_TRUE(h.link->Connect());
+    h.transport->unplug();
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(h.link->GetConnected());
+    EXPECT_TRUE(h.link->Disconnect());
+    EXPECT_EQ(lost, 1);
 }
 
 TEST(Transact, OnAClosedPortFailsWithLinkError) {

@@ -48,7 +48,7 @@ const ReplyCase kReplies[] = {
      "A5 5B 01 0D 00 00 00 00 00 00 00 00 F2"},
     {"Get keys status", "A5 5B 01 0E FE 00 00 00 00 00 00 00 F3",
      "A5 5B 01 0E 00 00 00 00 00 00 00 00 F1"},
-    {"Lock keys", "A5 5B 01 0F 0F 00 00 00 00 00 00 00 E1",
+    {"Unlock keys", "A5 5B 01 0F 0F 00 00 00 00 00 00 00 E1",
      "A5 5B 01 0F 00 00 00 00 00 00 00 00 F0"},
     {"Get output 2 route", "A5 5B 02 01 02 00 00 00 00 00 00 00 FB",
      "A5 5B 02 01 00 00 02 00 00 00 00 00 FB"},
@@ -122,7 +122,8 @@ TEST(CommandReplies, SetCommandsChangeTheState) {
     } cases[] = {
         {sim::makeFrame(0x01, 0x0B, 0x0F), &sim::SwitcherState::apmOn, true},
         {sim::makeFrame(0x01, 0x0D, 0xF0), &sim::SwitcherState::beeperOn, false},
-        {sim::makeFrame(0x01, 0x0F, 0x0F), &sim::SwitcherState::keysLocked, true},
+        {sim::makeFrame(0x01, 0x0F, 0x0F), &sim::SwitcherState::keysUnlocked, true},
+        {sim::makeFrame(0x01, 0x0F, 0xF0), &sim::SwitcherState::keysUnlocked, false},
         {sim::makeFrame(0x04, 0x03, 0xF0), &sim::SwitcherState::irOn, false},
         {sim::makeFrame(0x03, 0x08, 0xF0), &sim::SwitcherState::edidWriteGateOn, false},
         {sim::makeFrame(0x10, 0x02, 0xF0, 0, 0xD22D, 0x2ED3), &sim::SwitcherState::powerOn, false},

@@ -45,6 +45,11 @@ qint64 SimSerialTransport::write(const QByteArray& bytes) {
     return bytes.size();
 }
 
+void SimSerialTransport::unplug() {
+    open_ = false;
+    reportLoss();
+}
+
 void SimSerialTransport::deliverDue() {
     while (!pending_.empty() && pending_.front().dueMs <= clock_.nowMs()) {
         const QByteArray bytes = pending_.front().bytes;

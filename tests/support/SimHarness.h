@@ -42,6 +42,8 @@ public:
 
     // Replaces the simulator for tests that script exact replies.
     void setResponder(Responder responder) { responder_ = std::move(responder); }
+    // The adapter goes away: the port closes by itself and reports the lost line.
+    void unplug();
     void deliverDue();
     std::optional<qint64> nextDue() const;
 

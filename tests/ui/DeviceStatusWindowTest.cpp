@@ -234,7 +234,7 @@ TEST_F(StatusWindow, OptionReadFailingAtApmUpdatesIrAndKeysOnly) {
     readPowerState();
     h.transport->written.clear();
     h.sim.state().irOn = false;
-    h.sim.state().keysLocked = true;
+    h.sim.state().keysUnlocked = true;
     h.sim.state().apmOn = true;
     h.sim.state().beeperOn = false;
     failNext(0x01, 0x0A);
@@ -251,7 +251,7 @@ TEST_F(StatusWindow, OptionReadFailingAtApmUpdatesIrAndKeysOnly) {
     EXPECT_TRUE(radio("rbBeeperEnable")->isChecked());
 }
 
-TEST_F(StatusWindow, KeysOnRadioSendsLockWithValue0F) {
+TEST_F(StatusWindow, KeysOnRadioUnlocksWithValue0FUnderTheTextLock) {
     readPowerState();
     h.find<QTabWidget>("pcContainer")->setCurrentIndex(kAdvancedPage);
     ASSERT_TRUE(radio("rbKeyLock")->isChecked());  // the simulator's keys read as OFF
@@ -263,7 +263,7 @@ TEST_F(StatusWindow, KeysOnRadioSendsLockWithValue0F) {
     EXPECT_EQ(progress[(Sent{0x01, 0x0F, 0x0F})], "Lock Keys on panel ...");
     EXPECT_EQ(h.panel(3), "");
     EXPECT_EQ(h.panel(2), "Done");
-    EXPECT_TRUE(h.sim.state().keysLocked);
+    EXPECT_TRUE(h.sim.state().keysUnlocked);
     EXPECT_TRUE(radio("rbKeyUnlock")->isEnabled());
     EXPECT_TRUE(radio("rbKeyLock")->isEnabled());
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LcdSampling.h"
+#include "support/CaseName.h"
 
 namespace widgets {
 namespace {
@@ -27,16 +28,15 @@ TEST_P(SingleDigitTest, LightsExactlyItsSegments) {
     EXPECT_EQ(litSegments(render(*display), 0), QString::fromLatin1(GetParam().lit));
 }
 
-INSTANTIATE_TEST_SUITE_P(RoutingView, SingleDigitTest,
-                         ::testing::Values(GlyphCase{"0", "abcdef"}, GlyphCase{"1", "bc"},
-                                           GlyphCase{"2", "abdeg"}, GlyphCase{"3", "abcdg"},
-                                           GlyphCase{"4", "bcfg"}, GlyphCase{"5", "acdfg"},
-                                           GlyphCase{"6", "acdefg"}, GlyphCase{"7", "abc"},
-                                           GlyphCase{"8", "abcdefg"}, GlyphCase{"9", "abcdfg"},
-                                           GlyphCase{"-", "g"}, GlyphCase{" ", ""},
-                                           GlyphCase{"", ""}, GlyphCase{"#", ""},
-                                           GlyphCase{"A", "abcefg"}, GlyphCase{"a", "abcefg"},
-                                           GlyphCase{"h", "bcefg"}, GlyphCase{"1234", "bcfg"}));
+INSTANTIATE_TEST_SUITE_P(
+    RoutingView, SingleDigitTest,
+    ::testing::Values(GlyphCase{"0", "abcdef"}, GlyphCase{"1", "bc"}, GlyphCase{"2", "abdeg"},
+                      GlyphCase{"3", "abcdg"}, GlyphCase{"4", "bcfg"}, GlyphCase{"5", "acdfg"},
+                      GlyphCase{"6", "acdefg"}, GlyphCase{"7", "abc"}, GlyphCase{"8", "abcdefg"},
+                      GlyphCase{"9", "abcdfg"}, GlyphCase{"-", "g"}, GlyphCase{" ", ""},
+                      GlyphCase{"", ""}, GlyphCase{"#", ""}, GlyphCase{"A", "abcefg"},
+                      GlyphCase{"a", "abcefg"}, GlyphCase{"h", "bcefg"}, GlyphCase{"1234", "bcfg"}),
+    testing_support::CaseNamer([](const GlyphCase& c) { return testing::spelledValue(c.value); }));
 
 TEST(Lcd99Render, LowerCaseLetterDrawsLikeUpperCase) {
     const auto display = routingDisplay();
@@ -124,10 +124,11 @@ TEST_P(DotSlotTest, MarkSitsInTheSlotAfterItsDigit) {
     for (const QPoint p : GetParam().grey) EXPECT_EQ(image.pixelColor(p), grey);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lcd99Render, DotSlotTest,
-                         ::testing::Values(SlotCase{"8.", {QPoint(86, 84)}, {}},
-                                           SlotCase{"8", {}, {QPoint(86, 84)}},
-                                           SlotCase{"8:", {QPoint(86, 22), QPoint(86, 66)}, {}}));
+INSTANTIATE_TEST_SUITE_P(
+    Lcd99Render, DotSlotTest,
+    ::testing::Values(SlotCase{"8.", {QPoint(86, 84)}, {}}, SlotCase{"8", {}, {QPoint(86, 84)}},
+                      SlotCase{"8:", {QPoint(86, 22), QPoint(86, 66)}, {}}),
+    testing_support::CaseNamer([](const SlotCase& c) { return testing::spelledValue(c.value); }));
 
 // A hidden widget gets a fresh resize event on every grab, so the cache tests show it.
 TEST(Lcd99Render, DirectPaintingMatchesTheCachedImage) {

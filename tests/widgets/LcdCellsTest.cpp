@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "LcdSampling.h"
+#include "support/CaseName.h"
 #include "widgets/LcdCells.h"
 
 namespace widgets {
@@ -46,7 +48,11 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"1.2", 2, true, "[1.][2]"},
                       LayoutCase{"12:34", 4, true, "[1][2:][3][4]"},
                       LayoutCase{"8.", 1, true, "[8.]"}, LayoutCase{".5", 2, true, "[ .][5]"},
-                      LayoutCase{"1..", 3, true, "[ ][1.][ .]"}, LayoutCase{"1.", 0, true, ""}));
+                      LayoutCase{"1..", 3, true, "[ ][1.][ .]"}, LayoutCase{"1.", 0, true, ""}),
+    testing_support::CaseNamer([](const LayoutCase& c) {
+        return testing::spelledValue(c.value) + " in " + std::to_string(c.digitNum) +
+               (c.dotSlots ? " with slots" : "");
+    }));
 
 }  // namespace
 }  // namespace widgets

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <array>
+#include <map>
 
 namespace widgets::testing {
 
@@ -43,6 +44,17 @@ QString litSegments(const QImage& image, int cellLeft, QColor on, QColor off) {
         }
     }
     return lit;
+}
+
+std::string spelledValue(const char* value) {
+    static const std::map<char, const char*> kMarks = {
+        {'.', " dot "}, {':', " colon "}, {'-', " minus "}, {' ', " space "}, {'#', " hash "}};
+    std::string text;
+    for (const char* c = value; *c != 0; ++c) {
+        const auto mark = kMarks.find(*c);
+        text += mark != kMarks.end() ? mark->second : std::string(1, *c);
+    }
+    return text.empty() ? "empty" : text;
 }
 
 }  // namespace widgets::testing

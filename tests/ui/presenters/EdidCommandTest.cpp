@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EdidPresenterHarness.h"
+#include "support/CaseName.h"
 
 using namespace edid_testing;
 using Sent = EdidHarness::Sent;
@@ -39,7 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SetCase{18, 2, {0x03, 0x0A, 2, 0}},       // Default EDID, input 2
                       SetCase{16, 6, {0x03, 0x02, 0xF100, 6}},  // User1 on input 6
                       SetCase{1, 1, {0x03, 0x02, 0xF001, 1}},
-                      SetCase{15, 7, {0x03, 0x01, 0xF00F, 0}}));
+                      SetCase{15, 7, {0x03, 0x01, 0xF00F, 0}}),
+    testing_support::CaseNamer([](const SetCase& c) {
+        return "mode " + std::to_string(c.mode) + " input " + std::to_string(c.input);
+    }));
 
 TEST(SetEdidModeEffect, UserMemoryReachesTheInput) {
     EdidHarness h;
@@ -76,7 +80,11 @@ TEST_P(CopyEdid, ChecksTheOutputThenSendsTheGateAndTheCopy) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, CopyEdid,
                          ::testing::Values(CopyCase{1, 2, {0x03, 0x04, 1, 2}},
-                                           CopyCase{5, 7, {0x03, 0x03, 5, 0}}));
+                                           CopyCase{5, 7, {0x03, 0x03, 5, 0}}),
+                         testing_support::CaseNamer([](const CopyCase& c) {
+                             return "output " + std::to_string(c.output) + " input " +
+                                    std::to_string(c.input);
+                         }));
 
 TEST(CopyEdidEffect, TheDisplayEdidReachesEveryInput) {
     EdidHarness h;

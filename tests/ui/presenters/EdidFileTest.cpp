@@ -6,6 +6,7 @@
 
 #include "EdidPresenterHarness.h"
 #include "sim/SampleEdid.h"
+#include "support/CaseName.h"
 #include "ui/presenters/edid/EdidFileName.h"
 
 using namespace edid_testing;
@@ -144,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"/d/x.Bin", "/d/x.Bin"}, NameCase{"/d/x", "/d/x.bin"},
                       NameCase{"/d/x.bin.txt", "/d/x.bin.txt.bin"},
                       NameCase{"/d.bin/x", "/d.bin/x.bin"}, NameCase{"/d/x.", "/d/x..bin"},
-                      NameCase{"/d/.bin", "/d/.bin"}));
+                      NameCase{"/d/.bin", "/d/.bin"}),
+    testing_support::CaseNamer([](const NameCase& c) { return std::string(c.chosen); }));
 
 TEST(EdidSave, ADotTxtNameIsSavedWithBinAppended) {
     EdidHarness h;

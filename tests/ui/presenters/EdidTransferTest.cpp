@@ -2,6 +2,7 @@
 
 #include "EdidPresenterHarness.h"
 #include "sim/SampleEdid.h"
+#include "support/CaseName.h"
 
 using namespace edid_testing;
 using Sent = EdidHarness::Sent;
@@ -147,7 +148,10 @@ INSTANTIATE_TEST_SUITE_P(Targets, DownloadEdid,
                                            DownloadCase{6, {0x03, 0x07, 0xF006, 0}},
                                            DownloadCase{7, {0x03, 0x06, 0xF0FE, 0}},
                                            DownloadCase{8, {0x03, 0x07, 0xF100, 0}},
-                                           DownloadCase{9, {0x03, 0x07, 0xF200, 0}}));
+                                           DownloadCase{9, {0x03, 0x07, 0xF200, 0}}),
+                         testing_support::CaseNamer([](const DownloadCase& c) {
+                             return "target " + std::to_string(c.target);
+                         }));
 
 TEST(DownloadEdidRefusals, SwitcherOffShowsTheDialogAndSendsNothing) {
     EdidHarness h;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
 #include "ui/presenters/setting/OutputSettingEdit.h"
 
 namespace {
@@ -45,6 +46,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, AllOutputsFrom,
                                          AllOutputsCase{5, {5, 5, 5, 5, 5, 5}},
                                          AllOutputsCase{7, {1, 2, 3, 4, 5, 6}},  // "Port to Port"
                                          AllOutputsCase{8, {3, 4, 1, 2, 3, 4}},
-                                         AllOutputsCase{-1, {3, 4, 1, 2, 3, 4}}));
+                                         AllOutputsCase{-1, {3, 4, 1, 2, 3, 4}}),
+                         testing_support::CaseNamer([](const AllOutputsCase& c) {
+                             return "entry " + std::to_string(c.entry);
+                         }));
 
 }  // namespace

@@ -26,7 +26,7 @@ struct PoweredHarness : StatusHarness {
 
 void SetSwitcherOptions(sim::SwitcherState& state, const Options& o) {
     state.irOn = o[0];
-    state.keysLocked = o[1];
+    state.keysUnlocked = o[1];
     state.apmOn = o[2];
     state.beeperOn = o[3];
 }
@@ -117,10 +117,11 @@ TEST(PanelOptions, AClickSendsTheChosenStateWithItsLabel) {
 
 TEST(PanelOptions, TheSwitcherFollowsTheKeysGroup) {
     PoweredHarness h;
+    h.sim.state().keysUnlocked = true;
     h.optionsView.click(PanelOption::Keys, OptionRadio::Off);
-    EXPECT_FALSE(h.sim.state().keysLocked);
+    EXPECT_FALSE(h.sim.state().keysUnlocked);
     h.optionsView.click(PanelOption::Keys, OptionRadio::On);
-    EXPECT_TRUE(h.sim.state().keysLocked);
+    EXPECT_TRUE(h.sim.state().keysUnlocked);
 }
 
 TEST(PanelOptions, AClickWhileOffIsRefusedAndKeepsTheChoice) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "support/CaseName.h"
 #include "ui/presenters/porttag/PortTagEditor.h"
 
 namespace {
@@ -106,7 +107,11 @@ INSTANTIATE_TEST_SUITE_P(
                               "Output port tag in use, can't be deleted."},
                     // Another case is another name for this check.
                     InUseCase{Kind::Inputs, {"DVD", "dvd", "", "", "", ""}, 1, ""},
-                    InUseCase{Kind::Outputs, {"PC", "", "", "", "", ""}, 1, ""}));
+                    InUseCase{Kind::Outputs, {"PC", "", "", "", "", ""}, 1, ""}),
+    testing_support::CaseNamer([](const InUseCase& c) {
+        return std::string(c.kind == Kind::Inputs ? "input " : "output ") + std::to_string(c.port) +
+               (c.message.isEmpty() ? " free" : " in use");
+    }));
 
 TEST(PortTagEditor, ConfirmedDeleteRemovesTheNameInAnyCase) {
     PortTagEditor editor(Kind::Outputs);

@@ -2,6 +2,7 @@
 
 #include "PresenterHarness.h"
 #include "settings/PresetValue.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -66,7 +67,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, PresetCells,
                          testing::Values(CellCase{"x,9,0,\"\",-1,3", {1, 0, 0, 4, 0, 3}},
                                          CellCase{"6,5,4,3,2,1", {6, 5, 4, 3, 2, 1}},
                                          CellCase{"7 8 abc 2.5 2", {0, 0, 3, 4, 2, 1}},
-                                         CellCase{"", {1, 2, 3, 4, 5, 6}}));
+                                         CellCase{"", {1, 2, 3, 4, 5, 6}}),
+                         testing_support::CaseNamer([](const CellCase& c) {
+                             return c.stored.isEmpty() ? "empty" : c.stored.toStdString();
+                         }));
 
 TEST(PresetPresenter, OkKeepsAnOutOfRangeCellUnlessAnInputWasChosen) {
     PresenterHarness h;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PresenterHarness.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -155,7 +156,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, RoutingArrows,
                          testing::Values(ArrowCase{1, false, 6}, ArrowCase{6, true, 1},
                                          ArrowCase{3, false, 2}, ArrowCase{3, true, 4},
                                          ArrowCase{7, true, 1}, ArrowCase{8, false, 6},
-                                         ArrowCase{9, false, 6}, ArrowCase{0, true, 1}));
+                                         ArrowCase{9, false, 6}, ArrowCase{0, true, 1}),
+                         testing_support::CaseNamer([](const ArrowCase& c) {
+                             return "shown " + std::to_string(c.shown) +
+                                    (c.next ? " next" : " previous");
+                         }));
 
 TEST(RoutingPresenter, ArrowTagsPickTheirOutput) {
     PresenterHarness h;
@@ -194,7 +199,11 @@ INSTANTIATE_TEST_SUITE_P(
                     MenuCase{4, 2, 1, {{4, 2}}}, MenuCase{2, 4, 3, {{2, 4}, {3, 4}, {4, 4}}},
                     MenuCase{5, 3, 4, {{5, 3}, {6, 3}}},
                     MenuCase{4, 2, kAllOutputs, {{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}}},
-                    MenuCase{5, 3, kPortToPort, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}}));
+                    MenuCase{5, 3, kPortToPort, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}}),
+    testing_support::CaseNamer([](const MenuCase& c) {
+        return "output " + std::to_string(c.output) + " input " + std::to_string(c.input) +
+               " item " + std::to_string(c.itemTag);
+    }));
 
 TEST(RoutingPresenter, ABatchStopsAtTheFirstFailedOutput) {
     PresenterHarness h;
@@ -273,7 +282,10 @@ TEST_P(RoutingReply, OnlyInputsOneToEightPutAButtonDown) {
 INSTANTIATE_TEST_SUITE_P(Cases, RoutingReply,
                          testing::Values(ReplyCase{1, 1, "1"}, ReplyCase{7, 7, "7"},
                                          ReplyCase{8, 8, "8"}, ReplyCase{0, 0, "-"},
-                                         ReplyCase{9, 0, "-"}, ReplyCase{255, 0, "-"}));
+                                         ReplyCase{9, 0, "-"}, ReplyCase{255, 0, "-"}),
+                         testing_support::CaseNamer([](const ReplyCase& c) {
+                             return "reported " + std::to_string(c.reported);
+                         }));
 
 TEST(RoutingPresenter, AFailedSwitchFromAnUnknownInputLeavesNoButtonDown) {
     PresenterHarness h;
@@ -315,7 +327,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NoteCase{3, 2, tagsOf(1, "PC", 3, "TV"), "Output3 - [TV] from Input2"},
                     NoteCase{1, 5, tagsOf(5, "Cam", 2, "TV"), "Output1 from Input5 - [Cam]"},
                     NoteCase{0, 3, {}, "Output2 from Input6"},  // arrow: the shown input
-                    NoteCase{0, 12, tagsOf(6, "Box", 6, ""), "Output6 from Input6 - [Box]"}));
+                    NoteCase{0, 12, tagsOf(6, "Box", 6, ""), "Output6 from Input6 - [Box]"}),
+    testing_support::CaseNamer([](const NoteCase& c) { return c.note.toStdString(); }));
 
 TEST(RoutingPresenter, InfoPopUpOnlyOverInputButtonsWithTagsAndTheBoxTicked) {
     PresenterHarness h;
