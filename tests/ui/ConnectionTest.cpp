@@ -82,6 +82,16 @@ TEST_F(ComWindow, FailedOpenBlinksAndStaysDisconnected) {
     EXPECT_EQ(alertAtSleep, std::vector<bool>({false, true, false, true, false, true, true}));
 }
 
+TEST_F(ComWindow, FailedOpenSaysWhyWhenTheOperatorCanMendIt) {
+    h.transport->failOpen = true;
+    h.transport->failOpenCause = "permission denied on /dev/ttySIM";
+    connectButton()->click();
+    EXPECT_EQ(h.panel(2), "Open COM [ttySIM] failed");
+    EXPECT_EQ(h.panel(3), "permission denied on /dev/ttySIM");
+    EXPECT_TRUE(h.alertShown());
+    EXPECT_EQ(h.panel(1), "Disconnect");
+}
+
 TEST_F(ComWindow, VanishedOpenPortDisconnectsAndSelectsTheFirst) {
     connectButton()->click();
     ASSERT_TRUE(h.transport->isOpen());
