@@ -157,7 +157,7 @@ TEST(ComPort, OpeningAMissingPortRaisesWithTheErrorNumber) {
     EXPECT_THROW(port.clearBuffers(), EComPort);
 }
 
-TEST(ComPort, OpeningAPortWithoutPermissionSaysSoWithItsPath) {
+TEST(ComPort, OpeningAPortWithoutPermissionSaysPermissionDenied) {
     if (geteuid() == 0) GTEST_SKIP() << "root opens any device";
     QTemporaryDir dir;
     const QString device = dir.filePath(QStringLiteral("ttyLocked"));
