@@ -72,6 +72,7 @@ TEST_F(ComWindow, FailedOpenBlinksAndStaysDisconnected) {
     h.sleeper.onSleep = [&](int) { alertAtSleep.push_back(h.alertShown()); };
     connectButton()->click();
     EXPECT_EQ(h.panel(2), "Open COM [ttySIM] failed");
+    EXPECT_EQ(h.panel(3), "");
     EXPECT_TRUE(h.alertShown());
     EXPECT_EQ(h.panel(1), "Disconnect");
     EXPECT_EQ(connectButton()->text(), "&Connect");
