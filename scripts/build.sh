@@ -1,6 +1,29 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (warnings are errors); extra arguments go to cmake's configure step.
+# Configures and builds (warnings are errors), showing cmake's and ninja's progress.
+#   build.sh [-B dir] [-DNAME=value ...] [target ...]
+# The build folder is build/ unless -B names another; -D settings go to the configure step;
+# without targets everything is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGC_WERROR=ON "$@" >/dev/null
-cmake --build build -j"$(nproc)"
+
+# Files that root makes in a user's checkout would lock that user out of the next build.
+owner=$(stat -c %u .)
+if [ "$(id -u)" -eq 0 ] && [ "$owner" -ne 0 ]; then
+  echo "This checkout belongs to $(id -nu "$owner"): run the command as $(id -nu "$owner"), without sudo." >&2
+  exit 1
+fi
+
+build_dir=build
+configure=()
+targets=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    -B) build_dir=$2; shift ;;
+    -D*) configure+=("$1") ;;
+    *) targets+=(--target "$1") ;;
+  esac
+  shift
+done
+
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGC_WERROR=ON "${configure[@]}"
+cmake --build "$build_dir" -j"$(nproc)" "${targets[@]}"

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the bench need; skips apt when all are present.
+# Installs the Debian 12 packages the build, the tests and the bench need, and any named as
+# arguments; skips apt when all are present. Only this step needs root: it uses sudo when run by
+# another user.
 set -euo pipefail
 
 packages=(
@@ -7,6 +9,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libsimpleini-dev libgtest-dev
   fonts-dejavu-core xvfb xauth
+  "$@"
 )
 
 missing=()
@@ -16,7 +19,16 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Root installs directly (a fresh image has no sudo); anyone else through sudo, for this step only.
+  as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "Missing packages and no sudo here: as root run  apt-get install ${missing[*]}" >&2
+      exit 1
+    fi
+    as_root=(sudo)
+  fi
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

@@ -1,22 +1,34 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts the switcher simulator on a pseudo-terminal and
-# starts the controller window. In the window choose "COM control mode", pick the port named
-# after the simulator's link (ttySIM0) and click Connect.
+# Installs what is missing, builds the window and the simulator, starts the switcher simulator
+# on a pseudo-terminal and then the controller window. A first start opens in COM control
+# mode with the simulator's port (ttySIM0) chosen: click Connect.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/build.sh gui-controller matrix-sim
 
 # The window lists the terminal the simulator publishes in the user's runtime folder.
 runtime_dir="${XDG_RUNTIME_DIR:-${TMPDIR:-/tmp}/runtime-$(id -un)}"
-mkdir -p -m 0700 "$runtime_dir/matrix-sim"
+mkdir -p -m 0700 "$runtime_dir" "$runtime_dir/matrix-sim"
 link="$runtime_dir/matrix-sim/ttySIM0"
+
+# Settings for a first start only; the operator's own file is never touched. The program
+# keeps it beside itself, and it writes every other key on its first save.
+settings=build/app/Settings.ini
+if [ ! -e "$settings" ]; then
+  printf '[Control mode]\nMode=0\n[COM port]\nName=%s\n' "$link" >"$settings"
+  echo "First start: $settings chooses COM control mode and the simulator's port."
+fi
 
 build/sim/matrix-sim --link "$link" --wire-time --quiet &
 sim_pid=$!
 trap 'kill "$sim_pid" 2>/dev/null || true' EXIT
-sleep 1
-echo "Switcher simulator running: serial port $link (listed as ttySIM0)"
+for _ in $(seq 50); do
+  [ -e "$link" ] && break
+  kill -0 "$sim_pid" 2>/dev/null || { echo "The switcher simulator did not start." >&2; exit 1; }
+  sleep 0.1
+done
+echo "Switcher simulator running on serial port $link"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting the window on a virtual X display (xvfb-run)."

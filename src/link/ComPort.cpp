@@ -1,11 +1,38 @@
 #include "link/ComPort.h"
 
+#include <unistd.h>
+
+#include <QFile>
 #include <cerrno>
 
 namespace devlink {
 
-EComPort::EComPort(const QString& text, int errorNumber)
-    : TransportError(text + QStringLiteral(" (win error code: %1)").arg(errorNumber)) {}
+namespace {
+
+// Qt opens a bare port name under /dev and a path as it is.
+QString systemLocation(const QString& portName) {
+    const bool isPath = portName.startsWith(QLatin1Char('/')) ||
+                        portName.startsWith(QLatin1String("./")) ||
+                        portName.startsWith(QLatin1String("../"));
+    return isPath ? portName : QStringLiteral("/dev/") + portName;
+}
+
+// Serial devices belong to a group the operator may not be in yet; that is worth saying,
+// with the device's path, since it is the one failure the operator can mend.
+QString openFailureCause(const QString& portName) {
+    const QString path = systemLocation(portName);
+    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0 || errno != EACCES) {
+        return {};
+    }
+    const QString denied = QStringLiteral("permission denied");
+    return path == portName ? denied : denied + QStringLiteral(" on ") + path;
+}
+
+}  // namespace
+
+EComPort::EComPort(const QString& text, int errorNumber, QString cause)
+    : TransportError(text + QStringLiteral(" (win error code: %1)").arg(errorNumber),
+                     std::move(cause)) {}
 
 TComPort::TComPort(QObject* parent) : QObject(parent) {
     connect(&port_, &QSerialPort::readyRead, this, &TComPort::onReadyRead);
@@ -28,8 +55,9 @@ void TComPort::open() {
     port_.setPortName(name_);
     errno = 0;
     if (!port_.open(QIODevice::ReadWrite)) {
-        throw EComPort(QStringLiteral("Unable to open com port"),
-                       errno != 0 ? errno : port_.error());
+        const int errorNumber = errno != 0 ? errno : port_.error();
+        throw EComPort(QStringLiteral("Unable to open com port"), errorNumber,
+                       openFailureCause(name_));
     }
     try {
         applySettings();

@@ -10,7 +10,7 @@ namespace devlink {
 // Serial port errors carry the failing step and the platform's error number.
 class EComPort : public TransportError {
 public:
-    EComPort(const QString& text, int errorNumber);
+    EComPort(const QString& text, int errorNumber, QString cause = {});
 };
 
 // The serial port at 57600 8N1, no flow control, DTR and RTS off. Received

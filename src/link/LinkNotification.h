@@ -21,7 +21,8 @@ enum LinkMessage : int {
     WM_LINK_LANSTATUS = 2039,
 };
 
-// A text-carrying message has its text here and wParam 0.
+// A text-carrying message has its text here and wParam 0; a failed connect may add
+// its cause here too.
 struct LinkNotification {
     int message = 0;
     qint64 wParam = 0;

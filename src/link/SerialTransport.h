@@ -10,12 +10,15 @@ namespace devlink {
 // Raised by transports; the link catches it and turns it into a notification.
 class TransportError : public std::runtime_error {
 public:
-    explicit TransportError(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
+    explicit TransportError(const QString& message, QString cause = {})
+        : std::runtime_error(message.toStdString()), message_(message), cause_(std::move(cause)) {}
     const QString& message() const { return message_; }
+    // What the operator can act on, such as "permission denied"; empty when nothing helps.
+    const QString& cause() const { return cause_; }
 
 private:
     QString message_;
+    QString cause_;
 };
 
 // A line that can go away by itself: an unplugged adapter, a module that hangs up.

@@ -66,8 +66,8 @@ QString TVKCOMControl::GetComPort() const {
 void TVKCOMControl::SetComPort(const QString& name) {
     try {
         serial_->setPortName(name);
-    } catch (const TransportError&) {
-        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0);
+    } catch (const TransportError& e) {
+        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0, 0, e.cause());
     }
 }
 
@@ -96,10 +96,10 @@ bool TVKCOMControl::Connect() {
             connecting_ = false;
         }
         return true;
-    } catch (const TransportError&) {
+    } catch (const TransportError& e) {
         if (tcp_) tcp_->disconnectFromHost();
         connecting_ = false;
-        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0);
+        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0, 0, e.cause());
         return false;
     }
 }

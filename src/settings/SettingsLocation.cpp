@@ -18,12 +18,20 @@ bool seedFrom(const QString& source, const QString& target) {
            QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
+// Installed beside its desktop entry, the program is one of the system's, even for root.
+bool isInstalledCopy(const QString& programDir) {
+    return QFileInfo::exists(
+        QDir(programDir).filePath(QStringLiteral("../share/applications/gui-controller.desktop")));
+}
+
 }  // namespace
 
 QString locateSettingsFile(const QString& programDir, const QString& configDir) {
     const QString programFile = QDir(programDir).filePath(kFileName);
     const QFileInfo programDirInfo(programDir);
-    if (programDirInfo.isDir() && programDirInfo.isWritable()) return programFile;
+    if (programDirInfo.isDir() && programDirInfo.isWritable() && !isInstalledCopy(programDir)) {
+        return programFile;
+    }
 
     const QString configFile = QDir(configDir).filePath(kFileName);
     if (QFileInfo::exists(configFile)) return configFile;

@@ -7,8 +7,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <algorithm>
 
 #include "link/ComPort.h"
@@ -232,10 +235,31 @@ TEST(ComPort, OpeningAMissingPortRaisesWithTheErrorNumber) {
         FAIL() << "opened a missing port";
     } catch (const EComPort& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Unable to open com port (win error code: 2)"));
+        EXPECT_EQ(e.cause(), QString()) << "a missing port is no matter of permission";
     }
     EXPECT_FALSE(port.isOpen());
     EXPECT_THROW(port.write(QByteArray(1, 'x')), EComPort);
     EXPECT_THROW(port.clearBuffers(), EComPort);
+}
+
+TEST(ComPort, OpeningAPortWithoutPermissionSaysPermissionDenied) {
+    if (geteuid() == 0) GTEST_SKIP() << "root opens any device";
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("ttyLocked"));
+    QFile file(device);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(device, QFileDevice::ReadOwner));
+    TComPort port;
+    port.setPortName(device);
+    try {
+        port.open();
+        FAIL() << "opened a port without write permission";
+    } catch (const EComPort& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Unable to open com port (win error code: 13)"));
+        EXPECT_EQ(e.cause(), QStringLiteral("permission denied"));
+    }
+    EXPECT_FALSE(port.isOpen());
 }
 
 }  // namespace

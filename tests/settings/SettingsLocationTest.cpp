@@ -41,6 +41,16 @@ TEST_F(SettingsLocationTest, WritableProgramDirectoryHoldsTheFile) {
     EXPECT_FALSE(QFileInfo::exists(configDir()));
 }
 
+TEST_F(SettingsLocationTest, InstalledCopyUsesTheConfigFolderEvenWhenItsDirectoryIsWritable) {
+    const QString bin = root_.filePath("usr/bin");
+    const QString applications = root_.filePath("usr/share/applications");
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(applications));
+    writeBytes(applications + "/gui-controller.desktop", "[Desktop Entry]\n");
+    EXPECT_EQ(locateSettingsFile(bin, configDir()), configFile());
+    EXPECT_TRUE(QFileInfo(configDir()).isDir());
+    EXPECT_FALSE(QFileInfo::exists(bin + "/Settings.ini"));
+}
+
 TEST_F(SettingsLocationTest, DirectoriesOfThisProgram) {
     const QString appDir = QCoreApplication::applicationDirPath();
     const QString expectedDir =

@@ -16,7 +16,9 @@ void SimSerialTransport::setPortName(const QString& name) {
 }
 
 void SimSerialTransport::open() {
-    if (failOpen) throw devlink::TransportError(QStringLiteral("Unable to open com port"));
+    if (failOpen) {
+        throw devlink::TransportError(QStringLiteral("Unable to open com port"), failOpenCause);
+    }
     ++openCount;
     open_ = true;
 }

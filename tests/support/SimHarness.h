@@ -48,6 +48,7 @@ public:
     std::optional<qint64> nextDue() const;
 
     bool failOpen = false;
+    QString failOpenCause;
     bool failWrite = false;
     bool failClose = false;
     int openCount = 0;

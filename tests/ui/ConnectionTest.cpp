@@ -72,6 +72,7 @@ TEST_F(ComWindow, FailedOpenBlinksAndStaysDisconnected) {
     h.sleeper.onSleep = [&](int) { alertAtSleep.push_back(h.alertShown()); };
     connectButton()->click();
     EXPECT_EQ(h.panel(2), "Open COM [ttySIM] failed");
+    EXPECT_EQ(h.panel(3), "");
     EXPECT_TRUE(h.alertShown());
     EXPECT_EQ(h.panel(1), "Disconnect");
     EXPECT_EQ(connectButton()->text(), "&Connect");
@@ -80,6 +81,16 @@ TEST_F(ComWindow, FailedOpenBlinksAndStaysDisconnected) {
     // Six blink steps of 350 ms, then the pause after the click.
     EXPECT_EQ(h.sleeper.sleeps, std::vector<int>({350, 350, 350, 350, 350, 350, 100}));
     EXPECT_EQ(alertAtSleep, std::vector<bool>({false, true, false, true, false, true, true}));
+}
+
+TEST_F(ComWindow, FailedOpenSaysWhyWhenTheOperatorCanMendIt) {
+    h.transport->failOpen = true;
+    h.transport->failOpenCause = "permission denied on /dev/ttySIM";
+    connectButton()->click();
+    EXPECT_EQ(h.panel(2), "Open COM [ttySIM] failed");
+    EXPECT_EQ(h.panel(3), "permission denied on /dev/ttySIM");
+    EXPECT_TRUE(h.alertShown());
+    EXPECT_EQ(h.panel(1), "Disconnect");
 }
 
 TEST_F(ComWindow, VanishedOpenPortDisconnectsAndSelectsTheFirst) {

@@ -176,6 +176,8 @@ void TForm1::linkNotification(const LinkNotification& n) {
                                             QStringLiteral("] failed")
                                       : verb + QLatin1Char(' ') + link_->DeviceIP() +
                                             QStringLiteral(" failed"));
+            // A cause the operator can act on goes beside it, where a side note has room.
+            if (!n.text.isEmpty()) ShowStatus(devlink::StatusPanel::Notes, n.text, false);
             break;
         }
         case WM_LINK_PARTREFUSED:
