@@ -17,11 +17,28 @@ QString simulatorLinkDir() {
            QStringLiteral("/matrix-sim");
 }
 
-SystemSerialPorts::SystemSerialPorts(QString linkDir) : linkDir_(std::move(linkDir)) {
-    QDir().mkpath(linkDir_);
+namespace {
+
+// Where serial device nodes and the terminals behind the simulator's links live.
+const QString kDeviceDir = QStringLiteral("/dev");
+const QString kTerminalDir = QStringLiteral("/dev/pts");
+
+QString createdFolder(const QString& path) {
+    QDir().mkpath(path);
+    return path;
 }
 
+}  // namespace
+
+SystemSerialPorts::SystemSerialPorts(QString linkDir)
+    : linkDir_(createdFolder(linkDir)), changes_({kDeviceDir, kTerminalDir, linkDir_}) {}
+
 QStringList SystemSerialPorts::portNames() {
+    if (changes_.takeChange()) names_ = scan();
+    return names_;
+}
+
+QStringList SystemSerialPorts::scan() const {
     QStringList names;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         names.append(info.portName());

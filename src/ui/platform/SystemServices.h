@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/EventLoopPump.h"
+#include "ui/platform/PortChangeWatcher.h"
 #include "ui/platform/WidgetDialogs.h"
 #include "ui/platform/WindowServices.h"
 
@@ -11,6 +12,8 @@ namespace ui {
 QString simulatorLinkDir();
 
 // Serial ports from Qt's port list, then the simulator's links that point at a live terminal.
+// Qt's list walks every terminal in sysfs; it is read again only when a device node, a
+// pseudo-terminal or a link came or went since the last call.
 class SystemSerialPorts final : public SerialPortLister {
 public:
     // Creates the link folder, so the simulator can publish its link there.
@@ -18,7 +21,11 @@ public:
     QStringList portNames() override;
 
 private:
+    QStringList scan() const;
+
     QString linkDir_;
+    PortChangeWatcher changes_;
+    QStringList names_;
 };
 
 class ThreadSleeper final : public StatusSleeper {
