@@ -1,5 +1,7 @@
 #pragma once
 
+#include <future>
+
 #include "link/EventLoopPump.h"
 #include "ui/platform/PortChangeWatcher.h"
 #include "ui/platform/WidgetDialogs.h"
@@ -12,8 +14,9 @@ namespace ui {
 QString simulatorLinkDir();
 
 // Serial ports from Qt's port list, then the simulator's links that point at a live terminal.
-// Qt's list walks every terminal in sysfs; it is read again only when a device node, a
-// pseudo-terminal or a link came or went since the last call.
+// Qt's list walks every terminal in sysfs: it is read again only when a device node came or
+// went, its first walk running on a thread of its own while the windows are being built. The
+// links are checked again only when a link or a pseudo-terminal came or went.
 class SystemSerialPorts final : public SerialPortLister {
 public:
     // Creates the link folder, so the simulator can publish its link there.
@@ -21,11 +24,12 @@ public:
     QStringList portNames() override;
 
 private:
-    QStringList scan() const;
-
     QString linkDir_;
-    PortChangeWatcher changes_;
-    QStringList names_;
+    PortChangeWatcher deviceChanges_;
+    PortChangeWatcher linkChanges_;
+    std::future<QStringList> firstDeviceScan_;
+    QStringList devicePorts_;
+    QStringList linkPorts_;
 };
 
 class ThreadSleeper final : public StatusSleeper {

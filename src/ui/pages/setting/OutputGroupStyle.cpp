@@ -1,6 +1,6 @@
 #include "ui/pages/setting/OutputGroupStyle.h"
 
-#include <QStyle>
+#include "ui/pages/DeferredIcon.h"
 
 namespace ui {
 
@@ -11,8 +11,9 @@ QString outputGroupStyleSheet() {
         " border: 1px solid #600000; border-radius: 3px; }");
 }
 
-RouteArrowIcons routeArrowIcons(const QStyle& style) {
-    return {style.standardIcon(QStyle::SP_ArrowLeft), style.standardIcon(QStyle::SP_ArrowRight)};
+RouteArrowIcons routeArrowIcons() {
+    return {deferredStandardIcon(QStyle::SP_ArrowLeft),
+            deferredStandardIcon(QStyle::SP_ArrowRight)};
 }
 
 }  // namespace ui

@@ -166,7 +166,7 @@ SettingPage::SettingPage(QWidget* parent) : QWidget(parent) {
     page->setObjectName(QStringLiteral("tsSetting"));
     auto* layout = new QVBoxLayout(page);
     page->setStyleSheet(outputGroupStyleSheet());
-    const RouteArrowIcons arrows = routeArrowIcons(*page->style());
+    const RouteArrowIcons arrows = routeArrowIcons();
     auto* outputs = new QHBoxLayout;
     for (int output = 1; output <= kOutputs; ++output) {
         outputs->addWidget(buildOutputGroup(output, arrows));
