@@ -1,27 +1,20 @@
 #include "ReplyClock.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace sim {
 
 namespace {
 constexpr double kBitsPerByte = 10.0;
 constexpr double kBaud = 57600.0;
-// Keeps values such as 2.0000000001 from rounding up to the next ms.
-constexpr double kRoundingSlack = 1e-6;
-
-qint64 wholeMsAfter(double ms) {
-    return static_cast<qint64>(std::ceil(ms - kRoundingSlack));
-}
 }  // namespace
 
 double ReplyClock::byteMs() const {
     return wireTime_ ? kBitsPerByte * 1000.0 / kBaud : 0.0;
 }
 
-double ReplyClock::arrivalMs(qint64 nowMs, qsizetype bytesSoFar) const {
-    return static_cast<double>(nowMs) + static_cast<double>(bytesSoFar) * byteMs();
+double ReplyClock::arrivalMs(double nowMs, qsizetype bytesSoFar) const {
+    return nowMs + static_cast<double>(bytesSoFar) * byteMs();
 }
 
 std::vector<Delivery> ReplyClock::schedule(double arrivedMs, const QByteArray& reply,
@@ -39,7 +32,7 @@ std::vector<Delivery> ReplyClock::schedule(double arrivedMs, const QByteArray& r
         offset += length;
         const double due = start + static_cast<double>(offset) * byteMs() +
                            static_cast<double>(piece * kSplitGapMs);
-        deliveries.push_back({wholeMsAfter(due), reply.sliced(offset - length, length)});
+        deliveries.push_back({due, reply.sliced(offset - length, length)});
         lineFreeMs_ = due;
     }
     return deliveries;

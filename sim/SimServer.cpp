@@ -4,7 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <thread>
+#include <QTimer>
 
 namespace sim {
 
@@ -15,9 +15,7 @@ SimServer::SimServer(Options options, QObject* parent)
     for (const Fault& fault : options_.faults) {
         sim_.injectFault(fault);
     }
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &SimServer::sendDue);
+    connect(&timer_, &DeliveryTimer::expired, this, &SimServer::sendDue);
     connect(&pty_, &PtyPort::received, this,
             [this](const QByteArray& bytes) { receive(Peer::Pty, bytes); });
     connect(&tcpServer_, &QTcpServer::newConnection, this, &SimServer::acceptClient);
@@ -28,7 +26,6 @@ SimServer::~SimServer() {
 }
 
 bool SimServer::start(QString* error) {
-    clock_.start();
     if (!openPty(error)) {
         return false;
     }
@@ -96,14 +93,15 @@ void SimServer::acceptClient() {
 }
 
 void SimServer::receive(Peer peer, const QByteArray& bytes) {
-    for (Delivery& delivery : sim_.receive(bytes, clock_.elapsed())) {
+    for (Delivery& delivery : sim_.receive(bytes, timer_.nowMs())) {
         outgoing_.emplace(delivery.dueMs, Outgoing{peer, std::move(delivery.bytes)});
     }
     reportNewFrames();
     if (sim_.takeConnectionDrop()) {
         dropPeer(peer);
     }
-    armTimer();
+    // Without wire time a reply is due at once: no need to go round the event loop for it.
+    sendDue();
 }
 
 void SimServer::reportNewFrames() {
@@ -119,15 +117,7 @@ void SimServer::reportNewFrames() {
 }
 
 void SimServer::sendDue() {
-    // The timer is armed a millisecond early and may wake late by as much; finishing the wait
-    // on the nanosecond clock keeps the emulated wire time faithful.
-    if (!outgoing_.empty()) {
-        const qint64 dueNs = outgoing_.begin()->first * 1'000'000;
-        while (clock_.nsecsElapsed() < dueNs) {
-            std::this_thread::yield();
-        }
-    }
-    const qint64 now = clock_.elapsed();
+    const double now = timer_.nowMs();
     while (!outgoing_.empty() && outgoing_.begin()->first <= now) {
         const Outgoing& out = outgoing_.begin()->second;
         if (out.peer == Peer::Pty) {
@@ -142,11 +132,10 @@ void SimServer::sendDue() {
 
 void SimServer::armTimer() {
     if (outgoing_.empty()) {
-        timer_.stop();
+        timer_.disarm();
         return;
     }
-    timer_.start(
-        static_cast<int>(std::max<qint64>(outgoing_.begin()->first - clock_.elapsed() - 1, 0)));
+    timer_.arm(outgoing_.begin()->first);
 }
 
 void SimServer::dropPeer(Peer peer) {

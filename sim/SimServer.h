@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 #include <map>
 #include <vector>
 
+#include "DeliveryTimer.h"
 #include "PtyPort.h"
 #include "SwitcherSim.h"
 
@@ -63,9 +62,8 @@ private:
     PtyPort pty_;
     QTcpServer tcpServer_;
     QPointer<QTcpSocket> client_;
-    QElapsedTimer clock_;
-    QTimer timer_;
-    std::multimap<qint64, Outgoing> outgoing_;  // equal due times keep their order
+    DeliveryTimer timer_;
+    std::multimap<double, Outgoing> outgoing_;  // equal due times keep their order
     qint64 framesReported_ = 0;
 };
 

@@ -6,7 +6,7 @@
 
 namespace sim {
 
-std::vector<Delivery> SwitcherSim::receive(const QByteArray& bytes, qint64 nowMs) {
+std::vector<Delivery> SwitcherSim::receive(const QByteArray& bytes, double nowMs) {
     std::vector<Delivery> deliveries;
     const FrameSplitter::BlockTest blockTest = [this](QByteArrayView header) {
         return startsBlock(header);

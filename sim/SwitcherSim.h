@@ -25,7 +25,7 @@ public:
     SwitcherSim() = default;
 
     // Bytes from the controller, arriving at nowMs. Returns what the switcher sends back, in order.
-    std::vector<Delivery> receive(const QByteArray& bytes, qint64 nowMs);
+    std::vector<Delivery> receive(const QByteArray& bytes, double nowMs);
     void injectFault(const Fault& fault);  // queued; applied to the next matching received frames
     void clearFaults();
     void setWireTimeEmulation(bool on);  // 57600 baud, 10 bits per byte, both directions

@@ -59,6 +59,15 @@ void TVKCOMControl::notify(int message, qint64 wParam, qint64 lParam, const QStr
     emit notified({message, wParam, lParam, text});
 }
 
+bool TVKCOMControl::TrafficTextsWanted() const {
+    return trafficTexts_ || lcTraffic().isDebugEnabled();
+}
+
+template <class BuildText>
+void TVKCOMControl::notifyTraffic(int message, BuildText&& buildText) {
+    if (TrafficTextsWanted()) notify(message, 0, 0, buildText());
+}
+
 QString TVKCOMControl::GetComPort() const {
     return serial_->portName();
 }
@@ -169,16 +178,18 @@ void TVKCOMControl::accountReceived(const QByteArray& bytes, bool overTcp) {
     const auto takenBytes = std::span(reinterpret_cast<const quint8*>(bytes.constData()),
                                       static_cast<std::size_t>(taken));
     if (overTcp) {
-        notify(WM_LINK_DATALOG, 0, 0, QStringLiteral("cmLAN:::") + FormatReceivedDump(takenBytes));
+        notifyTraffic(WM_LINK_DATALOG,
+                      [&] { return QStringLiteral("cmLAN:::") + FormatReceivedDump(takenBytes); });
     } else {
         notify(WM_LINK_RXCOUNT, count);
-        notify(WM_LINK_DATALOG, 0, 0, FormatReceivedDump(takenBytes));
+        notifyTraffic(WM_LINK_DATALOG, [&] { return FormatReceivedDump(takenBytes); });
     }
 }
 
 void TVKCOMControl::OnSerialData(const QByteArray& bytes) {
     if (flags_.stopRequested()) return;
-    notify(WM_LINK_DATALOG, 0, 0, QStringLiteral("CopyDataPosition = %1\r\n").arg(rxPos_));
+    notifyTraffic(WM_LINK_DATALOG,
+                  [this] { return QStringLiteral("CopyDataPosition = %1\r\n").arg(rxPos_); });
     accountReceived(bytes, false);
 }
 
@@ -214,7 +225,7 @@ Frame TVKCOMControl::receivedHeader() const {
 }
 
 void TVKCOMControl::logFrame(const QString& label, const Frame& frame, int number) {
-    notify(WM_LINK_FRAMELOG, 0, 0, FormatFrameLog(label, frame, number));
+    notifyTraffic(WM_LINK_FRAMELOG, [&] { return FormatFrameLog(label, frame, number); });
 }
 
 TVKCOMControl::Outcome TVKCOMControl::exchange(const quint8* bytes, int count, quint8 kind,
@@ -234,7 +245,8 @@ CommandResult TVKCOMControl::Transact(const Frame& frame) {
     try {
         for (int attempt = 1; attempt <= kAttempts; ++attempt) {
             const Outcome outcome = exchange(request.data(), kFrameSize, kKindCommand, [&] {
-                logFrame(QStringLiteral("[%1] snd cmd PPP:   ").arg(attempt), request);
+                if (TrafficTextsWanted())
+                    logFrame(QStringLiteral("[%1] snd cmd PPP:   ").arg(attempt), request);
             });
             if (outcome == Outcome::Stopped) return result;
             if (outcome == Outcome::TimedOut) {
@@ -341,9 +353,11 @@ bool TVKCOMControl::writeBlock(const QByteArray& block, int payloadLength, const
     const auto* bytes = reinterpret_cast<const quint8*>(block.constData());
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
         const Outcome outcome = exchange(bytes, kBlockSize, kKindCommand, [&] {
-            notify(WM_LINK_DATALOG, 0, 0,
-                   FormatSentData(sendDataPrefix_,
-                                  std::span(bytes, static_cast<std::size_t>(payloadLength) + 14)));
+            notifyTraffic(WM_LINK_DATALOG, [&] {
+                return FormatSentData(
+                    sendDataPrefix_,
+                    std::span(bytes, static_cast<std::size_t>(payloadLength) + 14));
+            });
         });
         if (outcome == Outcome::Stopped) {
             result.ok = 0;

@@ -74,6 +74,11 @@ public:
     // Serial receive accounting; the serial transport calls it for every delivery.
     void OnSerialData(const QByteArray& bytes);
 
+    // The traffic texts (frame and data logs) cost more than the exchange itself; they are built
+    // and sent only while a receiver asks for them here or the traffic log category is on.
+    void SetTrafficTexts(bool wanted) { trafficTexts_ = wanted; }
+    bool TrafficTextsWanted() const;
+
 signals:
     // Every notification, in the order sent; receivers connect directly, so it arrives
     // synchronously inside the operation that raised it.
@@ -88,6 +93,8 @@ signals:
 private:
     void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {});
     void lostLine(TControlMode mode);
+    template <class BuildText>
+    void notifyTraffic(int message, BuildText&& buildText);
     int expectedLength(bool overTcp) const;
     void resetReceiveState(quint8 kind);
     void accountReceived(const QByteArray& bytes, bool overTcp);
@@ -132,6 +139,7 @@ private:
     QByteArray inStream_;
     QByteArray outStream_;
     QString sendDataPrefix_;
+    bool trafficTexts_ = false;
 };
 
 }  // namespace devlink

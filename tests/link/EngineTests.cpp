@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QLoggingCategory>
+
 #include "link/Commands.h"
 #include "support/ScriptedReplies.h"
 #include "support/SimHarness.h"
@@ -25,6 +27,38 @@ TEST(Transact, AcceptsTheSimulatorsReplyOnTheFirstAttempt) {
         frameLogs[0].startsWith(QStringLiteral("[1] snd cmd PPP:   \r\nA5 5B 01 01 [FE UU 00]")));
     EXPECT_TRUE(
         frameLogs[1].startsWith(QStringLiteral("rcv cmd PPP:   \r\nA5 5B 01 01 [02 UU 00]")));
+}
+
+// The traffic texts cost more than the exchange: they exist only for a receiver that asks for
+// them or while the traffic log is on, and are then the same texts.
+TEST(TrafficTexts, AreBuiltOnlyForAReaderAndAlwaysTheSame) {
+    static QStringList logged;
+    const auto trafficTexts = [](bool asked, bool logOn) {
+        logged.clear();
+        QLoggingCategory::setFilterRules(logOn ? QStringLiteral("gc.link.traffic.debug=true")
+                                               : QString());
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { logged << text; });
+        LinkHarness h;
+        h.link->SetTrafficTexts(asked);
+        h.link->Transact(kDeviceType);
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules(QString());
+        QStringList texts;
+        for (const auto& n : h.observer.received) {
+            if (n.message == WM_LINK_FRAMELOG || n.message == WM_LINK_DATALOG) texts << n.text;
+        }
+        return texts;
+    };
+    const QStringList asked = trafficTexts(true, false);
+    ASSERT_EQ(asked.size(), 4);  // sent frame, receive position, dump, received frame
+    EXPECT_TRUE(asked[0].startsWith(QStringLiteral("[1] snd cmd PPP:   \r\n")));
+    EXPECT_EQ(asked[1], QStringLiteral("CopyDataPosition = 0\r\n"));
+    EXPECT_TRUE(asked[2].startsWith(QString(48, u'*') + QStringLiteral("\r\n0xA5, 0x5B, ")));
+    EXPECT_TRUE(logged.isEmpty());
+    EXPECT_EQ(trafficTexts(false, true), asked);
+    EXPECT_EQ(logged, asked);
+    EXPECT_TRUE(trafficTexts(false, false).isEmpty());
 }
 
 TEST(Transact, RebuildsLeadBytesAndChecksumOfTheCallersFrame) {

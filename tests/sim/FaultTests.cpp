@@ -11,7 +11,7 @@ const QByteArray kDeviceType = sim::makeFrame(0x01, 0x01, 0xFE);
 struct FaultCase {
     const char* name;
     sim::Fault fault;
-    std::vector<qint64> dueMs;
+    std::vector<double> dueMs;
     const char* sent;
 };
 
@@ -52,7 +52,7 @@ TEST(Faults, EachKindChangesTheReplyAsNamed) {
         sim::SwitcherSim sim;
         sim.injectFault(c.fault);
         const auto deliveries = sim.receive(kDeviceType, 1000);
-        std::vector<qint64> due;
+        std::vector<double> due;
         for (const auto& delivery : deliveries) {
             due.push_back(delivery.dueMs);
         }

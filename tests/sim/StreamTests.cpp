@@ -122,19 +122,32 @@ struct DueCase {
     bool wireTime;
     int replyDelayMs;
     QByteArray request;
-    std::vector<qint64> dueMs;
+    std::vector<double> dueMs;
 };
+
+// Due times to the microsecond: nothing rounds them to whole ms.
+void expectDue(const std::vector<sim::Delivery>& deliveries, const std::vector<double>& expected,
+               const char* name) {
+    ASSERT_EQ(deliveries.size(), expected.size()) << name;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(deliveries[i].dueMs, expected[i], 0.001) << name << " #" << i;
+    }
+}
 
 TEST(WireTime, RepliesAreDueWhenTheirLastByteHasCrossedTheLine) {
     const QByteArray readAck = sim::makeFrame(0x03, 0x05, 0x00AA);
     const DueCase cases[] = {
         {"no wire time", false, 0, kDeviceType, {1000}},
         {"no wire time, delay", false, 20, kDeviceType, {1020}},
-        {"13 + 13 bytes: 4.51 ms", true, 0, kDeviceType, {1005}},
-        {"13 + 13 bytes and 20 ms", true, 20, kDeviceType, {1025}},
-        {"13 + 270 bytes: 49.13 ms", true, 0, readAck, {1050}},
-        {"two frames back to back", true, 0, kDeviceType + kDeviceType, {1005, 1007}},
-        {"garbage in front takes line time", true, 0, QByteArray(13, '\0') + kDeviceType, {1007}},
+        {"13 + 13 bytes", true, 0, kDeviceType, {1004.514}},
+        {"13 + 13 bytes and 20 ms", true, 20, kDeviceType, {1024.514}},
+        {"13 + 270 bytes", true, 0, readAck, {1049.132}},
+        {"two frames back to back", true, 0, kDeviceType + kDeviceType, {1004.514, 1006.771}},
+        {"garbage in front takes line time",
+         true,
+         0,
+         QByteArray(13, '\0') + kDeviceType,
+         {1006.771}},
     };
     for (const DueCase& c : cases) {
         sim::SwitcherSim sim;
@@ -143,11 +156,7 @@ TEST(WireTime, RepliesAreDueWhenTheirLastByteHasCrossedTheLine) {
         if (c.request == readAck) {
             exchange(sim, sim::makeFrame(0x03, 0x05, 0xF001), 0);
         }
-        std::vector<qint64> due;
-        for (const auto& delivery : sim.receive(c.request, 1000)) {
-            due.push_back(delivery.dueMs);
-        }
-        EXPECT_EQ(due, c.dueMs) << c.name;
+        expectDue(sim.receive(c.request, 1000), c.dueMs, c.name);
     }
 }
 
@@ -155,11 +164,7 @@ TEST(WireTime, SplitPiecesFollowTheirBytesOnTheLine) {
     sim::SwitcherSim sim;
     sim.setWireTimeEmulation(true);
     sim.injectFault({sim::FaultKind::Split, 1, -1, -1, 0, 2, {}});
-    std::vector<qint64> due;
-    for (const auto& delivery : sim.receive(kDeviceType, 1000)) {
-        due.push_back(delivery.dueMs);
-    }
-    EXPECT_EQ(due, (std::vector<qint64>{1004, 1008}));  // 1003.47 and 1007.51
+    expectDue(sim.receive(kDeviceType, 1000), {1003.472, 1007.514}, "split in two");
 }
 
 TEST(WireTime, AReplyNeverOvertakesAnEarlierDelayedOne) {

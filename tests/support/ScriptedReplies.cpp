@@ -34,7 +34,7 @@ QByteArray DataBlock(int group, int code, int status, const QByteArray& payload,
 }
 
 std::vector<sim::Delivery> At(qint64 dueMs, const QByteArray& bytes) {
-    return {{dueMs, bytes}};
+    return {{static_cast<double>(dueMs), bytes}};
 }
 
 }  // namespace testing_support

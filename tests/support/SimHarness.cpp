@@ -1,6 +1,7 @@
 #include "SimHarness.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace testing_support {
 
@@ -62,7 +63,8 @@ void SimSerialTransport::deliverDue() {
 
 std::optional<qint64> SimSerialTransport::nextDue() const {
     if (pending_.empty()) return std::nullopt;
-    return pending_.front().dueMs;
+    // Virtual time moves in whole ms.
+    return static_cast<qint64>(std::ceil(pending_.front().dueMs));
 }
 
 void SimPump::tick() {

@@ -82,7 +82,9 @@ private:
 // Records the link's notifications; it must outlive the link it listens to.
 class RecordingObserver final {
 public:
-    void listenTo(const devlink::TVKCOMControl& link) {
+    // Asks the link for its traffic texts too.
+    void listenTo(devlink::TVKCOMControl& link) {
+        link.SetTrafficTexts(true);
         QObject::connect(&link, &devlink::TVKCOMControl::notified,
                          [this](const devlink::LinkNotification& n) { received.push_back(n); });
     }

@@ -17,17 +17,29 @@ QString simulatorLinkDir() {
            QStringLiteral("/matrix-sim");
 }
 
-SystemSerialPorts::SystemSerialPorts(QString linkDir) : linkDir_(std::move(linkDir)) {
-    QDir().mkpath(linkDir_);
+namespace {
+
+// Where serial device nodes and the terminals behind the simulator's links come and go.
+const QString kDeviceDir = QStringLiteral("/dev");
+const QString kTerminalDir = QStringLiteral("/dev/pts");
+
+QString createdFolder(const QString& path) {
+    QDir().mkpath(path);
+    return path;
 }
 
-QStringList SystemSerialPorts::portNames() {
+QStringList devicePortNames() {
     QStringList names;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         names.append(info.portName());
     }
-    // A link left behind by a simulator that died points nowhere and is skipped.
-    const QFileInfoList links = QDir(linkDir_).entryInfoList(
+    return names;
+}
+
+// A link left behind by a simulator that died points nowhere and is skipped.
+QStringList linkPortNames(const QString& linkDir) {
+    QStringList names;
+    const QFileInfoList links = QDir(linkDir).entryInfoList(
         QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& entry : links) {
         if (entry.isSymLink() && QFileInfo::exists(entry.symLinkTarget())) {
@@ -35,6 +47,24 @@ QStringList SystemSerialPorts::portNames() {
         }
     }
     return names;
+}
+
+}  // namespace
+
+SystemSerialPorts::SystemSerialPorts(QString linkDir)
+    : linkDir_(createdFolder(linkDir)),
+      deviceChanges_({kDeviceDir}),
+      linkChanges_({kTerminalDir, linkDir_}) {
+    // Watching starts before the first walk, so nothing that changes during it is missed.
+    deviceChanges_.takeChange();
+    firstDeviceScan_ = std::async(std::launch::async, devicePortNames);
+}
+
+QStringList SystemSerialPorts::portNames() {
+    if (firstDeviceScan_.valid()) devicePorts_ = firstDeviceScan_.get();
+    if (deviceChanges_.takeChange()) devicePorts_ = devicePortNames();
+    if (linkChanges_.takeChange()) linkPorts_ = linkPortNames(linkDir_);
+    return devicePorts_ + linkPorts_;
 }
 
 void ThreadSleeper::sleepMs(int ms) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <future>
+
 #include "link/EventLoopPump.h"
+#include "ui/platform/PortChangeWatcher.h"
 #include "ui/platform/WidgetDialogs.h"
 #include "ui/platform/WindowServices.h"
 
@@ -11,6 +14,9 @@ namespace ui {
 QString simulatorLinkDir();
 
 // Serial ports from Qt's port list, then the simulator's links that point at a live terminal.
+// Qt's list walks every terminal in sysfs: it is read again only when a device node came or
+// went, its first walk running on a thread of its own while the windows are being built. The
+// links are checked again only when a link or a pseudo-terminal came or went.
 class SystemSerialPorts final : public SerialPortLister {
 public:
     // Creates the link folder, so the simulator can publish its link there.
@@ -19,6 +25,11 @@ public:
 
 private:
     QString linkDir_;
+    PortChangeWatcher deviceChanges_;
+    PortChangeWatcher linkChanges_;
+    std::future<QStringList> firstDeviceScan_;
+    QStringList devicePorts_;
+    QStringList linkPorts_;
 };
 
 class ThreadSleeper final : public StatusSleeper {

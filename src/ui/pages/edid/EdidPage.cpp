@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "ui/pages/DeferredIcon.h"
 #include "ui/pages/FormParts.h"
 
 namespace ui {
@@ -62,8 +63,8 @@ QGroupBox* EdidPage::buildDataGroup() {
     QWidget* page = this;
     auto* group = new QGroupBox(QStringLiteral("EDID data control"), page);
     auto* layout = new QGridLayout(group);
-    const QIcon save = page->style()->standardIcon(QStyle::SP_DialogSaveButton);
-    const QIcon open = page->style()->standardIcon(QStyle::SP_DialogOpenButton);
+    const QIcon save = deferredStandardIcon(QStyle::SP_DialogSaveButton);
+    const QIcon open = deferredStandardIcon(QStyle::SP_DialogOpenButton);
     layout->addWidget(cbReadEDIDDataOutput = makeControl<QComboBox>(group, "cbReadEDIDDataOutput"),
                       0, 0);
     layout->addWidget(btnReadEDIDData = makeControl<QPushButton>(group, "btnReadEDIDData",

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "ui/pages/DeferredIcon.h"
 #include "ui/pages/FormParts.h"
 
 namespace ui {
@@ -23,7 +24,7 @@ QGroupBox* FwUpgradePage::buildUpgradeGroup() {
     markNotAvailable(edtFWFile);
     layout->addWidget(edtFWFile, 0, 1);
     btnOpenFW = makeControl<QPushButton>(group, "btnOpenFW");
-    btnOpenFW->setIcon(page->style()->standardIcon(QStyle::SP_DialogOpenButton));
+    btnOpenFW->setIcon(deferredStandardIcon(QStyle::SP_DialogOpenButton));
     markNotAvailable(btnOpenFW);
     layout->addWidget(btnOpenFW, 0, 2);
     btnUpgrade = makeControl<QPushButton>(group, "btnUpgrade", QStringLiteral("&Upgrade"));

@@ -14,6 +14,7 @@
 
 #include "ui/pages/FormParts.h"
 #include "ui/pages/PortControls.h"
+#include "ui/pages/setting/OutputGroupStyle.h"
 #include "widgets/Lcd99.h"
 
 namespace ui {
@@ -68,7 +69,7 @@ QPushButton* routeButton(QWidget* group, const QString& name, const QString& cap
 
 // One output of the routing view: the digits, input buttons "1" to "8" in two rows (a radio
 // group, "7" and "8" hidden), then the previous and next arrows.
-QGroupBox* SettingPage::buildOutputGroup(int output) {
+QGroupBox* SettingPage::buildOutputGroup(int output, const RouteArrowIcons& arrows) {
     QWidget* parent = this;
     auto* group = new QGroupBox(QStringLiteral("Output%1").arg(output), parent);
     group->setObjectName(output == 1 ? QStringLiteral("gbOutput1")
@@ -76,10 +77,6 @@ QGroupBox* SettingPage::buildOutputGroup(int output) {
     auto* layout = new QGridLayout(group);
     leds[output - 1] = digitDisplay(group, output);
     layout->addWidget(leds[output - 1], 0, 0, 1, 4, Qt::AlignHCenter);
-    // The down button is the route in force; make it readable from across the room.
-    group->setStyleSheet(QStringLiteral(
-        "QPushButton:checked { background-color: #b00000; color: white; font-weight: bold;"
-        " border: 1px solid #600000; border-radius: 3px; }"));
     auto* radio = new QButtonGroup(group);
     radio->setExclusive(true);
     for (int input = 1; input <= 8; ++input) {
@@ -93,15 +90,15 @@ QGroupBox* SettingPage::buildOutputGroup(int output) {
         routeButtons.push_back(button);
         layout->addWidget(button, 1 + (input - 1) / 4, (input - 1) % 4);
     }
-    const auto arrow = [&](int tag, QStyle::StandardPixmap picture) {
+    const auto arrow = [&](int tag, const QIcon& picture) {
         auto* button = routeButton(group, arrowButtonName(tag), QString(), 0, tag);
-        button->setIcon(group->style()->standardIcon(picture));
+        button->setIcon(picture);
         button->setFixedWidth(68);
         routeButtons.push_back(button);
         return button;
     };
-    layout->addWidget(arrow(2 * output - 1, QStyle::SP_ArrowLeft), 3, 0, 1, 2, Qt::AlignLeft);
-    layout->addWidget(arrow(2 * output, QStyle::SP_ArrowRight), 3, 2, 1, 2, Qt::AlignRight);
+    layout->addWidget(arrow(2 * output - 1, arrows.previous), 3, 0, 1, 2, Qt::AlignLeft);
+    layout->addWidget(arrow(2 * output, arrows.next), 3, 2, 1, 2, Qt::AlignRight);
     group->setVisible(output <= 6);
     return group;
 }
@@ -168,9 +165,11 @@ SettingPage::SettingPage(QWidget* parent) : QWidget(parent) {
     QWidget* page = this;
     page->setObjectName(QStringLiteral("tsSetting"));
     auto* layout = new QVBoxLayout(page);
+    page->setStyleSheet(outputGroupStyleSheet());
+    const RouteArrowIcons arrows = routeArrowIcons();
     auto* outputs = new QHBoxLayout;
     for (int output = 1; output <= kOutputs; ++output) {
-        outputs->addWidget(buildOutputGroup(output));
+        outputs->addWidget(buildOutputGroup(output, arrows));
     }
     layout->addLayout(outputs);
     lblNote = makeControl<QLabel>(page, "lblNote", QStringLiteral("Output from Input"));

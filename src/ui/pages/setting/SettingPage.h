@@ -17,6 +17,8 @@ class TLCD99;
 
 namespace ui {
 
+struct RouteArrowIcons;
+
 // tsSetting: the routing view (a digit display, input buttons and arrows per output, the
 // note and the input buttons' menu) and the pre-settings list.
 class SettingPage final : public QWidget {
@@ -41,7 +43,7 @@ public:
     QPushButton* btnSet;
 
 private:
-    QGroupBox* buildOutputGroup(int output);
+    QGroupBox* buildOutputGroup(int output, const RouteArrowIcons& arrows);
     void buildRouteMenu();
     QGroupBox* buildPresetGroup();
     static QTableWidget* buildPresetList(QWidget* group);
