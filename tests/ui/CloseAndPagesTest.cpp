@@ -80,7 +80,8 @@ TEST_P(BusyClose, AsksAndFollowsTheAnswer) {
     EXPECT_EQ(h.form().Flags().stopRequested(), yes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, BusyClose, ::testing::Values(false, true));
+INSTANTIATE_TEST_SUITE_P(Answers, BusyClose, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Yes" : "No"; });
 
 TEST(CloseQuery, FailedSaveAtCloseIsReportedAndTheWindowStillCloses) {
     WindowHarness h;
@@ -106,6 +107,14 @@ struct PageCase {
     bool changes;
 };
 
+std::string nameOf(const PageCase& c) {
+    return std::string(c.powerOn ? "PowerOn" : "PowerOff") + (c.linkIdle ? "Idle" : "Busy");
+}
+
+void PrintTo(const PageCase& c, std::ostream* os) {
+    *os << nameOf(c) << (c.changes ? " changes" : " stays");
+}
+
 class PageGuard : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(PageGuard, AllowsChangesOnlyWhenSafe) {
@@ -127,6 +136,7 @@ TEST_P(PageGuard, AllowsChangesOnlyWhenSafe) {
 INSTANTIATE_TEST_SUITE_P(States, PageGuard,
                          ::testing::Values(PageCase{false, true, true},
                                            PageCase{false, false, true}, PageCase{true, true, true},
-                                           PageCase{true, false, false}));
+                                           PageCase{true, false, false}),
+                         [](const auto& info) { return nameOf(info.param); });
 
 }  // namespace

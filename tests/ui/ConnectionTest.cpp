@@ -163,6 +163,15 @@ struct Enabling {
     bool unlocked;
 };
 
+std::string nameOf(const Enabling& e) {
+    return std::string(e.mode == devlink::cmCOM ? "ComMode" : "LanMode") +
+           (e.locked ? "Locked" : "Unlocked");
+}
+
+void PrintTo(const Enabling& e, std::ostream* os) {
+    *os << nameOf(e);
+}
+
 class ModeEnabling : public ::testing::TestWithParam<Enabling> {};
 
 TEST_P(ModeEnabling, GroupsFollowModeAndLock) {
@@ -199,6 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, ModeEnabling,
                          ::testing::Values(Enabling{devlink::cmCOM, false, true, false, true},
                                            Enabling{devlink::cmLAN, false, false, true, true},
                                            Enabling{devlink::cmCOM, true, false, false, false},
-                                           Enabling{devlink::cmLAN, true, false, false, false}));
+                                           Enabling{devlink::cmLAN, true, false, false, false}),
+                         [](const auto& info) { return nameOf(info.param); });
 
 }  // namespace

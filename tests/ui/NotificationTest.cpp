@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "TestNames.h"
 #include "WindowHarness.h"
 
 namespace {
@@ -15,13 +16,17 @@ constexpr char kComSettings[] = "[Control mode]\nMode=0\n[COM port]\nName=ttySIM
 constexpr char kSideNote[] = "In processing, command ignored";
 
 struct StatusCase {
-    const char* label;
+    const char* name;
     bool comMode;
     bool connected;
     LinkNotification notification;
     const char* panel2;  // nullptr: panel 2 untouched
     bool alert;
 };
+
+void PrintTo(const StatusCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class NotificationStatus : public ::testing::TestWithParam<StatusCase> {};
 
@@ -74,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"Unused2027", true, false, {2027, 0, 0, {}}, nullptr, false},
         StatusCase{"Unused2036", true, false, {2036, 0, 0, {}}, nullptr, false},
         StatusCase{"Outside", true, false, {2040, 0, 0, {}}, nullptr, false}),
-    [](const auto& info) { return std::string(info.param.label); });
+    testing_support::byName);
 
 struct FirmwareMessages : ::testing::Test {
     void SetUp() override { h.show(); }

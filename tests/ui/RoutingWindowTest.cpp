@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "SettingWindow.h"
+#include "TestNames.h"
 #include "ui/dialogs/ShowInOutInfo.h"
 #include "widgets/Lcd99.h"
 
@@ -95,6 +96,15 @@ struct ArrowCase {
     int expected;
 };
 
+std::string nameOf(const ArrowCase& c) {
+    return "Output" + std::to_string(c.output) + "Input" + std::to_string(c.showing) +
+           (c.next ? "Next" : "Previous");
+}
+
+void PrintTo(const ArrowCase& c, std::ostream* os) {
+    *os << nameOf(c) << " gives Input" << c.expected;
+}
+
 class RoutingArrows : public testing::TestWithParam<ArrowCase> {};
 
 TEST_P(RoutingArrows, StepAndWrapWithinSixInputs) {
@@ -110,7 +120,8 @@ TEST_P(RoutingArrows, StepAndWrapWithinSixInputs) {
 
 INSTANTIATE_TEST_SUITE_P(Arrows, RoutingArrows,
                          testing::Values(ArrowCase{1, 1, false, 6}, ArrowCase{6, 6, true, 1},
-                                         ArrowCase{3, 4, false, 3}, ArrowCase{2, 4, true, 5}));
+                                         ArrowCase{3, 4, false, 3}, ArrowCase{2, 4, true, 5}),
+                         [](const auto& info) { return nameOf(info.param); });
 
 struct MenuCase {
     const char* item;
@@ -118,6 +129,10 @@ struct MenuCase {
     int input;
     std::vector<SentRoute> sent;
 };
+
+void PrintTo(const MenuCase& c, std::ostream* os) {
+    *os << c.item << " over Output" << c.output << " Input" << c.input;
+}
 
 class RoutingMenu : public testing::TestWithParam<MenuCase> {};
 
@@ -140,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"mnu1Output", 5, 3, {{5, 3}}}, MenuCase{"mnu2Outputs", 6, 1, {{6, 1}}},
         MenuCase{"mnu3Outputs", 2, 4, {{2, 4}, {3, 4}, {4, 4}}},
         MenuCase{"mnu5Outputs", 3, 1, {{3, 1}, {4, 1}, {5, 1}, {6, 1}}},
-        MenuCase{"mnuPortToPort", 5, 3, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}}));
+        MenuCase{"mnuPortToPort", 5, 3, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}}),
+    [](const auto& info) { return testing_support::caseName(info.param.item); });
 
 TEST(RoutingWindow, BatchStopsAtTheFirstRefusedOutput) {
     SettingWindow w;
@@ -174,6 +190,15 @@ struct PopupCase {
     bool shown;
 };
 
+std::string nameOf(const PopupCase& c) {
+    return std::string(c.tags.isEmpty() ? "Untagged" : "Tagged") +
+           (c.displayTags ? "Ticked" : "Unticked") + (c.arrow ? "OverArrow" : "OverInput");
+}
+
+void PrintTo(const PopupCase& c, std::ostream* os) {
+    *os << nameOf(c) << (c.shown ? " shows" : " hides");
+}
+
 class TagPopup : public testing::TestWithParam<PopupCase> {};
 
 TEST_P(TagPopup, ShowsOnlyForTaggedPortsWhenTickedOverInputButtons) {
@@ -193,7 +218,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(PopupCase{"[Tag of Input - COM]\nIn5=PC\n", true, false, true},
                     PopupCase{"[Tag of Input - COM]\nIn5=PC\n", false, false, false},
                     PopupCase{"[Tag of Input - COM]\nIn5=PC\n", true, true, false},
-                    PopupCase{"", true, false, false}));
+                    PopupCase{"", true, false, false}),
+    [](const auto& info) { return nameOf(info.param); });
 
 TEST(RoutingWindow, TagPopupListsEveryPortBelowTheMouse) {
     SettingWindow w("[Tag of Output - COM]\nOut1=TV\n[Display tag]\nValue=1\n");

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "TestNames.h"
 #include "ui/dialogs/EnterYes.h"
 #include "ui/dialogs/ShowInOutInfo.h"
 
@@ -15,6 +16,10 @@ struct Typed {
     const char* text;
     bool accepted;
 };
+
+void PrintTo(const Typed& t, std::ostream* os) {
+    *os << '"' << t.text << (t.accepted ? "\" accepted" : "\" refused");
+}
 
 class EnterYesTyping : public ::testing::TestWithParam<Typed> {};
 
@@ -34,7 +39,10 @@ TEST_P(EnterYesTyping, OnlyExactYesEndsTheDialog) {
 INSTANTIATE_TEST_SUITE_P(Texts, EnterYesTyping,
                          ::testing::Values(Typed{"yes", false}, Typed{" Yes", false},
                                            Typed{"Yes ", false}, Typed{"YES", false},
-                                           Typed{"", false}, Typed{"Yes", true}));
+                                           Typed{"", false}, Typed{"Yes", true}),
+                         [](const auto& info) {
+                             return testing_support::caseName(info.param.text);
+                         });
 
 TEST(EnterYes, CaptionAndButtons) {
     ui::TfrmEnterYes dialog;
@@ -91,7 +99,11 @@ TEST_P(InfoPopupClick, ClickAnywhereCloses) {
     EXPECT_FALSE(popup.isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, InfoPopupClick, ::testing::Values("", "Panel1", "lblInfo"));
+// "" clicks the pop-up itself.
+INSTANTIATE_TEST_SUITE_P(Parts, InfoPopupClick, ::testing::Values("", "Panel1", "lblInfo"),
+                         [](const auto& info) {
+                             return testing_support::caseName(*info.param ? info.param : "Popup");
+                         });
 
 TEST(InfoPopup, EveryLineOfTheTagListFitsInside) {
     ui::TfrmShowInOutInfo popup;

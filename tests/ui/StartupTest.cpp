@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "TestNames.h"
 #include "WindowHarness.h"
 #include "settings/IniFile.h"
 
@@ -55,6 +56,10 @@ struct NamedCaption {
     const char* caption;
 };
 
+void PrintTo(const NamedCaption& c, std::ostream* os) {
+    *os << c.name << " \"" << c.caption << '"';
+}
+
 class ControlCaption : public ::testing::TestWithParam<NamedCaption> {};
 
 TEST_P(ControlCaption, ExistsWithItsCaption) {
@@ -96,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
         NamedCaption{"lblNote", "Output from Input"}, NamedCaption{"btnEditInputPortTag", "&Edit"},
         NamedCaption{"btnEditOutputPortTag", "E&dit"}, NamedCaption{"Label26", "Open FW file"},
         NamedCaption{"btnUpgrade", "&Upgrade"}, NamedCaption{"rbAPMON", "ON"},
-        NamedCaption{"rbIRDisable", "OFF"}));
+        NamedCaption{"rbIRDisable", "OFF"}),
+    testing_support::byName);
 
 TEST(Startup, ControlsWithoutCaptionExist) {
     WindowHarness h;
@@ -198,12 +204,21 @@ TEST(Startup, SettingsWithoutControlsYetSurviveTheSave) {
     EXPECT_EQ(file.value("Own section", "key"), "kept");
 }
 
-class HandEditedSettings : public ::testing::TestWithParam<QByteArray> {};
+struct GarbageFile {
+    const char* name;
+    QByteArray bytes;
+};
+
+void PrintTo(const GarbageFile& f, std::ostream* os) {
+    *os << f.name << " (" << f.bytes.size() << " bytes)";
+}
+
+class HandEditedSettings : public ::testing::TestWithParam<GarbageFile> {};
 
 TEST_P(HandEditedSettings, LoadWithDefaults) {
     WindowHarness h;
     h.ports.names = {"ttyS0"};
-    h.writeSettings(GetParam());
+    h.writeSettings(GetParam().bytes);
     h.show();
     EXPECT_TRUE(h.find<QRadioButton>("rbLANMode")->isChecked());
     EXPECT_EQ(h.panel(1), "Disconnect");
@@ -213,12 +228,16 @@ TEST_P(HandEditedSettings, LoadWithDefaults) {
 
 INSTANTIATE_TEST_SUITE_P(
     Garbage, HandEditedSettings,
-    ::testing::Values(QByteArray("[Control mode]\nMode=abc\n[Display tag]\nValue=yes\n"),
-                      QByteArray("[Control mode\nMode=0\n"),  // no section closes
-                      QByteArray("\xff\xfe\x00\x01[\x80\x81]\n=\n==\n\x00\x00", 16),
-                      QByteArray("[Control mode]\nMode=") + QByteArray(100000, '9') + "x\n",
-                      QByteArray("[Control mode]\nMode=1\nMode=0x\n[Display tag]\nValue=\n"),
-                      QByteArray(200000, '[')));
+    ::testing::Values(
+        GarbageFile{"WordsForNumbers", "[Control mode]\nMode=abc\n[Display tag]\nValue=yes\n"},
+        GarbageFile{"UnclosedSection", "[Control mode\nMode=0\n"},
+        GarbageFile{"BinaryBytes", QByteArray("\xff\xfe\x00\x01[\x80\x81]\n=\n==\n\x00\x00", 16)},
+        GarbageFile{"HugeNumber",
+                    QByteArray("[Control mode]\nMode=") + QByteArray(100000, '9') + "x\n"},
+        GarbageFile{"RepeatedKeyAndEmptyValue",
+                    "[Control mode]\nMode=1\nMode=0x\n[Display tag]\nValue=\n"},
+        GarbageFile{"OnlyOpeningBrackets", QByteArray(200000, '[')}),
+    testing_support::byName);
 
 TEST(Startup, RefusedWriteShowsTheMessageWithThePath) {
     WindowHarness h;
