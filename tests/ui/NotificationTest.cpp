@@ -4,8 +4,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "TestNames.h"
 #include "WindowHarness.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"Unused2027", true, false, {2027, 0, 0, {}}, nullptr, false},
         StatusCase{"Unused2036", true, false, {2036, 0, 0, {}}, nullptr, false},
         StatusCase{"Outside", true, false, {2040, 0, 0, {}}, nullptr, false}),
-    testing_support::byName);
+    testing_support::CaseNamer([](const auto& c) { return std::string(c.name); }));
 
 struct FirmwareMessages : ::testing::Test {
     void SetUp() override { h.show(); }

@@ -6,7 +6,7 @@
 #include <QMenu>
 
 #include "SettingWindow.h"
-#include "TestNames.h"
+#include "support/CaseName.h"
 #include "ui/dialogs/ShowInOutInfo.h"
 #include "widgets/Lcd99.h"
 
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"mnu3Outputs", 2, 4, {{2, 4}, {3, 4}, {4, 4}}},
         MenuCase{"mnu5Outputs", 3, 1, {{3, 1}, {4, 1}, {5, 1}, {6, 1}}},
         MenuCase{"mnuPortToPort", 5, 3, {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}}}),
-    [](const auto& info) { return testing_support::caseName(info.param.item); });
+    testing_support::CaseNamer([](const auto& c) { return std::string(c.item); }));
 
 TEST(RoutingWindow, BatchStopsAtTheFirstRefusedOutput) {
     SettingWindow w;

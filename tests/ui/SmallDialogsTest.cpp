@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "TestNames.h"
+#include "support/CaseName.h"
 #include "ui/dialogs/EnterYes.h"
 #include "ui/dialogs/ShowInOutInfo.h"
 
@@ -36,13 +36,11 @@ TEST_P(EnterYesTyping, OnlyExactYesEndsTheDialog) {
     dialog.reject();
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, EnterYesTyping,
-                         ::testing::Values(Typed{"yes", false}, Typed{" Yes", false},
-                                           Typed{"Yes ", false}, Typed{"YES", false},
-                                           Typed{"", false}, Typed{"Yes", true}),
-                         [](const auto& info) {
-                             return testing_support::caseName(info.param.text);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Texts, EnterYesTyping,
+    ::testing::Values(Typed{"yes", false}, Typed{" Yes", false}, Typed{"Yes ", false},
+                      Typed{"YES", false}, Typed{"", false}, Typed{"Yes", true}),
+    testing_support::CaseNamer([](const auto& c) { return std::string(c.text); }));
 
 TEST(EnterYes, CaptionAndButtons) {
     ui::TfrmEnterYes dialog;
@@ -101,9 +99,9 @@ TEST_P(InfoPopupClick, ClickAnywhereCloses) {
 
 // "" clicks the pop-up itself.
 INSTANTIATE_TEST_SUITE_P(Parts, InfoPopupClick, ::testing::Values("", "Panel1", "lblInfo"),
-                         [](const auto& info) {
-                             return testing_support::caseName(*info.param ? info.param : "Popup");
-                         });
+                         testing_support::CaseNamer([](const char* part) {
+                             return std::string(*part ? part : "Popup");
+                         }));
 
 TEST(InfoPopup, EveryLineOfTheTagListFitsInside) {
     ui::TfrmShowInOutInfo popup;

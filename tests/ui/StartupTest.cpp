@@ -10,9 +10,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "TestNames.h"
 #include "WindowHarness.h"
 #include "settings/IniFile.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         NamedCaption{"btnEditOutputPortTag", "E&dit"}, NamedCaption{"Label26", "Open FW file"},
         NamedCaption{"btnUpgrade", "&Upgrade"}, NamedCaption{"rbAPMON", "ON"},
         NamedCaption{"rbIRDisable", "OFF"}),
-    testing_support::byName);
+    testing_support::CaseNamer([](const auto& c) { return std::string(c.name); }));
 
 TEST(Startup, ControlsWithoutCaptionExist) {
     WindowHarness h;
@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
         GarbageFile{"RepeatedKeyAndEmptyValue",
                     "[Control mode]\nMode=1\nMode=0x\n[Display tag]\nValue=\n"},
         GarbageFile{"OnlyOpeningBrackets", QByteArray(200000, '[')}),
-    testing_support::byName);
+    testing_support::CaseNamer([](const auto& c) { return std::string(c.name); }));
 
 TEST(Startup, RefusedWriteShowsTheMessageWithThePath) {
     WindowHarness h;
