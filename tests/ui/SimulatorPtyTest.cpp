@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -100,6 +102,25 @@ TEST_F(SimulatorPty, StoppedSimulatorDisconnectsOnTheNextTick) {
     form.tmrTimer();
     EXPECT_EQ(panel(1), "Disconnect");
     EXPECT_FALSE(form.Link()->GetConnected());
+}
+
+TEST_F(SimulatorPty, KilledSimulatorShowsTheDisconnectedStateWithinASecond) {
+    showWindow();
+    ui::TForm1& form = windows->form1();
+    auto* connectButton = form.findChild<QPushButton*>("btnConnect");
+    connectButton->click();
+    ASSERT_EQ(panel(1), linkPath + ": Connected");
+    sim.kill();
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    const QDeadlineTimer deadline(1000);
+    while (panel(1) != "Disconnect" && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_EQ(panel(1), "Disconnect");
+    EXPECT_EQ(connectButton->text(), "&Connect");
+    EXPECT_TRUE(form.findChild<QComboBox*>("cbCOMList")->isEnabled());
+    EXPECT_TRUE(form.findChild<QLabel*>("imgClose")->isVisibleTo(&form));
+    EXPECT_FALSE(form.findChild<QLabel*>("imgOpen")->isVisibleTo(&form));
 }
 
 }  // namespace

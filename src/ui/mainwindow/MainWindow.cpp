@@ -53,6 +53,9 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
     link_ = new devlink::TVKCOMControl(std::move(environment.linkParts), this);
     connect(link_, &devlink::TVKCOMControl::notified, this, &TForm1::linkNotification,
             Qt::DirectConnection);
+    // Queued: a loss seen inside a command's wait is shown once that command has unwound.
+    connect(link_, &devlink::TVKCOMControl::lineLost, this, &TForm1::lineLost,
+            Qt::QueuedConnection);
     runner_ = std::make_unique<devlink::CommandRunner>(*link_, flags_, commandHooks());
 
     setWindowTitle(QStringLiteral("6x6 HDMI Matrix Controller - ") + QStringLiteral("ver6.08"));

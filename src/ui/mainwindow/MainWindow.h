@@ -84,6 +84,8 @@ private:
     bool PageChangeAllowed() const;
     bool linkBusy() const;
     void showConnectionState();
+    void showLinkState();
+    void lineLost();
     void writeOperationPanel(const QString& text);
     void addStatusLine(const QString& text, bool mayReplaceReboot);
     void showPartProgress(quint16 part, quint16 percent);

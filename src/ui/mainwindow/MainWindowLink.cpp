@@ -72,6 +72,12 @@ void TForm1::btnConnectClick() {
         general_->btnConnect->setEnabled(true);
         if (pcContainer_->currentIndex() == 0) general_->btnConnect->setFocus();
     }
+    showLinkState();
+    if (link_->GetConnected()) ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    sleeper_.sleepMs(kAfterConnectMs);
+}
+
+void TForm1::showLinkState() {
     const bool connected = link_->GetConnected();
     general_->cbCOMList->setEnabled(!connected);
     general_->imgOpen->setVisible(connected);
@@ -81,8 +87,14 @@ void TForm1::btnConnectClick() {
                                                              ? QStringLiteral("Disconnect")
                                                              : kConnectionNames[1].chopped(2)));
     showConnectionState();
-    if (connected) ShowStatus(devlink::StatusPanel::Operation, QString(), false);
-    sleeper_.sleepMs(kAfterConnectMs);
+}
+
+// The adapter was unplugged or the module hung up: the window shows what its own disconnect
+// would have left.
+void TForm1::lineLost() {
+    if (closed_ || !link_ || link_->GetConnected()) return;
+    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    showLinkState();
 }
 
 void TForm1::showConnectionState() {
