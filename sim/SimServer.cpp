@@ -109,7 +109,12 @@ void SimServer::receive(Peer peer, const QByteArray& bytes) {
     if (sim_.takeConnectionDrop()) {
         dropPeer(peer);
     }
-    armTimer();
+    // A reply that is already due goes out now rather than after another turn of the loop.
+    if (!outgoing_.empty() && outgoing_.begin()->first <= clock_.elapsed()) {
+        sendDue();
+    } else {
+        armTimer();
+    }
 }
 
 void SimServer::reportNewFrames() {
