@@ -1,7 +1,7 @@
 // Times link exchanges against the simulator program over a pseudo-terminal
 // with wire-time emulation, and compares them with the time the bytes need
 // on a 57600 baud line; then times exchanges without wire time, which is what
-// the link and the simulator cost themselves.
+// the link and the simulator cost themselves, and the rate of a firmware part over TCP.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -12,8 +12,10 @@
 #include <numeric>
 #include <vector>
 
+#include "lan/TcpStreamClient.h"
 #include "link/ComPort.h"
 #include "link/EventLoopPump.h"
+#include "link/FirmwareTransfer.h"
 #include "link/VKCOMControl.h"
 
 using namespace devlink;
@@ -22,18 +24,59 @@ namespace {
 
 constexpr double kMsPerByte = 10.0 * 1000.0 / 57600.0;
 
-QString StartSimulator(QProcess& sim, bool wireTime) {
-    QStringList arguments{QStringLiteral("--quiet")};
-    if (wireTime) arguments << QStringLiteral("--wire-time");
-    sim.start(QStringLiteral(MATRIX_SIM_PATH), arguments);
+// Starts the simulator and returns the rest of its line that starts with `prefix`.
+QString StartSimulator(QProcess& sim, const QStringList& arguments, const QString& prefix) {
+    sim.start(QStringLiteral(MATRIX_SIM_PATH), QStringList{QStringLiteral("--quiet")} + arguments);
     if (!sim.waitForStarted(5000)) return {};
     while (sim.waitForReadyRead(5000)) {
         while (sim.canReadLine()) {
             const QString line = QString::fromUtf8(sim.readLine()).trimmed();
-            if (line.startsWith(QStringLiteral("PTY "))) return line.mid(4);
+            if (line.startsWith(prefix)) return line.mid(prefix.size());
         }
     }
     return {};
+}
+
+// A 64 KiB image for slave MCU1: 256 full blocks.
+constexpr int kPartSize = 64 * 1024;
+const Frame kSlavePart = BuildFrame(0x20, 0x02, 1, 0, 1, 0);
+
+QByteArray PartImage() {
+    QByteArray image(kPartSize, '\0');
+    for (int i = 0; i < kPartSize; ++i) image[i] = static_cast<char>(i * 7 + (i >> 8));
+    return image;
+}
+
+// The same part over TCP to the simulator without wire time; prints the payload rate.
+bool MeasureTcpPart() {
+    QProcess sim;
+    const QString address = StartSimulator(sim,
+                                           {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1"),
+                                            QStringLiteral("--port"), QStringLiteral("0")},
+                                           QStringLiteral("TCP "));
+    if (address.isEmpty()) return false;
+    LinkGuard flags;
+    EventLoopPump pump;
+    SteadyClock clock;
+    TVKCOMControl link({std::make_unique<TComPort>(), std::make_unique<lan::TcpStreamClient>(),
+                        &pump, &clock, &flags, address.section(u':', -1).toUShort()});
+    link.SetDeviceIP(address.section(u':', 0, 0));
+    if (!link.Connect()) return false;
+    link.OutStream() = PartImage();
+    FirmwareTransfer firmware(link);
+    constexpr int kParts = 10;
+    bool ok = true;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kParts && ok; ++i) ok = firmware.WritePart(kSlavePart).succeeded();
+    const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    std::printf("firmware_part_64k_tcp: bytes_per_s=%.0f%s\n", kParts * kPartSize / seconds,
+                ok ? "" : " (FAILED)");
+    std::fflush(stdout);
+    link.Disconnect();
+    sim.terminate();
+    sim.waitForFinished(3000);
+    return ok;
 }
 
 // Prints one figure; false when the operation failed.
@@ -67,7 +110,9 @@ bool SetRoutes(TVKCOMControl& link, int count) {
 class SimulatedLink {
 public:
     explicit SimulatedLink(bool wireTime) {
-        const QString pty = StartSimulator(sim_, wireTime);
+        const QStringList options =
+            wireTime ? QStringList{QStringLiteral("--wire-time")} : QStringList{};
+        const QString pty = StartSimulator(sim_, options, QStringLiteral("PTY "));
         auto port = std::make_unique<TComPort>();
         port->setPortName(pty);
         link_ = std::make_unique<TVKCOMControl>(
@@ -151,6 +196,13 @@ int main(int argc, char** argv) {
                 kTransfers * 5.0,
                 repeat([&] { return link.ReadData(BuildFrame(0x03, 0x05, 0xF001)).succeeded(); }));
 
+    // A firmware part: command and reply, then 256 blocks of 270 bytes, each acknowledged.
+    link.OutStream() = PartImage();
+    FirmwareTransfer firmware(link);
+    ok &=
+        Measure("firmware_part_64k", 2 * kFrameSize + (kPartSize / 256) * (kBlockSize + kFrameSize),
+                0, [&] { return firmware.WritePart(kSlavePart).succeeded(); });
     ok &= MeasureWithoutWire();
+    ok &= MeasureTcpPart();
     return ok ? 0 : 1;
 }

@@ -12,7 +12,7 @@ void FrameSplitter::append(QByteArrayView bytes) {
     buffer_.append(bytes.data(), bytes.size());
 }
 
-std::optional<QByteArray> FrameSplitter::next(const BlockTest& startsBlock) {
+std::optional<QByteArray> FrameSplitter::next(const UnitLength& unitLength) {
     for (;;) {
         dropUntilLeadBytes();
         if (buffer_.size() < kFrameSize) {
@@ -23,7 +23,7 @@ std::optional<QByteArray> FrameSplitter::next(const BlockTest& startsBlock) {
             buffer_.remove(0, 1);
             continue;
         }
-        const int length = startsBlock(header) ? kBlockSize : kFrameSize;
+        const int length = unitLength(header);
         if (buffer_.size() < length) {
             return std::nullopt;
         }

@@ -7,16 +7,17 @@
 
 namespace sim {
 
-// Cuts a byte stream into 13-byte frames and 270-byte data blocks. Bytes that cannot start a
-// frame are dropped, and a header with a wrong checksum loses its first byte so the search
+// Cuts a byte stream into 13-byte frames and data blocks of up to 270 bytes. Bytes that cannot
+// start a frame are dropped, and a header with a wrong checksum loses its first byte so the search
 // for the next lead bytes goes on; the buffer never holds more than one block plus one feed.
 class FrameSplitter {
 public:
-    // Says, for a header with a good checksum, whether a 270-byte block starts with it.
-    using BlockTest = std::function<bool(QByteArrayView header)>;
+    // Says, for a header with a good checksum, how long the unit that starts with it is:
+    // 13 bytes for a plain frame, up to 270 for a data block.
+    using UnitLength = std::function<int(QByteArrayView header)>;
 
     void append(QByteArrayView bytes);
-    std::optional<QByteArray> next(const BlockTest& startsBlock);
+    std::optional<QByteArray> next(const UnitLength& unitLength);
     qsizetype buffered() const { return buffer_.size(); }
     void clear() { buffer_.clear(); }
 

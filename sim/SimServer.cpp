@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -16,6 +17,10 @@ SimServer::SimServer(Options options, QObject* parent)
         sim_.injectFault(fault);
     }
     connect(&timer_, &DeliveryTimer::expired, this, &SimServer::sendDue);
+    sim_.setRebootMs(options_.rebootMs);
+    for (const FirmwareFault& fault : options_.firmwareFaults) {
+        sim_.injectFirmwareFault(fault);
+    }
     connect(&pty_, &PtyPort::received, this,
             [this](const QByteArray& bytes) { receive(Peer::Pty, bytes); });
     connect(&tcpServer_, &QTcpServer::newConnection, this, &SimServer::acceptClient);
@@ -97,6 +102,7 @@ void SimServer::receive(Peer peer, const QByteArray& bytes) {
         outgoing_.emplace(delivery.dueMs, Outgoing{peer, std::move(delivery.bytes)});
     }
     reportNewFrames();
+    reportNewFirmwareParts();
     if (sim_.takeConnectionDrop()) {
         dropPeer(peer);
     }
@@ -113,6 +119,20 @@ void SimServer::reportNewFrames() {
     }
     for (qsizetype line = log.size() - fresh; line < log.size(); ++line) {
         emit lineReady(QStringLiteral("RX %1").arg(log[line]));
+    }
+}
+
+void SimServer::reportNewFirmwareParts() {
+    const std::vector<ReceivedPart>& parts = sim_.firmwareParts();
+    for (; partsReported_ < parts.size(); ++partsReported_) {
+        const ReceivedPart& part = parts[partsReported_];
+        if (!options_.firmwareDir.isEmpty()) {
+            QFile file(QDir(options_.firmwareDir).filePath(part.label() + QStringLiteral(".bin")));
+            if (!file.open(QIODevice::WriteOnly) || file.write(part.image) != part.image.size()) {
+                emit lineReady(QStringLiteral("ERROR cannot write %1").arg(file.fileName()));
+            }
+        }
+        emit lineReady(QStringLiteral("FW %1 %2").arg(part.label()).arg(part.image.size()));
     }
 }
 

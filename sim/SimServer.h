@@ -27,12 +27,16 @@ public:
         int delayMs = 0;
         std::vector<Fault> faults;
         bool quiet = false;  // no line per received frame
+        int rebootMs = 2000;
+        std::vector<FirmwareFault> firmwareFaults;
+        QString firmwareDir;  // every firmware part received whole is written here; empty: not
     };
 
     explicit SimServer(Options options, QObject* parent = nullptr);
     ~SimServer() override;
 
-    // Opens the ports and reports them as "PTY <path>" and "TCP <address>:<port>" lines.
+    // Opens the ports and reports them as "PTY <path>" and "TCP <address>:<port>" lines; each
+    // firmware part received whole is reported as "FW <label> <bytes>".
     bool start(QString* error);
     SwitcherSim& sim() { return sim_; }
 
@@ -52,6 +56,7 @@ private:
     void acceptClient();
     void receive(Peer peer, const QByteArray& bytes);
     void reportNewFrames();
+    void reportNewFirmwareParts();
     void sendDue();
     void armTimer();
     void dropPeer(Peer peer);
@@ -65,6 +70,7 @@ private:
     DeliveryTimer timer_;
     std::multimap<double, Outgoing> outgoing_;  // equal due times keep their order
     qint64 framesReported_ = 0;
+    std::size_t partsReported_ = 0;
 };
 
 }  // namespace sim

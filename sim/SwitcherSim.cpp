@@ -8,8 +8,8 @@ namespace sim {
 
 std::vector<Delivery> SwitcherSim::receive(const QByteArray& bytes, double nowMs) {
     std::vector<Delivery> deliveries;
-    const FrameSplitter::BlockTest blockTest = [this](QByteArrayView header) {
-        return startsBlock(header);
+    const FrameSplitter::UnitLength unitLength = [this](QByteArrayView header) {
+        return this->unitLength(header);
     };
     qsizetype fed = 0;
     while (fed < bytes.size()) {
@@ -17,8 +17,12 @@ std::vector<Delivery> SwitcherSim::receive(const QByteArray& bytes, double nowMs
         const qsizetype slice = std::min<qsizetype>(kBlockSize, bytes.size() - fed);
         splitter_.append(QByteArrayView(bytes).sliced(fed, slice));
         fed += slice;
-        while (const auto unit = splitter_.next(blockTest)) {
+        while (const auto unit = splitter_.next(unitLength)) {
             logUnit(*unit);
+            const double arrived = clock_.arrivalMs(nowMs, fed - splitter_.buffered());
+            if (arrived < static_cast<double>(silentUntilMs_)) {
+                continue;  // still rebooting: nothing is heard
+            }
             const auto fault = faults_.take(groupOf(*unit), codeOf(*unit));
             QByteArray reply = answerUnit(*unit, fault);
             if (fault && !reply.isEmpty()) {
@@ -26,10 +30,14 @@ std::vector<Delivery> SwitcherSim::receive(const QByteArray& bytes, double nowMs
             }
             const bool delayed = fault && fault->kind == FaultKind::Delay;
             const bool split = fault && fault->kind == FaultKind::Split;
-            const double arrived = clock_.arrivalMs(nowMs, fed - splitter_.buffered());
+            qint64 sentMs = static_cast<qint64>(arrived);
             for (Delivery& delivery : clock_.schedule(arrived, reply, delayed ? fault->delayMs : 0,
                                                       split ? fault->pieces : 1)) {
+                sentMs = delivery.dueMs;
                 deliveries.push_back(std::move(delivery));
+            }
+            if (std::exchange(rebootPending_, false)) {
+                reboot(sentMs + rebootMs_);
             }
             if (fault && fault->kind == FaultKind::DropConnection) {
                 dropConnection();
@@ -56,6 +64,14 @@ void SwitcherSim::setReplyDelayMs(int ms) {
     clock_.setReplyDelayMs(ms);
 }
 
+void SwitcherSim::setRebootMs(int ms) {
+    rebootMs_ = std::max(ms, 0);
+}
+
+void SwitcherSim::injectFirmwareFault(const FirmwareFault& fault) {
+    firmware_.addFault(fault);
+}
+
 SwitcherState& SwitcherSim::state() {
     return state_;
 }
@@ -68,13 +84,17 @@ bool SwitcherSim::takeConnectionDrop() {
     return std::exchange(connectionDropped_, false);
 }
 
-bool SwitcherSim::startsBlock(QByteArrayView header) const {
-    return writing_ && writing_->startsBlock(header);
+int SwitcherSim::unitLength(QByteArrayView header) const {
+    if (writing_ && writing_->startsBlock(header)) {
+        return kBlockSize;
+    }
+    const int firmwareBlock = firmware_.blockLength(header);
+    return firmwareBlock > 0 ? firmwareBlock : kFrameSize;
 }
 
 void SwitcherSim::logUnit(const QByteArray& unit) {
     ++framesReceived_;
-    frameLog_.append(unit.size() == kBlockSize
+    frameLog_.append(unit.size() > kFrameSize
                          ? QStringLiteral("%1 +%2 bytes")
                                .arg(hexOf(QByteArrayView(unit).first(kPayloadOffset)))
                                .arg(paramOf(unit, 2))
@@ -99,6 +119,11 @@ QByteArray SwitcherSim::answerUnit(const QByteArray& unit, const std::optional<F
     // when the reply is acceptable keeps a repeated frame (a write block above all) from counting
     // twice.
     const bool mayAct = !fault || leavesReplyAcceptable(fault->kind);
+    if (firmware_.handles(unit)) {
+        FirmwareReceiver::Answer answer = firmware_.receive(unit, mayAct);
+        rebootPending_ = answer.reboots;
+        return answer.reply;
+    }
     return unit.size() == kBlockSize ? answerBlock(unit, mayAct) : answerFrame(unit, mayAct);
 }
 
@@ -129,7 +154,10 @@ QByteArray SwitcherSim::answerFrame(const QByteArray& frame, bool mayAct) {
         return ready;
     }
     SwitcherState untouched = state_;
-    return respondToCommand(mayAct ? state_ : untouched, frame);
+    const int reboots = state_.rebootCount;
+    QByteArray reply = respondToCommand(mayAct ? state_ : untouched, frame);
+    rebootPending_ = state_.rebootCount != reboots;
+    return reply;
 }
 
 QByteArray SwitcherSim::answerBlock(const QByteArray& block, bool mayAct) {
@@ -142,6 +170,18 @@ QByteArray SwitcherSim::answerBlock(const QByteArray& block, bool mayAct) {
         writing_.reset();
     }
     return makeFrame(groupOf(block), codeOf(block), kStatusOk);
+}
+
+void SwitcherSim::reboot(qint64 silentUntilMs) {
+    silentUntilMs_ = silentUntilMs;
+    splitter_.clear();
+    reading_.reset();
+    writing_.reset();
+    firmware_.abandon();
+    if (const auto version = firmware_.takeNewMainVersion()) {
+        state_.firmwareMajor = version->first;
+        state_.firmwareMinor = version->second;
+    }
 }
 
 void SwitcherSim::dropConnection() {

@@ -8,6 +8,7 @@
 #include "Delivery.h"
 #include "EdidTransfers.h"
 #include "FaultQueue.h"
+#include "FirmwareReceiver.h"
 #include "FrameSplitter.h"
 #include "ReplyClock.h"
 #include "SimFault.h"
@@ -30,6 +31,13 @@ public:
     void clearFaults();
     void setWireTimeEmulation(bool on);  // 57600 baud, 10 bits per byte, both directions
     void setReplyDelayMs(int ms);        // the simulator's own stated processing delay (default 0)
+    // How long the switcher stays silent after a reboot: the Reboot system command, or the end
+    // of the main MCU's firmware part (default 2000 ms).
+    void setRebootMs(int ms);
+    void injectFirmwareFault(const FirmwareFault& fault);
+    // Every firmware part received whole, in order. After a reboot the version command reports
+    // the version of the last main MCU part received.
+    const std::vector<ReceivedPart>& firmwareParts() const { return firmware_.parts(); }
     SwitcherState& state();
     // One line per frame received (hex; a block shows its header, data checksum and length).
     // Only the latest kFrameLogLimit lines are kept.
@@ -39,12 +47,13 @@ public:
     bool takeConnectionDrop();
 
 private:
-    bool startsBlock(QByteArrayView header) const;
+    int unitLength(QByteArrayView header) const;
     void logUnit(const QByteArray& unit);
     QByteArray answerUnit(const QByteArray& unit, const std::optional<Fault>& fault);
     QByteArray answerFrame(const QByteArray& frame, bool mayAct);
     QByteArray answerBlock(const QByteArray& block, bool mayAct);
     void dropConnection();
+    void reboot(qint64 silentUntilMs);
 
     SwitcherState state_;
     FrameSplitter splitter_;
@@ -52,6 +61,10 @@ private:
     ReplyClock clock_;
     std::optional<EdidReadTransfer> reading_;
     std::optional<EdidWriteTransfer> writing_;
+    FirmwareReceiver firmware_;
+    int rebootMs_ = 2000;
+    bool rebootPending_ = false;
+    qint64 silentUntilMs_ = 0;
     QStringList frameLog_;
     qint64 framesReceived_ = 0;
     bool connectionDropped_ = false;

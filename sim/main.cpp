@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "FaultOption.h"
+#include "FirmwareFault.h"
 #include "SignalQuit.h"
 #include "SimServer.h"
 
@@ -32,19 +33,35 @@ std::optional<sim::SimServer::Options> readOptions(const QCoreApplication& app) 
                                    QStringLiteral("kind[=value][:times[:group:code]]"),
                                    QStringLiteral("fault"));
     const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("No frame log."));
-    parser.addOptions({link, tcp, port, wireTime, delay, fault, quiet});
+    const QCommandLineOption rebootMs(QStringLiteral("reboot-ms"),
+                                      QStringLiteral("Silence after a reboot, in ms."),
+                                      QStringLiteral("ms"), QStringLiteral("2000"));
+    const QCommandLineOption firmwareFault(
+        QStringLiteral("fw-fault"),
+        QStringLiteral(
+            "decline|silent[:command|stage1|stage2|block[=N][:times|all[:code.number]]]"),
+        QStringLiteral("fault"));
+    const QCommandLineOption firmwareDir(QStringLiteral("fw-dir"),
+                                         QStringLiteral("Write received firmware parts here."),
+                                         QStringLiteral("dir"));
+    parser.addOptions(
+        {link, tcp, port, wireTime, delay, fault, quiet, rebootMs, firmwareFault, firmwareDir});
     parser.process(app);
 
     sim::SimServer::Options options;
     options.linkPath = parser.value(link);
     options.wireTime = parser.isSet(wireTime);
     options.quiet = parser.isSet(quiet);
+    options.firmwareDir = parser.value(firmwareDir);
     bool portOk = false;
     bool delayOk = false;
+    bool rebootOk = false;
     const uint portNumber = parser.value(port).toUInt(&portOk);
     options.delayMs = parser.value(delay).toInt(&delayOk);
-    if (!portOk || portNumber > 0xFFFF || !delayOk || options.delayMs < 0) {
-        printLine(QStringLiteral("ERROR bad --port or --delay"));
+    options.rebootMs = parser.value(rebootMs).toInt(&rebootOk);
+    if (!portOk || portNumber > 0xFFFF || !delayOk || options.delayMs < 0 || !rebootOk ||
+        options.rebootMs < 0) {
+        printLine(QStringLiteral("ERROR bad --port, --delay or --reboot-ms"));
         return std::nullopt;
     }
     options.tcpPort = static_cast<quint16>(portNumber);
@@ -60,6 +77,15 @@ std::optional<sim::SimServer::Options> readOptions(const QCoreApplication& app) 
             return std::nullopt;
         }
         options.faults.push_back(*parsed);
+    }
+    for (const QString& text : parser.values(firmwareFault)) {
+        QString error;
+        const auto parsed = sim::parseFirmwareFault(text, &error);
+        if (!parsed) {
+            printLine(QStringLiteral("ERROR %1").arg(error));
+            return std::nullopt;
+        }
+        options.firmwareFaults.push_back(*parsed);
     }
     return options;
 }

@@ -1,24 +1,31 @@
 #include "link/LinkLog.h"
 
+#include <QByteArray>
+
 namespace devlink {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 QString Hex2(quint8 byte) {
-    return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+    const char digits[] = {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+    return QString::fromLatin1(digits, 2);
 }
 
-// "0xNN, " per byte, CR LF before every 16th byte after the first.
+// "0xNN, " per byte, CR LF before every 16th byte after the first. Built as Latin-1 bytes:
+// every block of a transfer is logged, and this runs once per sent block.
 QString ByteList(std::span<const quint8> bytes, bool markParams) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()) * 7 + 16);
+    QByteArray text;
+    text.reserve(static_cast<qsizetype>(bytes.size()) * 8 + 16);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0 && i % 16 == 0) text += kCrLf;
-        if (markParams && (i == 4 || i == 6 || i == 8 || i == 10 || i == 12)) text += u'|';
-        text += QStringLiteral("0x") + Hex2(bytes[i]) + QStringLiteral(", ");
+        if (i > 0 && i % 16 == 0) text += "\r\n";
+        if (markParams && (i == 4 || i == 6 || i == 8 || i == 10 || i == 12)) text += '|';
+        const char entry[] = {'0', 'x', kHexDigits[bytes[i] >> 4], kHexDigits[bytes[i] & 0x0F],
+                              ',', ' '};
+        text.append(entry, sizeof(entry));
     }
-    return text;
+    return QString::fromLatin1(text);
 }
 
 }  // namespace

@@ -79,6 +79,21 @@ public:
     void SetTrafficTexts(bool wanted) { trafficTexts_ = wanted; }
     bool TrafficTextsWanted() const;
 
+    // Building blocks for transfers that live beside the link (the firmware parts).
+    enum class Outcome { Reply, TimedOut, Stopped };
+    // One attempt: reset the receive state, send, wait. Transport errors propagate.
+    Outcome exchange(const quint8* bytes, int count, quint8 kind,
+                     const std::function<void()>& afterSend = {});
+    void resetReceiveState(quint8 kind);
+    bool replyComplete() const { return replyComplete_; }
+    Frame receivedHeader() const;
+    // In TCP mode, takes and accounts what the module sent, as every tick of WaitReply does.
+    void pollInput() {
+        if (controlMode_ == cmLAN && !flags_.stopRequested()) pollTcp();
+    }
+    bool stopRequested() const { return flags_.stopRequested(); }
+    void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {});
+
 signals:
     // Every notification, in the order sent; receivers connect directly, so it arrives
     // synchronously inside the operation that raised it.
@@ -91,20 +106,13 @@ signals:
     void lineLost();
 
 private:
-    void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {});
     void lostLine(TControlMode mode);
     template <class BuildText>
     void notifyTraffic(int message, BuildText&& buildText);
     int expectedLength(bool overTcp) const;
-    void resetReceiveState(quint8 kind);
     void accountReceived(const QByteArray& bytes, bool overTcp);
     void pollTcp();
     bool timedOut() const { return pollCount_ >= kReplyTimeoutTicks; }
-    Frame receivedHeader() const;
-    enum class Outcome { Reply, TimedOut, Stopped };
-    // One attempt: reset the receive state, send, wait. Transport errors propagate.
-    Outcome exchange(const quint8* bytes, int count, quint8 kind,
-                     const std::function<void()>& afterSend = {});
     bool blockAcceptable(const Frame& header, const Frame& request) const;
     QByteArray buildWriteBlock(const Frame& command, qsizetype offset) const;
     bool readBlock(Frame& request, CommandResult& result, bool& done);

@@ -67,7 +67,7 @@ TEST(Stream, SeveralFramesInOneDeliveryAreAnsweredInOrder) {
 
 TEST(Stream, TheSplitterNeverHoldsMoreThanABlockAndAFeed) {
     sim::FrameSplitter splitter;
-    const auto anyBlock = [](QByteArrayView) { return true; };
+    const auto anyBlock = [](QByteArrayView) { return sim::kBlockSize; };
     QByteArray noise = pattern(100000, 7);
     for (qsizetype i = 0; i + 1 < noise.size(); i += 97) {
         noise[i] = static_cast<char>(0xA5);

@@ -1,0 +1,111 @@
+#include "device/FirmwareMergeTool.h"
+
+#include <QCommandLineParser>
+#include <algorithm>
+#include <array>
+
+#include "device/FirmwareFile.h"
+#include "device/FirmwareMerge.h"
+
+namespace device {
+
+namespace {
+
+enum Exit { kDone = 0, kFailed = 1, kUsage = 2 };
+
+struct McuOptions {
+    QCommandLineOption file;
+    QCommandLineOption version;
+};
+
+McuOptions OptionsFor(const QString& name, const QString& what) {
+    return {QCommandLineOption(name, what + QStringLiteral(" image file."), QStringLiteral("file")),
+            QCommandLineOption(name + QStringLiteral("-ver"),
+                               what + QStringLiteral(" version, two numbers: 1.2"),
+                               QStringLiteral("ver"))};
+}
+
+// "1.2" gives the two version fields "1" and "2"; each is then normalised as the window does.
+McuFields FieldsFrom(const QCommandLineParser& parser, const McuOptions& options) {
+    const QString version = parser.value(options.version);
+    const qsizetype dot = version.indexOf(QLatin1Char('.'));
+    return {parser.value(options.file), dot < 0 ? version : version.left(dot),
+            dot < 0 ? QString() : version.mid(dot + 1)};
+}
+
+int List(const QString& path, QTextStream& out) {
+    const FileReadResult file = ReadFirmwareFile(path);
+    if (!file.ok()) {
+        out << FirmwareFileProblemText(path, file) << Qt::endl;
+        return kFailed;
+    }
+    const FirmwareSummary summary = SummariseFirmware(file.bytes);
+    for (const QString& line : FirmwareSectionLines(summary)) out << line << Qt::endl;
+    out << FirmwareSummaryText(summary) << Qt::endl;
+    return summary.everyHeaderChecks ? kDone : kFailed;
+}
+
+int Merge(MergeFields& fields, const QString& folder, bool force, QTextStream& out,
+          QTextStream& err) {
+    // Standard output carries exactly the window's message lines; the question goes aside.
+    const MergeHooks hooks{
+        [&](const QString& line) { out << line << Qt::endl; },
+        [&](const QString& question) {
+            err << question << (force ? " Yes" : " No (use --force to overwrite)") << Qt::endl;
+            return force;
+        }};
+    const MergeOutcome outcome = MergeFirmware(fields, folder, hooks);
+    if (outcome.targetPath.isEmpty()) {
+        err << "fw-merge: no image was merged" << Qt::endl;
+        return kFailed;
+    }
+    return outcome.saved ? kDone : kFailed;
+}
+
+}  // namespace
+
+int RunFirmwareMergeTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Merges MCU firmware images into one firmware file, or lists one."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const std::array<McuOptions, kMergeOrder.size()> mcus{
+        OptionsFor(QStringLiteral("main"), QStringLiteral("Main MCU")),
+        OptionsFor(QStringLiteral("slave1"), QStringLiteral("Slave MCU1")),
+        OptionsFor(QStringLiteral("slave2"), QStringLiteral("Slave MCU2 (IR)")),
+        OptionsFor(QStringLiteral("slave3"), QStringLiteral("Slave MCU3 (panel)"))};
+    for (const McuOptions& mcu : mcus) parser.addOptions({mcu.file, mcu.version});
+    const QCommandLineOption outDir(QStringLiteral("out-dir"),
+                                    QStringLiteral("Folder of the merged file (default: current)."),
+                                    QStringLiteral("dir"), QStringLiteral("."));
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   QStringLiteral("Overwrite an existing merged file."));
+    const QCommandLineOption list(QStringLiteral("list"),
+                                  QStringLiteral("List the sections of a firmware file."),
+                                  QStringLiteral("file.fw"));
+    parser.addOptions({outDir, force, list});
+
+    if (!parser.parse(arguments)) {
+        err << "fw-merge: " << parser.errorText() << Qt::endl;
+        return kUsage;
+    }
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return kDone;
+    }
+    const bool anyImage = std::any_of(
+        mcus.begin(), mcus.end(), [&](const McuOptions& mcu) { return parser.isSet(mcu.file); });
+    if (!parser.positionalArguments().isEmpty() || parser.isSet(list) == anyImage) {
+        err << "fw-merge: give --list FILE.fw, or one or more of --main, --slave1, --slave2, "
+               "--slave3"
+            << Qt::endl;
+        return kUsage;
+    }
+    if (parser.isSet(list)) return List(parser.value(list), out);
+
+    MergeFields fields;
+    for (std::size_t i = 0; i < mcus.size(); ++i) fields[i] = FieldsFrom(parser, mcus[i]);
+    return Merge(fields, parser.value(outDir), parser.isSet(force), out, err);
+}
+
+}  // namespace device
