@@ -13,10 +13,6 @@ void shapeDialog(QDialog* dialog, const char* name, const QString& caption) {
 
 }  // namespace
 
-TfrmEditLAN::TfrmEditLAN(QWidget* parent) : QDialog(parent) {
-    shapeDialog(this, "TfrmEditLAN", QStringLiteral("TCP configuration"));
-}
-
 TfrmSearch::TfrmSearch(QWidget* parent) : QDialog(parent) {
     shapeDialog(this, "TfrmSearch", QString());
 }

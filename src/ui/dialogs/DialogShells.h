@@ -4,14 +4,7 @@
 
 namespace ui {
 
-// Dialogs created at start whose contents arrive with their features; nothing opens them yet.
-class TfrmEditLAN final : public QDialog {
-    Q_OBJECT
-
-public:
-    explicit TfrmEditLAN(QWidget* parent = nullptr);
-};
-
+// A dialog created at start whose contents arrive with its feature; nothing opens it yet.
 class TfrmSearch final : public QDialog {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/ProgramWindows.h"
 
 #include "ui/dialogs/DialogShells.h"
+#include "ui/dialogs/EditLAN.h"
 #include "ui/dialogs/EnterYes.h"
 #include "ui/dialogs/PreSettingEdit.h"
 #include "ui/dialogs/ShowInOutInfo.h"
@@ -9,10 +10,11 @@
 namespace ui {
 
 ProgramWindows::ProgramWindows(TForm1Environment environment)
-    : form1_(std::make_unique<TForm1>(std::move(environment))),
+    : dialogs_(*environment.dialogs),
+      form1_(std::make_unique<TForm1>(std::move(environment))),
       preSettingEdit_(new TfrmPreSettingEdit(form1_.get())),
       showInOutInfo_(new TfrmShowInOutInfo(form1_.get())),
-      editLan_(new TfrmEditLAN(form1_.get())),
+      editLan_(new TfrmEditLAN(dialogs_, form1_.get())),
       search_(new TfrmSearch(form1_.get())),
       enterYes_(new TfrmEnterYes(form1_.get())) {}
 

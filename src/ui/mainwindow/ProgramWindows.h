@@ -28,6 +28,7 @@ public:
     TfrmEnterYes& enterYes() const { return *enterYes_; }
 
 private:
+    Dialogs& dialogs_;  // taken before the environment moves into the main window
     std::unique_ptr<TForm1> form1_;
     TfrmPreSettingEdit* preSettingEdit_ = nullptr;
     TfrmShowInOutInfo* showInOutInfo_ = nullptr;
