@@ -59,7 +59,7 @@ Usage usageOf(qint64 pid) {
             usage.cpuNs += schedstat.readAll().split(' ')[0].toLongLong();
         QFile status(taskDir + '/' + task + QStringLiteral("/status"));
         if (status.open(QIODevice::ReadOnly)) {
-            usage.wakeups += fieldOf(status.readAll(), "voluntary_ctxt_switches:");
+            usage.wakeups += fieldOf(status.readAll(), "\nvoluntary_ctxt_switches:");
         }
     }
     return usage;
@@ -68,7 +68,7 @@ Usage usageOf(qint64 pid) {
 double peakMiB(qint64 pid) {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly)) return 0;
-    return static_cast<double>(fieldOf(status.readAll(), "VmHWM:")) / 1024.0;
+    return static_cast<double>(fieldOf(status.readAll(), "\nVmHWM:")) / 1024.0;
 }
 
 // One run of a window program with the hook preloaded.

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 
 namespace devlink {
@@ -18,14 +19,15 @@ QString systemLocation(const QString& portName) {
 }
 
 // Serial devices belong to a group the operator may not be in yet; that is worth saying,
-// with the device's path, since it is the one failure the operator can mend.
+// with the device's own path (a link's target), since it is the one failure the operator
+// can mend.
 QString openFailureCause(const QString& portName) {
     const QString path = systemLocation(portName);
     if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0 || errno != EACCES) {
         return {};
     }
-    const QString denied = QStringLiteral("permission denied");
-    return path == portName ? denied : denied + QStringLiteral(" on ") + path;
+    const QString device = QFileInfo(path).canonicalFilePath();
+    return QStringLiteral("permission denied on ") + (device.isEmpty() ? path : device);
 }
 
 }  // namespace

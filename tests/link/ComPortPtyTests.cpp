@@ -242,22 +242,25 @@ TEST(ComPort, OpeningAMissingPortRaisesWithTheErrorNumber) {
     EXPECT_THROW(port.clearBuffers(), EComPort);
 }
 
-TEST(ComPort, OpeningAPortWithoutPermissionSaysPermissionDenied) {
+TEST(ComPort, OpeningAPortWithoutPermissionNamesTheDeviceBehindTheLink) {
     if (geteuid() == 0) GTEST_SKIP() << "root opens any device";
     QTemporaryDir dir;
     const QString device = dir.filePath(QStringLiteral("ttyLocked"));
+    const QString link = dir.filePath(QStringLiteral("ttyLink"));
     QFile file(device);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     ASSERT_TRUE(QFile::setPermissions(device, QFileDevice::ReadOwner));
+    ASSERT_TRUE(QFile::link(device, link));
     TComPort port;
-    port.setPortName(device);
+    port.setPortName(link);
     try {
         port.open();
         FAIL() << "opened a port without write permission";
     } catch (const EComPort& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Unable to open com port (win error code: 13)"));
-        EXPECT_EQ(e.cause(), QStringLiteral("permission denied"));
+        EXPECT_EQ(e.cause(),
+                  QStringLiteral("permission denied on ") + QFileInfo(device).canonicalFilePath());
     }
     EXPECT_FALSE(port.isOpen());
 }
