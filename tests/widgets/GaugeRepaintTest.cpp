@@ -5,22 +5,14 @@
 #include <functional>
 
 #include "GaugeSampling.h"
+#include "PaintCounter.h"
 
 namespace widgets {
 namespace {
 
 using testing::RecordedGauge;
 
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
+using testing::PaintCounter;
 
 // A shown gauge at Progress 40 whose paint events are counted.
 class GaugeRepaint : public ::testing::Test {

@@ -5,22 +5,14 @@
 #include <functional>
 
 #include "LcdSampling.h"
+#include "PaintCounter.h"
 
 namespace widgets {
 namespace {
 
 using testing::routingDisplay;
 
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
+using testing::PaintCounter;
 
 // A shown display whose paint events are counted.
 class Lcd99Repaint : public ::testing::Test {
