@@ -6,13 +6,17 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 
+#include "lan/ModuleRecords.h"
 #include "link/CommandResult.h"
 #include "link/Commands.h"
+#include "link/DatagramSocket.h"
 #include "link/Frame.h"
 #include "link/LinkGuard.h"
 #include "link/LinkNotification.h"
 #include "link/LinkTiming.h"
+#include "link/ModuleControl.h"
 #include "link/SerialTransport.h"
 
 namespace devlink {
@@ -32,7 +36,14 @@ public:
         LinkPump* pump = nullptr;
         LinkClock* clock = nullptr;
         LinkGuard* flags = nullptr;
-        quint16 modulePort = kModulePort;  // tests serve the module elsewhere
+        quint16 modulePort = kModulePort;     // tests serve the module elsewhere
+        std::unique_ptr<DatagramSocket> udp;  // the module socket; none: searches find nothing
+    };
+
+    // The answer of an LDCD exchange: the 32 bytes as received, and whether they are good.
+    struct LdcdAnswer {
+        lan::LdcdPacket packet{};
+        bool ok = false;
     };
 
     static constexpr int kConnectTimeoutMs = 3000;
@@ -51,8 +62,8 @@ public:
     void SetUDPMode(TUDPMode mode) { udpMode_ = mode; }
 
     bool IsConnecting() const { return connecting_; }
-    bool IsSearching() const { return searching_; }
-    bool IsConfiguring() const { return configuring_; }
+    bool IsSearching() const { return modules_.searching(); }
+    bool IsConfiguring() const { return modules_.configuring(); }
 
     bool Connect();
     bool Disconnect();
@@ -64,6 +75,27 @@ public:
     CommandResult Transact(const Frame& frame);
     CommandResult ReadData(const Frame& frame);
     CommandResult WriteData(const Frame& frame);
+
+    // The Ethernet module's own protocol. A search broadcasts (UDPMode umBROADCAST) or asks
+    // DeviceIP alone (umNORMAL) and takes about 3 s when a module answers, 15.5 s when none does;
+    // it sends WM_LINK_LANSTATUS with the spinner text and lParam 0 every 100 ms. True when a
+    // module answered. Found modules are added to the list, each MAC once, at most 256 modules.
+    bool SearchModules();
+    // The wizard's Stop: the running search ends within 100 ms and returns false.
+    void CancelSearch() { modules_.cancelSearch(); }
+    int FoundModuleCount() const { return modules_.foundModuleCount(); }
+    // Field k (lan::FoundModuleField) of module n, 1-based; defaults outside 1 to the count.
+    QString FoundModuleField(int n, int k) const { return modules_.foundModuleField(n, k); }
+    void ClearFoundModules() { modules_.clearFoundModules(); }
+    // Sends the record (lan::BuildConfigRecord) by broadcast and to DeviceIP; WM_LINK_LANSTATUS
+    // with lParam 1 while it waits, up to about 30 s. 0 accepted, 1 failed, 2 address conflict
+    // (the new address is this PC's, checked before anything is sent, or the module says so).
+    int ConfigureModule(const lan::ConfigRecord& record);
+    // A 32-byte LDCD exchange on the current transport, up to 5 attempts; the window runs it in
+    // COM control mode only, under its busy guard.
+    LdcdAnswer ExchangeLdcd(const lan::LdcdPacket& request);
+    // This PC's address as the module protocol sees it (dotted).
+    QString LocalAddress() { return modules_.localAddress(); }
 
     QByteArray& InStream() { return inStream_; }
     QByteArray& OutStream() { return outStream_; }
@@ -87,6 +119,10 @@ public:
     void resetReceiveState(quint8 kind);
     bool replyComplete() const { return replyComplete_; }
     Frame receivedHeader() const;
+    // The first bytes of the receive buffer, for replies longer than a frame.
+    std::span<const quint8> receivedBytes(std::size_t count) const {
+        return std::span(rxBuffer_).first(std::min(count, rxBuffer_.size()));
+    }
     // In TCP mode, takes and accounts what the module sent, as every tick of WaitReply does.
     void pollInput() {
         if (controlMode_ == cmLAN && !flags_.stopRequested()) pollTcp();
@@ -131,8 +167,7 @@ private:
     TUDPMode udpMode_ = umBROADCAST;
     QString deviceIP_ = QStringLiteral("0.0.0.0");
     bool connecting_ = false;
-    bool searching_ = false;
-    bool configuring_ = false;
+    ModuleControl modules_;
 
     // Receive state, cleared before every attempt.
     static constexpr int kRxBufferSize = 549;

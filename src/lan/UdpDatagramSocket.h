@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QUdpSocket>
+#include <memory>
+
+#include "link/DatagramSocket.h"
+
+namespace lan {
+
+// The module socket on a QUdpSocket, IPv4 only. Other programs may hold the module ports too (a
+// simulator on a loopback address, a second controller), so the ports are bound shared.
+class UdpDatagramSocket final : public QObject, public devlink::DatagramSocket {
+    Q_OBJECT
+
+public:
+    explicit UdpDatagramSocket(QObject* parent = nullptr);
+
+    void bindTo(quint16 port) override;
+    void allowBroadcast() override;
+    void sendTo(const QByteArray& bytes, const QString& host, quint16 port) override;
+    HostNetwork hostNetwork() const override;
+
+private:
+    void onReadyRead();
+
+    std::unique_ptr<QUdpSocket> socket_;
+};
+
+}  // namespace lan

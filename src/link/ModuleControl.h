@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "lan/HostNetwork.h"
+#include "lan/ModuleRecords.h"
+#include "link/DatagramSocket.h"
+#include "link/LinkGuard.h"
+#include "link/LinkTiming.h"
+
+namespace devlink {
+
+// The Ethernet module's search and configuration protocol on the module socket. Both operations
+// are synchronous: they send, then run 100 ms steps of the pump on the link's clock, collecting
+// answers through the receive handler, until an answer, a cancel or the window closing.
+class ModuleControl {
+public:
+    using Notify = std::function<void(int message, qint64 wParam, qint64 lParam, const QString&)>;
+    static constexpr int kMaxFoundModules = 256;
+
+    ModuleControl(std::unique_ptr<DatagramSocket> socket, LinkPump& pump, LinkClock& clock,
+                  const LinkGuard& flags, Notify notify);
+
+    bool searchModules(bool broadcast, const QString& deviceIp);
+    int configureModule(const lan::ConfigRecord& record, const QString& deviceIp);
+    void cancelSearch() { searching_ = false; }
+    void clearProgress() {
+        searching_ = false;
+        configuring_ = false;
+    }
+    bool searching() const { return searching_; }
+    bool configuring() const { return configuring_; }
+
+    int foundModuleCount() const { return static_cast<int>(found_.size()); }
+    QString foundModuleField(int n, int k) const;
+    void clearFoundModules() { found_.clear(); }
+    QString localAddress();
+
+    void setTrafficTexts(std::function<bool()> wanted) { trafficTexts_ = std::move(wanted); }
+
+private:
+    enum class Waited { Answer, NoAnswer, Ended };
+
+    void onDatagram(const Datagram& datagram);
+    void takeSearchReply(const Datagram& datagram);
+    void takeConfigAnswer(const Datagram& datagram);
+    const lan::HostNetwork& network();
+    void refreshNetwork();
+    void sendBroadcast(const QByteArray& bytes, quint16 port);
+    // 30 steps of 100 ms with the spinner; false when the operation ended meanwhile.
+    bool spin(const QString& text, qint64 target, int& step, const bool& running);
+    bool waitForAnswer();
+    void runFor(int ms);
+
+    std::unique_ptr<DatagramSocket> socket_;
+    LinkPump& pump_;
+    LinkClock& clock_;
+    const LinkGuard& flags_;
+    Notify notify_;
+    std::function<bool()> trafficTexts_;
+
+    bool searching_ = false;
+    bool configuring_ = false;
+    bool accepting_ = false;
+    bool answered_ = false;
+    lan::ConfigRecord kept_{};
+    std::vector<lan::FoundModule> found_;
+    std::optional<lan::HostNetwork> network_;
+};
+
+}  // namespace devlink
