@@ -24,7 +24,11 @@ public:
 private:
     void onReadyRead();
 
-    std::unique_ptr<QUdpSocket> socket_;
+    // A bind may come from inside the old socket's own notification: it goes later.
+    struct DeleteLater {
+        void operator()(QUdpSocket* socket) const { socket->deleteLater(); }
+    };
+    std::unique_ptr<QUdpSocket, DeleteLater> socket_;
 };
 
 }  // namespace lan

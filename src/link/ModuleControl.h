@@ -50,8 +50,8 @@ private:
     const lan::HostNetwork& network();
     void refreshNetwork();
     void sendBroadcast(const QByteArray& bytes, quint16 port);
-    // 30 steps of 100 ms with the spinner; false when the operation ended meanwhile.
-    bool spin(const QString& text, qint64 target, int& step, const bool& running);
+    // 30 steps of 100 ms with the spinner; fewer when the operation ends meanwhile.
+    void spin(const QString& text, qint64 target, int& step, const bool& running);
     bool waitForAnswer();
     void runFor(int ms);
 

@@ -18,13 +18,20 @@ constexpr int kBlockPauseMs = 5;
 
 constexpr quint8 kKindCommand = 0;
 constexpr quint8 kKindDataBlock = 1;
-constexpr quint8 kKindModuleRecord = 6;
 
 constexpr quint16 kAckStart = 0x00AA;
 constexpr quint16 kAckNext = 0x0000;
 constexpr quint16 kAckResend = 0x00FF;
 
 }  // namespace
+
+bool TVKCOMControl::SearchModules() {
+    return modules_.searchModules(udpMode_ == umBROADCAST, deviceIP_);
+}
+
+int TVKCOMControl::ConfigureModule(const lan::ConfigRecord& record) {
+    return modules_.configureModule(record, deviceIP_);
+}
 
 TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
     : QObject(owner),
@@ -33,7 +40,12 @@ TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
       pump_(*parts.pump),
       clock_(*parts.clock),
       flags_(*parts.flags),
-      modulePort_(parts.modulePort) {
+      modulePort_(parts.modulePort),
+      modules_(std::move(parts.udp), pump_, clock_, flags_,
+               [this](int message, qint64 wParam, qint64 lParam, const QString& text) {
+                   notify(message, wParam, lParam, text);
+               }) {
+    modules_.setTrafficTexts([this] { return TrafficTextsWanted(); });
     serial_->setReceiveHandler([this](const QByteArray& bytes) {
         OnSerialData(bytes);
         pump_.wake();
@@ -87,8 +99,7 @@ bool TVKCOMControl::GetConnected() const {
 
 void TVKCOMControl::SetControlMode(TControlMode mode) {
     controlMode_ = mode;
-    searching_ = false;
-    configuring_ = false;
+    modules_.clearProgress();
 }
 
 bool TVKCOMControl::Connect() {

@@ -47,6 +47,8 @@ public:
     };
 
     static constexpr int kConnectTimeoutMs = 3000;
+    // ReplyKind of the 32-byte LDCD answer; counted on the serial port only.
+    static constexpr quint8 kKindModuleRecord = 6;
 
     explicit TVKCOMControl(Parts parts, QObject* owner = nullptr);
     ~TVKCOMControl() override;

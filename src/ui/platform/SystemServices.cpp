@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "lan/TcpStreamClient.h"
+#include "lan/UdpDatagramSocket.h"
 #include "link/ComPort.h"
 #include "settings/SettingsLocation.h"
 
@@ -75,6 +76,7 @@ TForm1Environment SystemServices::environment() {
     TForm1Environment env;
     env.linkParts.serial = std::make_unique<devlink::TComPort>();
     env.linkParts.tcp = std::make_unique<lan::TcpStreamClient>();
+    env.linkParts.udp = std::make_unique<lan::UdpDatagramSocket>();
     env.linkParts.pump = &pump_;
     env.linkParts.clock = &clock_;
     env.dialogs = &dialogs_;
