@@ -74,6 +74,7 @@ void SimPump::tick() {
     const auto due = transport_.nextDue();
     clock_.advanceTo(due && *due < limit ? *due : limit);
     transport_.deliverDue();
+    if (datagrams) datagrams->deliverDue();
 }
 
 std::vector<int> RecordingObserver::outcomes() const {
@@ -99,8 +100,12 @@ LinkHarness::LinkHarness() {
     auto serial = std::make_unique<SimSerialTransport>(sim, clock);
     transport = serial.get();
     pump = std::make_unique<SimPump>(clock, *transport);
+    auto udp = std::make_unique<FakeDatagramSocket>(clock);
+    datagrams = udp.get();
+    pump->datagrams = datagrams;
     link = std::make_unique<devlink::TVKCOMControl>(
-        devlink::TVKCOMControl::Parts{std::move(serial), nullptr, pump.get(), &clock, &flags});
+        devlink::TVKCOMControl::Parts{std::move(serial), nullptr, pump.get(), &clock, &flags,
+                                      devlink::TVKCOMControl::kModulePort, std::move(udp)});
     observer.listenTo(*link);
     link->SetControlMode(devlink::cmCOM);
     link->Connect();

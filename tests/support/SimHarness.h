@@ -12,6 +12,7 @@
 #include "link/SerialTransport.h"
 #include "link/VKCOMControl.h"
 #include "sim/SwitcherSim.h"
+#include "support/FakeDatagramSocket.h"
 
 namespace testing_support {
 
@@ -73,6 +74,7 @@ public:
 
     std::function<void()> onTick;  // runs like an event handler inside every tick
     int ticks = 0;
+    FakeDatagramSocket* datagrams = nullptr;  // delivered like the serial bytes
 
 private:
     VirtualClock& clock_;
@@ -104,6 +106,7 @@ struct LinkHarness {
     devlink::LinkGuard flags;
     RecordingObserver observer;
     SimSerialTransport* transport = nullptr;  // owned by the link
+    FakeDatagramSocket* datagrams = nullptr;  // the module socket, owned by the link
     std::unique_ptr<SimPump> pump;
     std::unique_ptr<devlink::TVKCOMControl> link;
 
