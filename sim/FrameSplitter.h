@@ -7,7 +7,8 @@
 
 namespace sim {
 
-// Cuts a byte stream into 13-byte frames and data blocks of up to 270 bytes. Bytes that cannot
+// Cuts a byte stream into 13-byte frames, data blocks of up to 270 bytes and the Ethernet
+// module's 32-byte LDCD packets. Bytes that cannot
 // start a frame are dropped, and a header with a wrong checksum loses its first byte so the search
 // for the next lead bytes goes on; the buffer never holds more than one block plus one feed.
 class FrameSplitter {

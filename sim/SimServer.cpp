@@ -10,7 +10,11 @@
 namespace sim {
 
 SimServer::SimServer(Options options, QObject* parent)
-    : QObject(parent), options_(std::move(options)) {
+    : QObject(parent),
+      options_(std::move(options)),
+      sim_(options_.modules),
+      moduleServer_(sim_.modules(), options_.udpAddress) {
+    connect(&moduleServer_, &ModuleServer::lineReady, this, &SimServer::lineReady);
     sim_.setWireTimeEmulation(options_.wireTime);
     sim_.setReplyDelayMs(options_.delayMs);
     for (const Fault& fault : options_.faults) {
@@ -32,6 +36,9 @@ SimServer::~SimServer() {
 
 bool SimServer::start(QString* error) {
     if (!openPty(error)) {
+        return false;
+    }
+    if (!options_.udpAddress.isNull() && !moduleServer_.start(error)) {
         return false;
     }
     if (options_.tcpAddress.isNull()) {
@@ -103,6 +110,7 @@ void SimServer::receive(Peer peer, const QByteArray& bytes) {
     }
     reportNewFrames();
     reportNewFirmwareParts();
+    reportModuleEvents();
     if (sim_.takeConnectionDrop()) {
         dropPeer(peer);
     }
@@ -133,6 +141,12 @@ void SimServer::reportNewFirmwareParts() {
             }
         }
         emit lineReady(QStringLiteral("FW %1 %2").arg(part.label()).arg(part.image.size()));
+    }
+}
+
+void SimServer::reportModuleEvents() {
+    for (const QString& event : sim_.modules().takeEvents()) {
+        emit lineReady(event);
     }
 }
 

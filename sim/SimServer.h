@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DeliveryTimer.h"
+#include "ModuleServer.h"
 #include "PtyPort.h"
 #include "SwitcherSim.h"
 
@@ -29,14 +30,17 @@ public:
         bool quiet = false;  // no line per received frame
         int rebootMs = 2000;
         std::vector<FirmwareFault> firmwareFaults;
-        QString firmwareDir;  // every firmware part received whole is written here; empty: not
+        QString firmwareDir;      // every firmware part received whole is written here; empty: not
+        QHostAddress udpAddress;  // the Ethernet modules' UDP ports; null: none
+        ModuleSetup modules;
     };
 
     explicit SimServer(Options options, QObject* parent = nullptr);
     ~SimServer() override;
 
-    // Opens the ports and reports them as "PTY <path>" and "TCP <address>:<port>" lines; each
-    // firmware part received whole is reported as "FW <label> <bytes>".
+    // Opens the ports and reports them as "PTY <path>", "TCP <address>:<port>" and
+    // "UDP <address>" lines; each firmware part received whole is reported as
+    // "FW <label> <bytes>", each module configured or reset as a "MODULE" line.
     bool start(QString* error);
     SwitcherSim& sim() { return sim_; }
 
@@ -61,9 +65,11 @@ private:
     void armTimer();
     void dropPeer(Peer peer);
     void replugPty();
+    void reportModuleEvents();
 
     Options options_;
     SwitcherSim sim_;
+    ModuleServer moduleServer_;
     PtyPort pty_;
     QTcpServer tcpServer_;
     QPointer<QTcpSocket> client_;

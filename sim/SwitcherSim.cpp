@@ -23,6 +23,14 @@ std::vector<Delivery> SwitcherSim::receive(const QByteArray& bytes, double nowMs
             if (arrived < static_cast<double>(silentUntilMs_)) {
                 continue;  // still rebooting: nothing is heard
             }
+            if (unit->size() == kLdcdPacketSize && ModuleBank::startsLdcd(*unit)) {
+                const auto answer = modules_.answerLdcd(*unit);
+                if (answer) {
+                    for (Delivery& delivery : clock_.schedule(arrived, *answer, 0, 1))
+                        deliveries.push_back(std::move(delivery));
+                }
+                continue;
+            }
             const auto fault = faults_.take(groupOf(*unit), codeOf(*unit));
             QByteArray reply = answerUnit(*unit, fault);
             if (fault && !reply.isEmpty()) {
@@ -94,7 +102,9 @@ int SwitcherSim::unitLength(QByteArrayView header) const {
 
 void SwitcherSim::logUnit(const QByteArray& unit) {
     ++framesReceived_;
-    frameLog_.append(unit.size() > kFrameSize
+    frameLog_.append(unit.size() == kLdcdPacketSize && ModuleBank::startsLdcd(unit)
+                         ? QStringLiteral("LDCD %1").arg(hexOf(unit))
+                     : unit.size() > kFrameSize
                          ? QStringLiteral("%1 +%2 bytes")
                                .arg(hexOf(QByteArrayView(unit).first(kPayloadOffset)))
                                .arg(paramOf(unit, 2))

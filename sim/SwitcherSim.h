@@ -7,6 +7,7 @@
 
 #include "Delivery.h"
 #include "EdidTransfers.h"
+#include "EthernetModule.h"
 #include "FaultQueue.h"
 #include "FirmwareReceiver.h"
 #include "FrameSplitter.h"
@@ -23,7 +24,7 @@ class SwitcherSim {
 public:
     static constexpr int kFrameLogLimit = 10000;
 
-    SwitcherSim() = default;
+    explicit SwitcherSim(const ModuleSetup& modules = {}) : modules_(modules) {}
 
     // Bytes from the controller, arriving at nowMs. Returns what the switcher sends back, in order.
     std::vector<Delivery> receive(const QByteArray& bytes, double nowMs);
@@ -45,6 +46,8 @@ public:
     qint64 framesReceived() const { return framesReceived_; }
     // True once after a DropConnection fault: the peer must be disconnected.
     bool takeConnectionDrop();
+    // The Ethernet modules; the first one also hears LDCD packets on the control port.
+    ModuleBank& modules() { return modules_; }
 
 private:
     int unitLength(QByteArrayView header) const;
@@ -68,6 +71,7 @@ private:
     QStringList frameLog_;
     qint64 framesReceived_ = 0;
     bool connectionDropped_ = false;
+    ModuleBank modules_;
 };
 
 }  // namespace sim

@@ -4,6 +4,7 @@
 
 #include "FaultOption.h"
 #include "FirmwareFault.h"
+#include "ModuleOptions.h"
 #include "SignalQuit.h"
 #include "SimServer.h"
 
@@ -46,6 +47,7 @@ std::optional<sim::SimServer::Options> readOptions(const QCoreApplication& app) 
                                          QStringLiteral("dir"));
     parser.addOptions(
         {link, tcp, port, wireTime, delay, fault, quiet, rebootMs, firmwareFault, firmwareDir});
+    parser.addOptions(sim::moduleOptions());
     parser.process(app);
 
     sim::SimServer::Options options;
@@ -65,6 +67,11 @@ std::optional<sim::SimServer::Options> readOptions(const QCoreApplication& app) 
         return std::nullopt;
     }
     options.tcpPort = static_cast<quint16>(portNumber);
+    QString moduleError;
+    if (!sim::readModuleOptions(parser, options.udpAddress, options.modules, &moduleError)) {
+        printLine(QStringLiteral("ERROR %1").arg(moduleError));
+        return std::nullopt;
+    }
     if (parser.isSet(tcp) && !options.tcpAddress.setAddress(parser.value(tcp))) {
         printLine(QStringLiteral("ERROR bad --tcp address %1").arg(parser.value(tcp)));
         return std::nullopt;
