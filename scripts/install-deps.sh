@@ -8,6 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   libsimpleini-dev libgtest-dev
+  iproute2
   fonts-dejavu-core xvfb xauth
   "$@"
 )
