@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <functional>
 
 #include "device/FirmwareFile.h"
@@ -18,6 +17,7 @@
 #include "link/FirmwareTransfer.h"
 #include "link/VKCOMControl.h"
 #include "sim/SimServer.h"
+#include "support/FastClock.h"
 #include "support/SimHarness.h"
 
 using namespace devlink;
@@ -25,21 +25,6 @@ using namespace devlink;
 namespace {
 
 constexpr int kProgramWaitMs = 10000;
-
-// Link time runs ten times faster than the wall clock: the reboot wait's 10 s pause takes one
-// real second and a reply time-out half of one, while the bytes cross a real terminal.
-class FastClock final : public LinkClock {
-public:
-    static constexpr int kFactor = 10;
-    FastClock() { elapsed_.start(); }
-    qint64 nowMs() const override { return elapsed_.nsecsElapsed() * kFactor / 1'000'000; }
-    void sleepMs(int ms) override {
-        QThread::usleep(static_cast<unsigned long>(ms) * 1000 / kFactor);
-    }
-
-private:
-    QElapsedTimer elapsed_;
-};
 
 QByteArray Image(int size, int seed) {
     QByteArray bytes(size, '\0');
@@ -84,7 +69,7 @@ protected:
     QProcess sim_;
     LinkGuard flags_;
     EventLoopPump pump_;
-    std::unique_ptr<LinkClock> clock_ = std::make_unique<FastClock>();
+    std::unique_ptr<LinkClock> clock_ = std::make_unique<testing_support::FastClock>();
     testing_support::RecordingObserver observer_;
     std::unique_ptr<TVKCOMControl> link_;
 };

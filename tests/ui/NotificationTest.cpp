@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 
 #include "WindowHarness.h"
 #include "support/CaseName.h"
+#include "widgets/VKGauge.h"
 
 namespace {
 
@@ -95,20 +95,19 @@ struct FirmwareMessages : ::testing::Test {
 TEST_F(FirmwareMessages, RefusedPartIsLoggedWithItsFourBytes) {
     send(2034, 0x0102, 0xFF04);
     EXPECT_EQ(memoLines(), QStringList({"Write to Part_1.2.255.4 failed"}));
-    EXPECT_TRUE(h.form().PartFailed());
 }
 
 TEST_F(FirmwareMessages, ProgressUpdatesTheGaugeOnlyWhenThePercentChanges) {
-    auto* gauge = h.find<QProgressBar>("tsgFWProgress");
+    auto* gauge = h.find<widgets::TVKGauge>("tsgFWProgress");
+    EXPECT_EQ(gauge->caption(), "Upgrade progress");
     send(2035, 0x0A0B, 40);
-    EXPECT_EQ(gauge->format(), "Upgrading Part_10.11");
-    EXPECT_EQ(gauge->value(), 40);
-    EXPECT_EQ(h.form().LastProgress(), 40);
+    EXPECT_EQ(gauge->caption(), "Upgrading Part_10.11");
+    EXPECT_EQ(gauge->progress(), 40);
     send(2035, 0x0C0D, 40);
-    EXPECT_EQ(gauge->format(), "Upgrading Part_10.11");
+    EXPECT_EQ(gauge->caption(), "Upgrading Part_10.11");
     send(2035, 0x0C0D, 41);
-    EXPECT_EQ(gauge->format(), "Upgrading Part_12.13");
-    EXPECT_EQ(gauge->value(), 41);
+    EXPECT_EQ(gauge->caption(), "Upgrading Part_12.13");
+    EXPECT_EQ(gauge->progress(), 41);
 }
 
 TEST_F(FirmwareMessages, RebootLinesReplaceEachOtherAndPlainLinesFollow) {

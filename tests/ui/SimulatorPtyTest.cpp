@@ -3,7 +3,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -12,6 +15,7 @@
 #include "WindowHarness.h"
 #include "link/ComPort.h"
 #include "link/EventLoopPump.h"
+#include "support/FastClock.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/ProgramWindows.h"
 #include "ui/mainwindow/StatusBar.h"
@@ -24,10 +28,12 @@ using testing_support::ScriptedDialogs;
 
 // The real program's parts against the matrix-sim program on a pseudo-terminal.
 struct SimulatorPty : ::testing::Test {
-    void SetUp() override {
+    void SetUp() override { startSimulator({}); }
+    void startSimulator(const QStringList& options) {
         linkPath = linkDir.filePath("ttySIM0");
         sim.setProcessChannelMode(QProcess::MergedChannels);
-        sim.start(QStringLiteral(MATRIX_SIM_PATH), {"--link", linkPath, "--quiet"});
+        sim.start(QStringLiteral(MATRIX_SIM_PATH),
+                  QStringList{"--link", linkPath, "--quiet"} + options);
         if (!sim.waitForStarted(5000)) GTEST_SKIP() << "matrix-sim does not start";
         const QDeadlineTimer deadline(5000);
         while (!output.contains("PTY ") && !deadline.hasExpired() && sim.waitForReadyRead(500)) {
@@ -50,7 +56,7 @@ struct SimulatorPty : ::testing::Test {
         ui::TForm1Environment env;
         env.linkParts.serial = std::make_unique<devlink::TComPort>();
         env.linkParts.pump = &pump;
-        env.linkParts.clock = &clock;
+        env.linkParts.clock = linkClock;
         env.dialogs = &dialogs;
         env.serialPorts = &ports;
         env.sleeper = &sleeper;
@@ -70,6 +76,7 @@ struct SimulatorPty : ::testing::Test {
     QByteArray output;
     devlink::EventLoopPump pump;
     devlink::SteadyClock clock;
+    devlink::LinkClock* linkClock = &clock;
     ScriptedDialogs dialogs;
     ui::SystemSerialPorts ports{linkDir.path()};
     RecordingSleeper sleeper;
@@ -121,6 +128,61 @@ TEST_F(SimulatorPty, KilledSimulatorShowsTheDisconnectedStateWithinASecond) {
     EXPECT_TRUE(form.findChild<QComboBox*>("cbCOMList")->isEnabled());
     EXPECT_TRUE(form.findChild<QLabel*>("imgClose")->isVisibleTo(&form));
     EXPECT_FALSE(form.findChild<QLabel*>("imgOpen")->isVisibleTo(&form));
+}
+
+QByteArray Image(int size, int seed) {
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + seed) ^ (i >> 5));
+    return bytes;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// An upgrade as an installer does it: fw-merge builds the file, the window sends it to the
+// matrix-sim program, which keeps every image it received and reboots into the new version.
+struct SimulatorPtyUpgrade : SimulatorPty {
+    void SetUp() override {
+        linkClock = &fastClock;
+        startSimulator({"--reboot-ms", "300", "--fw-dir", received.path()});
+    }
+    QString writeImage(const QString& name, const QByteArray& bytes) const {
+        const QString path = work.filePath(name);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir work;
+    QTemporaryDir received;
+    testing_support::FastClock fastClock;
+};
+
+TEST_F(SimulatorPtyUpgrade, MergedFileReachesTheSwitcherWhichShowsItsNewVersion) {
+    const QByteArray main = Image(9000, 1);
+    const QByteArray slave = Image(1500, 2);
+    QProcess merge;
+    merge.start(QStringLiteral(FW_MERGE_PATH),
+                {"--main", writeImage("main.bin", main), "--main-ver", "3.7", "--slave1",
+                 writeImage("slave.bin", slave), "--slave1-ver", "1.4", "--out-dir", work.path()});
+    ASSERT_TRUE(merge.waitForFinished(10000));
+    ASSERT_EQ(merge.exitCode(), 0) << merge.readAllStandardError().toStdString();
+
+    showWindow();
+    ui::TForm1& form = windows->form1();
+    form.findChild<QPushButton*>("btnConnect")->click();
+    ASSERT_EQ(panel(1), linkPath + ": Connected");
+    form.findChild<QLineEdit*>("edtFWFile")->setText(work.filePath("Vorpanix_mm3.7_ms1.4.fw"));
+    form.findChild<QPushButton*>("btnUpgrade")->click();
+
+    const QString log = form.findChild<QPlainTextEdit*>("mmoMessage")->toPlainText();
+    EXPECT_TRUE(log.endsWith("Firmware upgrade successfully!")) << log.toStdString();
+    EXPECT_EQ(ReadAll(received.filePath("Part_1.1.3.7.bin")), main);
+    EXPECT_EQ(ReadAll(received.filePath("Part_2.1.1.4.bin")), slave);
+    form.findChild<QPushButton*>("btnGetDevStatus")->click();
+    EXPECT_EQ(form.findChild<QLabel*>("lblVersion")->text(), "Version: 3.7");
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -28,6 +27,7 @@
 #include "ui/presenters/Dialogs.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
 #include "ui/presenters/edid/EdidPresenter.h"
+#include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 #include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace ui {

@@ -19,6 +19,7 @@ class DeviceStatusPresenter;
 class EdidPage;
 class EdidPresenter;
 class FwUpgradePage;
+class FwUpgradePresenter;
 class GeneralPage;
 class PanelOptionsPresenter;
 class PortTagBinding;
@@ -62,8 +63,6 @@ public:
     DeviceStatusPresenter& DeviceStatus();
     bool RouteFailed() const;
     QString CurrentDeviceMAC() const { return currentDeviceMAC_; }
-    bool PartFailed() const { return partFailed_; }
-    quint16 LastProgress() const { return lastProgress_; }
     int StatusBlink() const { return statusBlink_; }
 
 protected:
@@ -77,6 +76,7 @@ private:
     void bindDeviceStatus(devlink::LinkClock& clock);
     void bindEdidPage();
     void bindSettingAndPortTagPages();
+    void bindFwUpgradePage();
     devlink::CommandRunner::Hooks commandHooks();
     void FormShow();
     bool FormCloseQuery();
@@ -88,7 +88,6 @@ private:
     void lineLost();
     void writeOperationPanel(const QString& text);
     void addStatusLine(const QString& text, bool mayReplaceReboot);
-    void showPartProgress(quint16 part, quint16 percent);
     void showLinkFailure(const QString& text);
     void clearPortTags();
     PortTags portTags() const;
@@ -112,8 +111,6 @@ private:
 
     int statusBlink_ = 1;
     QString currentDeviceMAC_;
-    bool partFailed_ = false;
-    quint16 lastProgress_ = 0;
     bool shownOnce_ = false;
     bool closed_ = false;
 
@@ -130,6 +127,7 @@ private:
     std::unique_ptr<EdidPresenter> edidPresenter_;
     std::unique_ptr<SettingPageBinding> settingPage_;
     std::unique_ptr<PortTagBinding> portTagPage_;
+    std::unique_ptr<FwUpgradePresenter> fwUpgradePresenter_;
 };
 
 }  // namespace ui

@@ -2,7 +2,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlock>
@@ -15,6 +14,7 @@
 #include "ui/pages/advanced/AdvancedPage.h"
 #include "ui/pages/fwupgrade/FwUpgradePage.h"
 #include "ui/pages/general/GeneralPage.h"
+#include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 
 namespace ui {
 
@@ -152,11 +152,6 @@ namespace {
 
 using namespace devlink;
 
-// Two bytes of a 16-bit word, high byte first, as "h.l".
-QString bytePair(quint16 word) {
-    return QString::number(word >> 8) + QLatin1Char('.') + QString::number(word & 0xFF);
-}
-
 QString failureVerb(bool comMode, bool connected) {
     static const QString kCom[] = {QStringLiteral("Open"), QStringLiteral("Close")};
     static const QString kTcp[] = {QStringLiteral("Connect"), QStringLiteral("Disconnect")};
@@ -193,14 +188,12 @@ void TForm1::linkNotification(const LinkNotification& n) {
             break;
         }
         case WM_LINK_PARTREFUSED:
-            fwUpgrade_->mmoMessage->appendPlainText(
-                QStringLiteral("Write to Part_") + bytePair(static_cast<quint16>(n.wParam)) +
-                QLatin1Char('.') + bytePair(static_cast<quint16>(n.lParam)) +
-                QStringLiteral(" failed"));
-            partFailed_ = true;
+            fwUpgradePresenter_->PartRefused(static_cast<quint16>(n.wParam),
+                                             static_cast<quint16>(n.lParam));
             break;
         case WM_LINK_PROGRESS:
-            showPartProgress(static_cast<quint16>(n.wParam), static_cast<quint16>(n.lParam));
+            fwUpgradePresenter_->PartProgress(static_cast<quint16>(n.wParam),
+                                              static_cast<quint16>(n.lParam));
             break;
         case WM_LINK_NOREPLY:
             showLinkFailure(QStringLiteral("Send data failed!"));
@@ -215,14 +208,6 @@ void TForm1::linkNotification(const LinkNotification& n) {
         default:
             break;
     }
-}
-
-void TForm1::showPartProgress(quint16 part, quint16 percent) {
-    if (percent == lastProgress_) return;
-    fwUpgrade_->tsgFWProgress->setFormat(QStringLiteral("Upgrading Part_") + bytePair(part));
-    fwUpgrade_->tsgFWProgress->setValue(percent);
-    fwUpgrade_->tsgFWProgress->repaint();
-    lastProgress_ = percent;
 }
 
 // The reboot wait animates one line "System rebooting, please wait ..." by replacing it.

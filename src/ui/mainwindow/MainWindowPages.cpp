@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "ui/dialogs/PreSettingEdit.h"
@@ -7,12 +8,15 @@
 #include "ui/mainwindow/PageControl.h"
 #include "ui/pages/advanced/AdvancedPage.h"
 #include "ui/pages/edid/EdidPage.h"
+#include "ui/pages/fwupgrade/FwUpgradePage.h"
 #include "ui/pages/general/GeneralPage.h"
 #include "ui/pages/porttag/PortTagBinding.h"
 #include "ui/pages/setting/SettingPageBinding.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
 #include "ui/presenters/edid/EdidPresenter.h"
+#include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 #include "ui/presenters/general/DeviceStatusPresenter.h"
+#include "widgets/VKGauge.h"
 
 namespace ui {
 
@@ -21,9 +25,24 @@ void TForm1::bindPages(devlink::LinkClock& clock) {
     connect(general_, &GeneralPage::statusShown, this, &TForm1::ShowStatus);
     connect(advanced_, &AdvancedPage::statusShown, this, &TForm1::ShowStatus);
     connect(edid_, &EdidPage::statusShown, this, &TForm1::ShowStatus);
+    connect(fwUpgrade_, &FwUpgradePage::statusShown, this, &TForm1::ShowStatus);
     bindDeviceStatus(clock);
     bindSettingAndPortTagPages();
     bindEdidPage();
+    bindFwUpgradePage();
+}
+
+void TForm1::bindFwUpgradePage() {
+    fwUpgradePresenter_ = std::make_unique<FwUpgradePresenter>(
+        *link_, flags_, *runner_, [this] { btnConnectClick(); }, *fwUpgrade_, dialogs_);
+    fwUpgrade_->tsgFWProgress->setErrorReporter(
+        [this](const QString& message) { dialogs_.error(message); });
+    connect(fwUpgrade_->btnOpenFW, &QPushButton::clicked, this,
+            [this] { fwUpgradePresenter_->btnOpenFWClick(); });
+    connect(fwUpgrade_->btnUpgrade, &QPushButton::clicked, this,
+            [this] { fwUpgradePresenter_->btnUpgradeClick(); });
+    connect(fwUpgrade_->edtFWFile, &QLineEdit::editingFinished, this,
+            [this] { fwUpgradePresenter_->ShowFileSummary(); });
 }
 
 void TForm1::bindDeviceStatus(devlink::LinkClock& clock) {

@@ -5,13 +5,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include "ui/pages/DeferredIcon.h"
 #include "ui/pages/FormParts.h"
+#include "widgets/VKGauge.h"
 
 namespace ui {
 
@@ -21,21 +21,22 @@ QGroupBox* FwUpgradePage::buildUpgradeGroup() {
     auto* layout = new QGridLayout(group);
     layout->addWidget(makeControl<QLabel>(group, "Label26", QStringLiteral("Open FW file")), 0, 0);
     edtFWFile = makeControl<QLineEdit>(group, "edtFWFile");
-    markNotAvailable(edtFWFile);
     layout->addWidget(edtFWFile, 0, 1);
     btnOpenFW = makeControl<QPushButton>(group, "btnOpenFW");
     btnOpenFW->setIcon(deferredStandardIcon(QStyle::SP_DialogOpenButton));
-    markNotAvailable(btnOpenFW);
     layout->addWidget(btnOpenFW, 0, 2);
     btnUpgrade = makeControl<QPushButton>(group, "btnUpgrade", QStringLiteral("&Upgrade"));
-    markNotAvailable(btnUpgrade);
     layout->addWidget(btnUpgrade, 0, 3);
-    tsgFWProgress = makeControl<QProgressBar>(group, "tsgFWProgress");
-    tsgFWProgress->setRange(0, 100);
-    tsgFWProgress->setValue(0);
-    tsgFWProgress->setFormat(QStringLiteral("Upgrade progress"));
-    tsgFWProgress->setAlignment(Qt::AlignCenter);
-    layout->addWidget(tsgFWProgress, 1, 0, 1, 4);
+    lblFWSummary = makeControl<QLabel>(group, "lblFWSummary");
+    lblFWSummary->setWordWrap(true);
+    lblFWSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(lblFWSummary, 1, 1, 1, 3);
+    tsgFWProgress = makeControl<widgets::TVKGauge>(group, "tsgFWProgress");
+    tsgFWProgress->setCaption(QStringLiteral("Upgrade progress"));
+    tsgFWProgress->setOutLine(widgets::TVKGauge::ol3D);
+    tsgFWProgress->setFrame3DTopColor(palette().color(QPalette::Shadow));
+    tsgFWProgress->setFrame3DBottomColor(Qt::white);
+    layout->addWidget(tsgFWProgress, 2, 0, 1, 4);
     layout->setColumnStretch(1, 1);
     return group;
 }
@@ -73,6 +74,38 @@ FwUpgradePage::FwUpgradePage(QWidget* parent) : QWidget(parent) {
     layout->addWidget(buildUpgradeGroup());
     layout->addWidget(buildMergeGroup());
     layout->addWidget(buildMessagesGroup(), 1);
+}
+
+QString FwUpgradePage::firmwarePath() const {
+    return edtFWFile->text();
+}
+
+void FwUpgradePage::setFirmwarePath(const QString& path) {
+    edtFWFile->setText(path);
+    edtFWFile->setCursorPosition(static_cast<int>(path.size()));
+}
+
+void FwUpgradePage::setFileSummary(const QString& text) {
+    lblFWSummary->setText(text);
+}
+
+void FwUpgradePage::addMessage(const QString& line) {
+    mmoMessage->appendPlainText(line);
+    mmoMessage->repaint();
+}
+
+void FwUpgradePage::showProgress(const QString& caption, int percent) {
+    tsgFWProgress->setCaption(caption);
+    tsgFWProgress->setProgress(percent);
+}
+
+void FwUpgradePage::setUpgrading(bool upgrading) {
+    btnUpgrade->setEnabled(!upgrading);
+    mmoMessage->setCursorWidth(upgrading ? 0 : 1);
+}
+
+void FwUpgradePage::showStatus(devlink::StatusPanel panel, const QString& text, bool alert) {
+    emit statusShown(panel, text, alert);
 }
 
 QWidget* buildDiagnosticColumn() {

@@ -2,16 +2,22 @@
 
 #include <QWidget>
 
+#include "ui/presenters/fwupgrade/FwUpgradeView.h"
+
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
+
+namespace widgets {
+class TVKGauge;
+}
 
 namespace ui {
 
 // tsFWUpgrade: the firmware file, the upgrade button, its progress and the message log.
-class FwUpgradePage final : public QWidget {
+class FwUpgradePage final : public QWidget, public FwUpgradeView {
     Q_OBJECT
 
 public:
@@ -20,8 +26,20 @@ public:
     QLineEdit* edtFWFile;
     QPushButton* btnOpenFW;
     QPushButton* btnUpgrade;
-    QProgressBar* tsgFWProgress;
+    QLabel* lblFWSummary;
+    widgets::TVKGauge* tsgFWProgress;
     QPlainTextEdit* mmoMessage;
+
+    QString firmwarePath() const override;
+    void setFirmwarePath(const QString& path) override;
+    void setFileSummary(const QString& text) override;
+    void addMessage(const QString& line) override;
+    void showProgress(const QString& caption, int percent) override;
+    void setUpgrading(bool upgrading) override;
+    void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) override;
+
+signals:
+    void statusShown(devlink::StatusPanel panel, const QString& text, bool alert);
 
 private:
     QGroupBox* buildUpgradeGroup();
