@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <algorithm>
 
+#include "ui/dialogs/KeyFilter.h"
 #include "ui/pages/FormParts.h"
 #include "ui/presenters/Dialogs.h"
 
@@ -56,28 +57,6 @@ QLabel* separatorLabel(QWidget* parent, const char* name, const QString& mark, c
         shown->setGeometry(gap * row.pitch + row.width, 0, row.pitch - row.width, kFieldHeight);
     }
     return label;
-}
-
-// The character a key types; nothing for keys that type none (moves, edits, the dialog's own
-// keys, shortcuts), which pass every field's filter.
-std::optional<QChar> typedCharacter(const QKeyEvent& key) {
-    switch (key.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Escape:
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-            return std::nullopt;
-        default:
-            break;
-    }
-    if (key.text().isEmpty() ||
-        (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        return std::nullopt;
-    }
-    return key.text().front();
 }
 
 template <std::size_t N>
@@ -238,7 +217,7 @@ bool TfrmEditLAN::previewKey(QObject* watched, QKeyEvent& key) {
     }
     const std::optional<QChar> typed = typedCharacter(key);
     if (!typed) return false;
-    if (fieldNumber(ipFields_, watched)) return *typed < u'0' || *typed > u'9';
+    if (fieldNumber(ipFields_, watched)) return refusedByNumberField(key);
     if (!fieldNumber(macFields_, watched)) return false;
     const QChar upper = typed->toUpper();
     if (!isHexDigit(upper)) return true;

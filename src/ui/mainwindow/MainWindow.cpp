@@ -219,7 +219,7 @@ void TForm1::LoadSettings() {
     }
     link_->SetComPort(storedSettings_.comPortName);
     selectOrFirst(general_->cbCOMList, storedSettings_.comPortName);
-    LoadPortTags(link_->ControlMode(), currentDeviceMAC_);
+    loadDevices(storedSettings_);
     edidPresenter_->RebuildEdidLists(portTags());
     edidPresenter_->LoadEdidChoices(storedSettings_.edid);
     settingPage_->loadPresets(storedSettings_);
@@ -232,6 +232,7 @@ SettingsData TForm1::settingsFromControls() const {
     data.controlModeLan = general_->rbLANMode->isChecked();
     data.comPortName = general_->cbCOMList->currentText();
     data.displayTag = general_->cbDisplayTag->isChecked();
+    storeDevices(data);
     settingPage_->storePresets(data);
     portTagPage_->storeHistories(data);
     data.edid = edidPresenter_->SaveEdidChoices();

@@ -43,6 +43,14 @@ public:
     void btnConnectClick();
     void rbCOMModeClick();
     void rbLANModeClick();
+    // TCP control devices: the list, search, configuration and deletion.
+    void cbLANDeviceChange();
+    void btnSearchDeviceClick();
+    void btnConfigClick();
+    void btnDeleteDeviceClick();
+    // The Ethernet module's information and default reset, through the serial port.
+    void btnQueryTCPModInfoClick();
+    void btnResetClick();
     void RefreshSerialPorts();
     void ApplyModeEnabling(devlink::TControlMode mode, bool locked);
     void tmrTimer();
@@ -77,6 +85,11 @@ private:
     void bindEdidPage();
     void bindSettingAndPortTagPages();
     void bindFwUpgradePage();
+    void bindLanDevices();
+    void loadDevices(const SettingsData& settings);
+    void storeDevices(SettingsData& settings) const;
+    bool moduleLinkReady();
+    void queryModuleInfo();
     devlink::CommandRunner::Hooks commandHooks();
     void FormShow();
     bool FormCloseQuery();

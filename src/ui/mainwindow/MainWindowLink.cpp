@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "ui/dialogs/SearchWizard.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/PageControl.h"
 #include "ui/mainwindow/StatusBar.h"
@@ -117,6 +118,7 @@ void TForm1::rbCOMModeClick() {
 }
 
 void TForm1::rbLANModeClick() {
+    if (link_->IsSearching()) return;
     ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     if (link_->GetConnected()) btnConnectClick();
     clearPortTags();
@@ -203,7 +205,11 @@ void TForm1::linkNotification(const LinkNotification& n) {
             break;
         case WM_LINK_LANSTATUS:
             // LParam 0 is search progress for the search wizard.
-            if (n.lParam == 1) ShowStatus(devlink::StatusPanel::Operation, n.text, false);
+            if (n.lParam == 1) {
+                ShowStatus(devlink::StatusPanel::Operation, n.text, false);
+            } else {
+                findChild<TfrmSearch*>(QStringLiteral("TfrmSearch"))->searchStatus(n.text);
+            }
             break;
         default:
             break;

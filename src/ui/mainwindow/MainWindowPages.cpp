@@ -30,6 +30,7 @@ void TForm1::bindPages(devlink::LinkClock& clock) {
     bindSettingAndPortTagPages();
     bindEdidPage();
     bindFwUpgradePage();
+    bindLanDevices();
 }
 
 void TForm1::bindFwUpgradePage() {

@@ -1,9 +1,9 @@
 #include "ui/mainwindow/ProgramWindows.h"
 
-#include "ui/dialogs/DialogShells.h"
 #include "ui/dialogs/EditLAN.h"
 #include "ui/dialogs/EnterYes.h"
 #include "ui/dialogs/PreSettingEdit.h"
+#include "ui/dialogs/SearchWizard.h"
 #include "ui/dialogs/ShowInOutInfo.h"
 #include "ui/mainwindow/MainWindow.h"
 
@@ -15,7 +15,7 @@ ProgramWindows::ProgramWindows(TForm1Environment environment)
       preSettingEdit_(new TfrmPreSettingEdit(form1_.get())),
       showInOutInfo_(new TfrmShowInOutInfo(form1_.get())),
       editLan_(new TfrmEditLAN(dialogs_, form1_.get())),
-      search_(new TfrmSearch(form1_.get())),
+      search_(new TfrmSearch(*form1_->Link(), form1_.get())),
       enterYes_(new TfrmEnterYes(form1_.get())) {}
 
 ProgramWindows::~ProgramWindows() = default;

@@ -1,5 +1,6 @@
 #include "ui/pages/FormParts.h"
 
+#include <QComboBox>
 #include <QPainter>
 #include <QVariant>
 #include <functional>
@@ -46,6 +47,16 @@ void setGroupEnabled(QWidget* group, bool enabled) {
         palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
     }
     group->setPalette(palette);
+}
+
+int addSorted(QComboBox* list, const QString& text) {
+    int index = 0;
+    while (index < list->count() &&
+           QString::compare(list->itemText(index), text, Qt::CaseInsensitive) <= 0) {
+        ++index;
+    }
+    list->insertItem(index, text);
+    return index;
 }
 
 void setBold(QWidget* control) {

@@ -2,6 +2,8 @@
 
 #include <QPixmap>
 #include <QWidget>
+
+class QComboBox;
 #include <utility>
 
 namespace ui {
@@ -23,6 +25,10 @@ void setControlEnabled(QWidget* control, bool enabled);
 void setGroupEnabled(QWidget* group, bool enabled);
 
 void setBold(QWidget* control);
+
+// Adds an item to a list kept in order (case-insensitive, as a sorted drop-down list keeps it);
+// returns its index.
+int addSorted(QComboBox* list, const QString& text);
 
 QPixmap connectionPicture(bool open);
 QPixmap powerPicture(bool on);

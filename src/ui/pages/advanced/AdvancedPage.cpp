@@ -66,7 +66,6 @@ QGroupBox* AdvancedPage::buildModuleInfo() {
     layout->addWidget(lblTCPIPAddr, 2, 0);
     btnQueryTCPModInfo =
         makeControl<QPushButton>(gbTCPModInfo, "btnQueryTCPModInfo", QStringLiteral("&Query"));
-    markNotAvailable(btnQueryTCPModInfo);
     layout->addWidget(btnQueryTCPModInfo, 0, 1, 3, 1, Qt::AlignBottom);
     layout->setColumnStretch(0, 1);
     return gbTCPModInfo;
@@ -76,7 +75,6 @@ QGroupBox* AdvancedPage::buildReset() {
     gbResetDefault =
         makeControl<QGroupBox>(this, "gbResetDefault", QStringLiteral("Reset TCP Module"));
     btnReset = makeControl<QPushButton>(gbResetDefault, "btnReset", QStringLiteral("&Reset ..."));
-    markNotAvailable(btnReset);
     (new QVBoxLayout(gbResetDefault))->addWidget(btnReset);
     return gbResetDefault;
 }

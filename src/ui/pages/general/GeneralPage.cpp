@@ -96,10 +96,6 @@ QGroupBox* GeneralPage::buildLanMode() {
     layout->addWidget(btnSearchDevice);
     btnConfig = makeControl<QPushButton>(gbLANMode, "btnConfig", QStringLiteral("Config ..."));
     layout->addWidget(btnConfig);
-    for (QWidget* control : std::initializer_list<QWidget*>{cbLANDevice, btnDeleteDevice,
-                                                            btnSearchDevice, btnConfig}) {
-        markNotAvailable(control);
-    }
     return gbLANMode;
 }
 

@@ -1,0 +1,274 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "lan/ModuleRecords.h"
+#include "settings/PortTagSections.h"
+#include "ui/dialogs/EditLAN.h"
+#include "ui/dialogs/EnterYes.h"
+#include "ui/dialogs/SearchWizard.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/PageControl.h"
+#include "ui/pages/FormParts.h"
+#include "ui/pages/advanced/AdvancedPage.h"
+#include "ui/pages/general/GeneralPage.h"
+#include "ui/presenters/Dialogs.h"
+#include "ui/presenters/lan/DeviceEntry.h"
+
+namespace ui {
+
+namespace {
+
+// The four numbers of a dotted address; 0 for a number that is missing or out of range.
+std::array<quint8, 4> AddressBytes(const QString& dotted) {
+    const QStringList parts = dotted.split(QLatin1Char('.'));
+    std::array<quint8, 4> bytes{};
+    for (int i = 0; i < 4; ++i) {
+        const uint value = parts.value(i).toUInt();
+        bytes[i] = static_cast<quint8>(value <= 255 ? value : 0);
+    }
+    return bytes;
+}
+
+QString ByteText(quint8 value) {
+    return QString::number(value);
+}
+
+}  // namespace
+
+void TForm1::bindLanDevices() {
+    connect(general_->cbLANDevice, &QComboBox::activated, this, [this] { cbLANDeviceChange(); });
+    const std::pair<QPushButton*, void (TForm1::*)()> clicks[] = {
+        {general_->btnSearchDevice, &TForm1::btnSearchDeviceClick},
+        {general_->btnConfig, &TForm1::btnConfigClick},
+        {general_->btnDeleteDevice, &TForm1::btnDeleteDeviceClick},
+        {advanced_->btnQueryTCPModInfo, &TForm1::btnQueryTCPModInfoClick},
+        {advanced_->btnReset, &TForm1::btnResetClick},
+    };
+    for (const auto& [button, handler] : clicks) {
+        connect(button, &QPushButton::clicked, this, handler);
+    }
+}
+
+void TForm1::loadDevices(const SettingsData& settings) {
+    QComboBox* list = general_->cbLANDevice;
+    list->clear();
+    for (const QString& entry : settings.lanDeviceList) {
+        if (!entry.isEmpty() && list->findText(entry, Qt::MatchExactly) < 0) {
+            addSorted(list, entry);
+        }
+    }
+    const int chosen = list->findText(settings.lanDeviceName, Qt::MatchExactly);
+    list->setCurrentIndex(chosen >= 0 ? chosen : (list->count() > 0 ? 0 : -1));
+    cbLANDeviceChange();
+}
+
+void TForm1::storeDevices(SettingsData& settings) const {
+    const QComboBox* list = general_->cbLANDevice;
+    settings.lanDeviceList.clear();
+    for (int i = 0; i < list->count(); ++i) settings.lanDeviceList << list->itemText(i);
+    settings.lanDeviceName = list->currentText();
+}
+
+void TForm1::cbLANDeviceChange() {
+    clearPortTags();
+    if (link_->GetConnected()) btnConnectClick();
+    const QComboBox* list = general_->cbLANDevice;
+    if (list->currentIndex() < 0) {
+        currentDeviceMAC_ = QLatin1String(kNoDeviceMac);
+        link_->SetDeviceIP(QStringLiteral("0.0.0.0"));
+    } else {
+        currentDeviceMAC_ = DeviceEntryField(list->currentText(), DeviceEntry::Mac);
+        link_->SetDeviceIP(DeviceEntryField(list->currentText(), DeviceEntry::Ip));
+    }
+    LoadPortTags(link_->ControlMode(), currentDeviceMAC_);
+}
+
+void TForm1::btnSearchDeviceClick() {
+    if (link_->IsSearching()) return;
+    if (link_->GetConnected()) btnConnectClick();
+    ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Searching TCP control device ..."),
+               false);
+    ShowStatus(devlink::StatusPanel::Notes, QString(), false);
+    link_->SetUDPMode(devlink::umBROADCAST);
+    link_->ClearFoundModules();
+    auto& wizard = *findChild<TfrmSearch*>(QStringLiteral("TfrmSearch"));
+    wizard.clearResults();
+    if (wizard.exec() == TfrmSearch::Ok) {
+        QComboBox* list = general_->cbLANDevice;
+        QString lastAdded;
+        for (const QString& entry : wizard.results()) {
+            if (list->findText(entry, Qt::MatchExactly) >= 0) continue;
+            addSorted(list, entry);
+            lastAdded = entry;
+        }
+        if (!lastAdded.isEmpty())
+            list->setCurrentIndex(list->findText(lastAdded, Qt::MatchExactly));
+        cbLANDeviceChange();
+        ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Search TCP control device ok"),
+                   false);
+        // A found device is kept at once, as every other edit of the settings is.
+        SaveSettings();
+    } else {
+        ShowStatus(devlink::StatusPanel::Operation,
+                   QStringLiteral("Search TCP control device cancelled"), false);
+    }
+    ShowStatus(devlink::StatusPanel::Notes, QString(), false);
+    if (!general_->rbLANMode->isChecked()) {
+        ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    }
+}
+
+void TForm1::btnConfigClick() {
+    QComboBox* list = general_->cbLANDevice;
+    const int index = list->currentIndex();
+    if (index < 0) {
+        dialogs_.information(QStringLiteral("TCP control deivce not found."));
+        return;
+    }
+    const DeviceEntry device = DeviceEntry::parse(list->currentText());
+    if (link_->GetConnected()) btnConnectClick();
+    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    ShowStatus(devlink::StatusPanel::Notes, QString(), false);
+
+    LanDialogOptions options;
+    options.addressEditable = device.sameSubnet;
+    auto& dialog = *findChild<TfrmEditLAN*>(QStringLiteral("TfrmEditLAN"));
+    const std::optional<LanSettings> edited =
+        dialog.edit({device.tag, device.autoIp, device.ip, currentDeviceMAC_}, options);
+    if (!edited) {
+        ShowStatus(devlink::StatusPanel::Operation,
+                   QStringLiteral("Modify TCP configuration cancelled"), false);
+        return;
+    }
+    ApplyModeEnabling(link_->ControlMode(), true);
+    ShowStatus(devlink::StatusPanel::Operation,
+               QStringLiteral("Setting TCP control configuration ..."), false);
+    lan::ModuleSettings settings;
+    settings.mac = lan::ParseMacText(currentDeviceMAC_).value_or(lan::MacAddress{});
+    settings.tag = edited->deviceTag;
+    settings.sameSubnet = device.sameSubnet;
+    settings.dhcp = edited->autoIp;
+    settings.ip = AddressBytes(edited->ipAddress);
+    const int result = link_->ConfigureModule(lan::BuildConfigRecord(settings));
+    link_->WaitTicks(2);
+    switch (result) {
+        case 0: {
+            ShowStatus(devlink::StatusPanel::Operation,
+                       QStringLiteral("Modify TCP configuration ok"), false);
+            const DeviceEntry changed{edited->deviceTag, edited->autoIp, edited->ipAddress,
+                                      edited->macAddress, device.sameSubnet};
+            list->removeItem(index);
+            const int existing = list->findText(changed.text(), Qt::MatchExactly);
+            list->setCurrentIndex(existing >= 0 ? existing : addSorted(list, changed.text()));
+            cbLANDeviceChange();
+            SaveSettings();
+            break;
+        }
+        case 2:
+            ShowStatus(devlink::StatusPanel::Operation,
+                       QStringLiteral("Setting IP conflict:") + edited->ipAddress, true);
+            ShowStatus(devlink::StatusPanel::Notes, QString(), false);
+            break;
+        default:
+            ShowStatus(devlink::StatusPanel::Operation,
+                       QStringLiteral("Modify TCP configuration failed"), true);
+            ShowStatus(devlink::StatusPanel::Notes, QString(), false);
+            break;
+    }
+    ApplyModeEnabling(link_->ControlMode(), false);
+    if (general_->btnConfig->isEnabled() && pcContainer_->currentWidget() == general_) {
+        general_->btnConfig->setFocus();
+    }
+}
+
+void TForm1::btnDeleteDeviceClick() {
+    QComboBox* list = general_->cbLANDevice;
+    const int index = list->currentIndex();
+    if (index < 0) return;
+    if (!dialogs_.question(QStringLiteral("Sure to delete device: ") + list->currentText() +
+                           QStringLiteral(" ?"))) {
+        return;
+    }
+    list->removeItem(index);
+    list->setCurrentIndex(std::min(index, list->count() - 1));
+    cbLANDeviceChange();
+    SaveSettings();
+}
+
+bool TForm1::moduleLinkReady() {
+    if (flags_.stopRequested()) return false;
+    if (!link_->GetConnected()) {
+        btnConnectClick();
+        if (!link_->GetConnected()) return false;
+    }
+    if (!flags_.idle()) {
+        ShowStatus(devlink::StatusPanel::Notes, QStringLiteral("In processing, command ignored"),
+                   false);
+        return false;
+    }
+    return true;
+}
+
+void TForm1::btnQueryTCPModInfoClick() {
+    if (moduleLinkReady()) queryModuleInfo();
+}
+
+void TForm1::queryModuleInfo() {
+    AdvancedPage& a = *advanced_;
+    {
+        const devlink::LinkBusyScope busy(flags_);
+        a.btnQueryTCPModInfo->setEnabled(false);
+        ShowStatus(devlink::StatusPanel::Operation,
+                   QStringLiteral("Query TCP Module information ..."), false);
+        a.lblTCPVersion->setText(QStringLiteral("Version: "));
+        a.lblTCPDHCP->setText(QStringLiteral("DHCP: "));
+        a.lblTCPIPAddr->setText(QStringLiteral("IP Address: "));
+        const devlink::TVKCOMControl::LdcdAnswer answer =
+            link_->ExchangeLdcd(lan::LdcdQueryRequest());
+        if (answer.ok) {
+            const lan::LdcdPacket& p = answer.packet;
+            ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Query TCP Module ok"),
+                       false);
+            a.lblTCPVersion->setText(QStringLiteral("Version: Ver") +
+                                     ByteText(p[lan::kLdcdParam1Offset]) + QLatin1Char('.') +
+                                     ByteText(p[lan::kLdcdParam2Offset]));
+            a.lblTCPDHCP->setText(p[lan::kLdcdDhcpOffset] != 0 ? QStringLiteral("DHCP: Auto IP")
+                                                               : QStringLiteral("DHCP: Static IP"));
+            a.lblTCPIPAddr->setText(
+                QStringLiteral("IP Address: ") +
+                lan::DottedText(std::span<const quint8, 4>(p.data() + lan::kLdcdIpOffset, 4)));
+        } else {
+            ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Query TCP Module failed"),
+                       true);
+        }
+        setControlEnabled(a.btnQueryTCPModInfo, true);
+    }
+    ShowStatus(devlink::StatusPanel::Notes, QString(), false);
+}
+
+void TForm1::btnResetClick() {
+    if (!moduleLinkReady()) return;
+    ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default ..."), false);
+    if (!findChild<TfrmEnterYes*>(QStringLiteral("TfrmEnterYes"))->confirm()) {
+        ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default cancelled"),
+                   false);
+        return;
+    }
+    bool reset = false;
+    {
+        const devlink::LinkBusyScope busy(flags_);
+        reset = link_->ExchangeLdcd(lan::LdcdResetRequest()).ok;
+    }
+    if (reset) {
+        ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default ok"), false);
+        queryModuleInfo();
+    } else {
+        ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default failed"), true);
+    }
+    ShowStatus(devlink::StatusPanel::Notes, QString(), false);
+}
+
+}  // namespace ui

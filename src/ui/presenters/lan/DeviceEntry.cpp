@@ -1,0 +1,52 @@
+#include "ui/presenters/lan/DeviceEntry.h"
+
+#include <array>
+
+namespace ui {
+
+namespace {
+
+const QString kStaticIp = QStringLiteral("Static IP");
+const QString kAutoIp = QStringLiteral("Auto IP");
+const QString kSameSubnet = QStringLiteral("Same Subnet");
+const QString kCrossSubnet = QStringLiteral("Cross Subnet");
+
+QString DefaultField(int k) {
+    static const std::array<QString, 5> kDefaults{QString(), kStaticIp, QStringLiteral("0.0.0.0"),
+                                                  QStringLiteral("00-00-00-00-00-00"), kSameSubnet};
+    return k >= 0 && k < static_cast<int>(kDefaults.size()) ? kDefaults[k] : QString();
+}
+
+}  // namespace
+
+QString DeviceEntry::text() const {
+    const auto bracket = [](const QString& field) {
+        return QLatin1Char('[') + field + QLatin1Char(']');
+    };
+    return bracket(tag) + QLatin1Char('-') + bracket(autoIp ? kAutoIp : kStaticIp) +
+           QLatin1Char('-') + bracket(ip) + QLatin1Char('-') + bracket(mac) + QLatin1Char('-') +
+           bracket(sameSubnet ? kSameSubnet : kCrossSubnet);
+}
+
+DeviceEntry DeviceEntry::parse(const QString& text) {
+    DeviceEntry entry;
+    entry.tag = DeviceEntryField(text, Tag);
+    entry.autoIp = DeviceEntryField(text, Mode) != kStaticIp;
+    entry.ip = DeviceEntryField(text, Ip);
+    entry.mac = DeviceEntryField(text, Mac);
+    entry.sameSubnet = DeviceEntryField(text, Subnet) == kSameSubnet;
+    return entry;
+}
+
+QString DeviceEntryField(const QString& entry, int k) {
+    qsizetype start = -1;
+    for (int seen = 0; seen <= k; ++seen) {
+        start = entry.indexOf(QLatin1Char('['), start + 1);
+        if (start < 0) return DefaultField(k);
+    }
+    const qsizetype end = entry.indexOf(QLatin1Char(']'), start + 1);
+    if (end < 0) return DefaultField(k);
+    return entry.mid(start + 1, end - start - 1);
+}
+
+}  // namespace ui
