@@ -9,11 +9,54 @@ int RecordingSleeper::totalMs() const {
     return std::accumulate(sleeps.begin(), sleeps.end(), 0);
 }
 
+namespace {
+
+constexpr int kModuleAnswerMs = 5;
+
+QString ModuleIp(const QByteArray& record, int offset) {
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(quint8(record[offset]))
+        .arg(quint8(record[offset + 1]))
+        .arg(quint8(record[offset + 2]))
+        .arg(quint8(record[offset + 3]));
+}
+
+}  // namespace
+
+std::vector<FakeDatagramSocket::Reply> WindowHarness::answerModules(
+    const FakeDatagramSocket::Sent& sent) {
+    const bool broadcast = sent.host.endsWith(QLatin1String(".255"));
+    if (broadcast && !modulesHearBroadcast) return {};
+    std::vector<FakeDatagramSocket::Reply> replies;
+    if (sent.port == sim::kModuleSearchPort) {
+        const QByteArray all = sim.modules().answerSearch(sent.bytes);
+        constexpr int kRecord = 55;
+        for (int at = 0; at + kRecord <= all.size(); at += kRecord) {
+            const QByteArray record = all.mid(at, kRecord);
+            const QString from = ModuleIp(record, 6);
+            if (broadcast || from == sent.host) {
+                replies.push_back({kModuleAnswerMs, {record, from, sim::kModuleSearchPort}});
+            }
+        }
+    } else if (const auto answer = sim.modules().answerConfiguration(sent.bytes)) {
+        const auto& ip = sim.modules().modules().front().ip;
+        const QByteArray from(reinterpret_cast<const char*>(ip.data()), 4);
+        replies.push_back({kModuleAnswerMs, {*answer, ModuleIp(from, 0), sim::kModuleConfigPort}});
+    }
+    return replies;
+}
+
 WindowHarness::WindowHarness()
     : ownTransport(std::make_unique<SimSerialTransport>(sim, clock)),
+      ownDatagrams(std::make_unique<FakeDatagramSocket>(clock)),
       pump(std::make_unique<SimPump>(clock, *ownTransport)),
       settingsPath(dir.filePath(QStringLiteral("Settings.ini"))) {
     transport = ownTransport.get();
+    datagrams = ownDatagrams.get();
+    datagrams->responder = [this](const FakeDatagramSocket::Sent& sent) {
+        return answerModules(sent);
+    };
+    pump->datagrams = datagrams;
 }
 
 WindowHarness::~WindowHarness() {
@@ -29,6 +72,7 @@ void WindowHarness::create() {
     ui::TForm1Environment env;
     env.linkParts.serial = std::move(ownTransport);
     env.linkParts.tcp = std::move(tcp);
+    env.linkParts.udp = std::move(ownDatagrams);
     env.linkParts.pump = pump.get();
     env.linkParts.clock = &clock;
     env.dialogs = &dialogs;

@@ -52,6 +52,9 @@ struct WindowHarness {
     QString panel(int n) const { return statusBar().panelText(n); }
     bool alertShown() const { return statusBar().alertColours(); }
 
+    // What the simulator's modules send back for a datagram from the window.
+    std::vector<FakeDatagramSocket::Reply> answerModules(const FakeDatagramSocket::Sent& sent);
+
     template <class T>
     T* find(const QString& name) const {
         return form().findChild<T*>(name);
@@ -61,6 +64,10 @@ struct WindowHarness {
     VirtualClock clock;
     SimSerialTransport* transport = nullptr;  // owned by the link once created
     std::unique_ptr<SimSerialTransport> ownTransport;
+    // The module socket: the simulator's Ethernet modules answer it a few milliseconds later.
+    FakeDatagramSocket* datagrams = nullptr;  // owned by the link once created
+    std::unique_ptr<FakeDatagramSocket> ownDatagrams;
+    bool modulesHearBroadcast = true;  // false: the modules sit behind a router
     std::unique_ptr<SimPump> pump;
     std::unique_ptr<devlink::StreamClient> tcp;
     ScriptedDialogs dialogs;

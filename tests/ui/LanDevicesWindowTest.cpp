@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "ModalScript.h"
+#include "WindowHarness.h"
+#include "support/CaseName.h"
+#include "ui/dialogs/EditLAN.h"
+#include "ui/dialogs/SearchWizard.h"
+
+namespace {
+
+using testing_support::onNextModal;
+using testing_support::WindowHarness;
+
+const QString kModule =
+    QStringLiteral("[Matrix]-[Static IP]-[192.168.0.100]-[00-1A-2B-3C-4D-01]-[Same Subnet]");
+constexpr char kLanSettings[] = "[Control mode]\nMode=1\n";
+
+QByteArray withDevices(const QStringList& entries) {
+    QByteArray text = "[Control mode]\nMode=1\n[TCP control device list]\n";
+    for (int i = 0; i < entries.size(); ++i) {
+        text += "Device No." + QByteArray::number(i + 1) + "=" + entries[i].toUtf8() + "\n";
+    }
+    return text;
+}
+
+// The wizard as the operator meets it: whatever search its page started has ended.
+ui::TfrmSearch& settled(QDialog& dialog) {
+    auto& wizard = dynamic_cast<ui::TfrmSearch&>(dialog);
+    for (int i = 0; i < 100 && wizard.page() == 1; ++i) QApplication::processEvents();
+    return wizard;
+}
+
+template <class T>
+T* child(QWidget& parent, const char* name) {
+    return parent.findChild<T*>(QLatin1String(name));
+}
+
+struct LanDevices : ::testing::Test {
+    void start(const QByteArray& settings) {
+        h.writeSettings(settings);
+        h.show();
+    }
+    QComboBox* devices() const { return h.find<QComboBox>("cbLANDevice"); }
+    QStringList entries() const {
+        QStringList all;
+        for (int i = 0; i < devices()->count(); ++i) all << devices()->itemText(i);
+        return all;
+    }
+    QByteArray settingsFile() const {
+        QFile file(h.settingsPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Runs the search, letting `act` answer the wizard once its first search has ended.
+    void search(std::function<void(ui::TfrmSearch&)> act) {
+        onNextModal([act](QDialog& dialog) { act(settled(dialog)); });
+        h.find<QPushButton>("btnSearchDevice")->click();
+    }
+    // Opens "Config ..." and lets `act` fill the dialog before OK.
+    void configure(std::function<void(ui::TfrmEditLAN&)> act) {
+        onNextModal([act](QDialog& dialog) {
+            auto& edit = dynamic_cast<ui::TfrmEditLAN&>(dialog);
+            act(edit);
+            edit.btnOK()->click();
+        });
+        h.find<QPushButton>("btnConfig")->click();
+    }
+    std::vector<QByteArray> sentOn(quint16 port) const {
+        std::vector<QByteArray> sent;
+        for (const auto& d : h.datagrams->sent) {
+            if (d.port == port) sent.push_back(d.bytes);
+        }
+        return sent;
+    }
+
+    WindowHarness h;
+};
+
+TEST_F(LanDevices, ABroadcastSearchAddsTheModuleChoosesItAndKeepsIt) {
+    start(kLanSettings);
+    QStringList offered;
+    QString title;
+    search([&](ui::TfrmSearch& wizard) {
+        title = wizard.windowTitle();
+        auto* list = child<QComboBox>(wizard, "cbMXDevice");
+        for (int i = 0; i < list->count(); ++i) offered << list->itemText(i);
+        child<QPushButton>(wizard, "btnYES")->click();
+    });
+    EXPECT_EQ(title, "Matrix found");
+    EXPECT_EQ(offered, QStringList{kModule});
+    EXPECT_EQ(devices()->currentText(), kModule);
+    EXPECT_EQ(h.form().Link()->DeviceIP(), "192.168.0.100");
+    EXPECT_EQ(h.form().CurrentDeviceMAC(), "00-1A-2B-3C-4D-01");
+    EXPECT_EQ(h.panel(2), "Search TCP control device ok");
+    EXPECT_TRUE(settingsFile().contains("Device No.1=" + kModule.toUtf8()));
+}
+
+TEST_F(LanDevices, AModuleBehindARouterIsFoundByItsAddressAsCrossSubnet) {
+    h.modulesHearBroadcast = false;
+    start(kLanSettings);
+    QStringList prefilled;
+    QString finalTitle;
+    search([&](ui::TfrmSearch& wizard) {
+        EXPECT_EQ(wizard.page(), 3);
+        EXPECT_EQ(wizard.windowTitle(), "Matrix not found after Auto searching");
+        for (const char* name : {"edtIPField1", "edtIPField2", "edtIPField3", "edtIPField4"}) {
+            auto* field = child<QLineEdit>(wizard, name);
+            prefilled << field->text();
+            field->setText(QString::number(
+                QStringList{"192", "168", "0", "100"}.at(prefilled.size() - 1).toInt()));
+        }
+        child<QPushButton>(wizard, "btnGO")->click();
+        finalTitle = wizard.windowTitle();
+        child<QPushButton>(wizard, "btnDone")->click();
+    });
+    EXPECT_EQ(prefilled, (QStringList{"192", "168", "1", "220"}));
+    EXPECT_EQ(finalTitle, "Searching complete");
+    EXPECT_EQ(entries(), QStringList{QString(kModule).replace("Same Subnet", "Cross Subnet")});
+}
+
+TEST_F(LanDevices, StoppingTheSearchEndsOnTheCancelledPage) {
+    start(kLanSettings);
+    h.modulesHearBroadcast = false;
+    int pageAfterStop = 0;
+    onNextModal([&](QDialog& dialog) {
+        auto& wizard = dynamic_cast<ui::TfrmSearch&>(dialog);
+        h.pump->onTick = [&wizard, ticks = 0]() mutable {
+            if (++ticks == 40) child<QPushButton>(wizard, "btnStop")->click();
+        };
+        settled(wizard);
+        pageAfterStop = wizard.page();
+        child<QPushButton>(wizard, "btnStopThenClose")->click();
+    });
+    const qint64 started = h.clock.nowMs();
+    h.find<QPushButton>("btnSearchDevice")->click();
+    EXPECT_EQ(pageAfterStop, 4);
+    EXPECT_LT(h.clock.nowMs() - started, 1000);
+    EXPECT_EQ(h.panel(2), "Search TCP control device cancelled");
+    EXPECT_TRUE(entries().isEmpty());
+}
+
+TEST_F(LanDevices, ConfiguringSendsTheRecordAndReplacesTheEntry) {
+    start(withDevices({kModule}));
+    configure([](ui::TfrmEditLAN& edit) {
+        edit.leDeviceTag()->setText("Lobby");
+        edit.rbStaticIP()->click();
+        edit.edtIPField(4)->setText("150");
+    });
+    const auto sent = sentOn(30601);
+    ASSERT_GE(sent.size(), 2u);
+    const QByteArray record = sent.front();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), record), static_cast<long>(sent.size()));
+    ASSERT_EQ(record.size(), 76);
+    // MAC, address, gateway .1, mask, static, reserved, flags.
+    EXPECT_EQ(record.left(26).toHex().toStdString(),
+              "001a2b3c4d01c0a80096c0a80001ffffff00"
+              "00000000000000"
+              "15");
+    EXPECT_EQ(record.mid(42, 6), QByteArray("Lobby\0", 6));
+    EXPECT_EQ(quint8(record[74]), 0xFF);
+    EXPECT_EQ(h.panel(2), "Modify TCP configuration ok");
+    const QString changed = "[Lobby]-[Static IP]-[192.168.0.150]-[00-1A-2B-3C-4D-01]-[Same Subnet]";
+    EXPECT_EQ(entries(), QStringList{changed});
+    EXPECT_EQ(h.form().Link()->DeviceIP(), "192.168.0.150");
+    EXPECT_TRUE(settingsFile().contains("Device No.1=" + changed.toUtf8()));
+    EXPECT_EQ(h.sim.modules().modules().front().name, "Lobby");
+}
+
+TEST_F(LanDevices, ACrossSubnetModuleIsSentItsTagOnly) {
+    const QString crossed = QString(kModule).replace("Same Subnet", "Cross Subnet");
+    start(withDevices({crossed}));
+    bool addressEditable = true;
+    configure([&](ui::TfrmEditLAN& edit) {
+        addressEditable = edit.edtIPField(1)->isEnabled() || edit.rbStaticIP()->isEnabled();
+        edit.leDeviceTag()->setText("Far");
+    });
+    EXPECT_FALSE(addressEditable);
+    const QByteArray record = sentOn(30601).front();
+    EXPECT_EQ(record.mid(6, 13), QByteArray(13, '\0'));
+    EXPECT_EQ(quint8(record[25]), 0x14);
+    EXPECT_EQ(entries(),
+              QStringList{"[Far]-[Static IP]-[192.168.0.100]-[00-1A-2B-3C-4D-01]-[Cross Subnet]"});
+}
+
+struct RefusalCase {
+    const char* name;
+    sim::ModuleFault fault;
+    QString address;
+    QString alert;
+    bool sent;
+};
+
+struct ConfigRefused : LanDevices, ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(ConfigRefused, AlertsAndKeepsTheEntry) {
+    sim::ModuleSetup setup;
+    setup.fault = GetParam().fault;
+    h.sim.modules() = sim::ModuleBank(setup);
+    start(withDevices({kModule}));
+    configure([](ui::TfrmEditLAN& edit) {
+        edit.rbStaticIP()->click();
+        const QStringList numbers = GetParam().address.split('.');
+        for (int n = 1; n <= 4; ++n) edit.edtIPField(n)->setText(numbers[n - 1]);
+    });
+    EXPECT_EQ(h.panel(2), GetParam().alert);
+    EXPECT_TRUE(h.alertShown() || !h.sleeper.sleeps.empty());
+    EXPECT_EQ(!sentOn(30601).empty(), GetParam().sent);
+    EXPECT_EQ(entries(), QStringList{kModule});
+    EXPECT_TRUE(h.find<QPushButton>("btnConfig")->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ConfigRefused,
+    ::testing::Values(RefusalCase{"ModuleReportsConflict", sim::ModuleFault::Conflict,
+                                  "192.168.0.150", "Setting IP conflict:192.168.0.150", true},
+                      RefusalCase{"ModuleFails", sim::ModuleFault::Fail, "192.168.0.150",
+                                  "Modify TCP configuration failed", true},
+                      RefusalCase{"ModuleSilent", sim::ModuleFault::Silent, "192.168.0.150",
+                                  "Modify TCP configuration failed", true},
+                      RefusalCase{"ThisPcsOwnAddress", sim::ModuleFault::None, "192.168.1.10",
+                                  "Setting IP conflict:192.168.1.10", false}),
+    testing_support::CaseNamer([](const RefusalCase& c) { return std::string(c.name); }));
+
+TEST_F(LanDevices, DeletingTheOnlyEntryLeavesNoDevice) {
+    start(withDevices({kModule}));
+    h.dialogs.answers = {false, true};
+    h.find<QPushButton>("btnDeleteDevice")->click();
+    EXPECT_EQ(entries(), QStringList{kModule});
+    h.find<QPushButton>("btnDeleteDevice")->click();
+    EXPECT_EQ(h.dialogs.texts("question"),
+              QStringList(2, "Sure to delete device: " + kModule + " ?"));
+    EXPECT_TRUE(entries().isEmpty());
+    EXPECT_EQ(h.form().Link()->DeviceIP(), "0.0.0.0");
+    EXPECT_EQ(h.form().CurrentDeviceMAC(), "00-00-00-00-00-00");
+    EXPECT_FALSE(settingsFile().contains("Device No.1"));
+}
+
+TEST_F(LanDevices, ConfigWithoutADeviceSaysSo) {
+    start(kLanSettings);
+    h.find<QPushButton>("btnConfig")->click();
+    EXPECT_EQ(h.dialogs.texts("information"), QStringList{"TCP control deivce not found."});
+}
+
+TEST_F(LanDevices, AHandEditedEntryReadsWithTheDefaultsOfItsMissingFields) {
+    start(withDevices({"[Hall]-[Auto IP]-[10.1.2.3"}));
+    EXPECT_EQ(h.form().Link()->DeviceIP(), "0.0.0.0");
+    EXPECT_EQ(h.form().CurrentDeviceMAC(), "00-00-00-00-00-00");
+}
+
+TEST_F(LanDevices, ModuleQueryAndResetInComControlMode) {
+    h.ports.names = {"ttySIM"};
+    start("[Control mode]\nMode=0\n[COM port]\nName=ttySIM\n");
+    h.find<QPushButton>("btnQueryTCPModInfo")->click();
+    EXPECT_EQ(h.panel(2), "Query TCP Module ok");
+    EXPECT_EQ(h.find<QLabel>("lblTCPVersion")->text(), "Version: Ver1.0");
+    EXPECT_EQ(h.find<QLabel>("lblTCPDHCP")->text(), "DHCP: Static IP");
+    EXPECT_EQ(h.find<QLabel>("lblTCPIPAddr")->text(), "IP Address: 192.168.0.100");
+
+    onNextModal([](QDialog& dialog) {
+        QTest::keyClicks(child<QLineEdit>(dialog, "edtYes"), "Yes");
+        child<QPushButton>(dialog, "btnYes")->click();
+    });
+    const qsizetype before = h.transport->written.size();
+    h.find<QPushButton>("btnReset")->click();
+    ASSERT_GT(h.transport->written.size(), before + 1);
+    const QByteArray reset = h.transport->written.at(before);
+    ASSERT_EQ(reset.size(), 32);
+    EXPECT_EQ(quint8(reset[16]), 0xFF);
+    EXPECT_EQ(reset.mid(20, 4), QByteArray("\xC0\xA8\x00\x64", 4));
+    EXPECT_EQ(h.panel(2), "Query TCP Module ok");
+    EXPECT_TRUE(h.find<QPushButton>("btnQueryTCPModInfo")->isEnabled());
+}
+
+}  // namespace
