@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         NamedCaption{"bbPower", ""}, NamedCaption{"gbMessages", "Messages"},
         NamedCaption{"Button1", "&Clear"}, NamedCaption{"btnStop", "Stop"},
         NamedCaption{"btnClear", "clear"}, NamedCaption{"gbMergeFW", "Merge FW"},
-        NamedCaption{"gbTCPModInfo", "TCP Module infomation"},
+        NamedCaption{"btnMerge", "&Merge"}, NamedCaption{"gbTCPModInfo", "TCP Module infomation"},
         NamedCaption{"lblTCPVersion", "Version: "}, NamedCaption{"lblTCPDHCP", "DHCP: "},
         NamedCaption{"lblTCPIPAddr", "IP Address: "}, NamedCaption{"btnQueryTCPModInfo", "&Query"},
         NamedCaption{"gbResetDefault", "Reset TCP Module"}, NamedCaption{"btnReset", "&Reset ..."},
@@ -107,10 +107,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Startup, ControlsWithoutCaptionExist) {
     WindowHarness h;
     h.create();
-    for (const char* name :
-         {"cbCOMList", "cbLANDevice", "imgOpen", "imgClose", "mmoMessage", "mmoMsg", "lvPreSetting",
-          "cbEDIDMode", "sgEDIDContent", "edtSaveEDID", "edtOpenEDID", "edtFWFile", "edtMainMCUFW",
-          "edtSlaveMCU1FW", "tsgFWProgress", "sb", "leInput1Tag", "leOutput6Tag"}) {
+    for (const char* name : {"cbCOMList",
+                             "cbLANDevice",
+                             "imgOpen",
+                             "imgClose",
+                             "mmoMessage",
+                             "mmoMsg",
+                             "lvPreSetting",
+                             "cbEDIDMode",
+                             "sgEDIDContent",
+                             "edtSaveEDID",
+                             "edtOpenEDID",
+                             "edtFWFile",
+                             "edtMainMCUFW",
+                             "edtSlaveMCU1FW",
+                             "edtSlaveMCU3FW",
+                             "btnOpenSlave2",
+                             "leSlave3FWVer2",
+                             "tsgFWProgress",
+                             "sb",
+                             "leInput1Tag",
+                             "leOutput6Tag"}) {
         EXPECT_NE(h.find<QWidget>(QLatin1String(name)), nullptr) << name;
     }
 }
