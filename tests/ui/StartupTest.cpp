@@ -213,7 +213,9 @@ TEST(Startup, SettingsWithoutControlsYetSurviveTheSave) {
     EXPECT_EQ(file.value("Pre-Setting value", "value1"), "3,4,1,2,3,4");
     EXPECT_EQ(file.value("TCP control device list", "Device No.1"),
               "[a]-[Static IP]-[10.0.0.9]-[00-11-22-33-44-55]-[Same Subnet]");
-    EXPECT_EQ(file.value("TCP control device", "Name"), "x");
+    // A stored name that is no entry gives way to the first entry, which is then chosen.
+    EXPECT_EQ(file.value("TCP control device", "Name"),
+              "[a]-[Static IP]-[10.0.0.9]-[00-11-22-33-44-55]-[Same Subnet]");
     EXPECT_EQ(file.value("In device name", "Device1"), "Blu-ray");
     EXPECT_EQ(file.value("Out display name", "Display1"), "TV");
     EXPECT_EQ(file.value("EDID setting", "Save EDID file"), "/tmp/a.bin");
