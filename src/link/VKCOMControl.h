@@ -13,6 +13,8 @@
 #include "link/LinkGuard.h"
 #include "link/LinkNotification.h"
 #include "link/LinkTiming.h"
+#include "link/ReadBlock.h"
+#include "link/ReplyAssembler.h"
 #include "link/SerialTransport.h"
 
 namespace devlink {
@@ -62,7 +64,8 @@ public:
     void WaitTicks(int n);
 
     CommandResult Transact(const Frame& frame);
-    CommandResult ReadData(const Frame& frame);
+    // limitBytes: the most the caller takes; a transfer that would pass it fails.
+    CommandResult ReadData(const Frame& frame, int limitBytes);
     CommandResult WriteData(const Frame& frame);
 
     QByteArray& InStream() { return inStream_; }
@@ -85,7 +88,7 @@ public:
     Outcome exchange(const quint8* bytes, int count, quint8 kind,
                      const std::function<void()>& afterSend = {});
     void resetReceiveState(quint8 kind);
-    bool replyComplete() const { return replyComplete_; }
+    bool replyComplete() const { return reply_.complete(); }
     Frame receivedHeader() const;
     // In TCP mode, takes and accounts what the module sent, as every tick of WaitReply does.
     void pollInput() {
@@ -113,9 +116,9 @@ private:
     void accountReceived(const QByteArray& bytes, bool overTcp);
     void pollTcp();
     bool timedOut() const { return pollCount_ >= kReplyTimeoutTicks; }
-    bool blockAcceptable(const Frame& header, const Frame& request) const;
     QByteArray buildWriteBlock(const Frame& command, qsizetype offset) const;
-    bool readBlock(Frame& request, CommandResult& result, bool& done);
+    bool readBlock(Frame& request, int limitBytes, ReadProgress& kept, CommandResult& result,
+                   bool& done);
     bool writeBlock(const QByteArray& block, int payloadLength, const Frame& header,
                     CommandResult& result);
     void logFrame(const QString& label, const Frame& frame, int number = 0);
@@ -135,14 +138,10 @@ private:
     bool configuring_ = false;
 
     // Receive state, cleared before every attempt.
-    static constexpr int kRxBufferSize = 549;
     quint8 replyKind_ = 0;
-    bool replyComplete_ = false;
     int pollCount_ = 0;
-    int rxPos_ = 0;
-    std::array<quint8, kRxBufferSize> rxBuffer_{};
+    ReplyAssembler reply_;
     Frame replyHeader_{};
-    bool firstBlock_ = false;
 
     QByteArray inStream_;
     QByteArray outStream_;

@@ -210,7 +210,7 @@ TEST(ComPort, RenamingReopensThePortOnlyWhileItIsOpen) {
 TEST_F(PtyLink, ReadsAnEdidBlockOverTheLine) {
     start();
     ASSERT_TRUE(link_->Connect());
-    EXPECT_EQ(link_->ReadData(BuildFrame(0x03, 0x05, 0xF001)).ok, 1);
+    EXPECT_EQ(link_->ReadData(BuildFrame(0x03, 0x05, 0xF001), 257).ok, 1);
     EXPECT_EQ(link_->InStream().size(), 256);
     EXPECT_EQ(link_->InStream().left(8), QByteArray::fromHex("00FFFFFFFFFFFF00"));
 }
