@@ -40,10 +40,26 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(IniFileTest, MissingOrNonRegularFileReadsEmpty) {
-    EXPECT_TRUE(readIniFile(path()).sections().isEmpty());
-    EXPECT_TRUE(readIniFile(dir_.path()).sections().isEmpty());
-    EXPECT_TRUE(readIniFile("/dev/zero").sections().isEmpty());
+TEST_F(IniFileTest, MissingFileReadsEmptyAndNonRegularOneSaysWhy) {
+    const IniRead missing = readIniFile(path());
+    EXPECT_TRUE(missing.document.sections().isEmpty());
+    EXPECT_TRUE(missing.readable());
+    for (const QString& odd : {dir_.path(), QStringLiteral("/dev/zero")}) {
+        const IniRead read = readIniFile(odd);
+        EXPECT_TRUE(read.document.sections().isEmpty());
+        EXPECT_EQ(read.problem, "it is not a regular file");
+    }
+}
+
+TEST_F(IniFileTest, OversizedFileIsNotReadAndSaysWhy) {
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.write("[Old]\nK=kept\n") > 0);
+    ASSERT_TRUE(file.resize(16 * 1024 * 1024 + 1));  // sparse: costs no disk
+    file.close();
+    const IniRead read = readIniFile(path());
+    EXPECT_TRUE(read.document.sections().isEmpty());
+    EXPECT_EQ(read.problem, "it is larger than 16 MB");
 }
 
 TEST_F(IniFileTest, WriteReplacesWholeFile) {
@@ -52,7 +68,7 @@ TEST_F(IniFileTest, WriteReplacesWholeFile) {
     doc.setValue("New", "K", "1");
     EXPECT_EQ(writeIniFile(path(), doc), std::nullopt);
     EXPECT_EQ(readBytes(path()), QByteArray("[New]\nK=1\n"));
-    EXPECT_EQ(readIniFile(path()).value("new", "k"), "1");
+    EXPECT_EQ(readIniFile(path()).document.value("new", "k"), "1");
 }
 
 TEST_F(IniFileTest, RefusedWriteReportsPath) {
@@ -92,7 +108,7 @@ TEST_F(IniFileTest, ProcessKilledMidSaveLeavesOldFile) {
     writeBytes(path(), kOldContent);
     EXPECT_EXIT(saveUnderSizeLimit(path()), ::testing::KilledBySignal(SIGXFSZ), "");
     EXPECT_EQ(readBytes(path()), kOldContent);
-    EXPECT_EQ(readIniFile(path()).value("Old", "K"), "kept");
+    EXPECT_EQ(readIniFile(path()).document.value("Old", "K"), "kept");
 }
 
 }  // namespace
