@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace ui {
@@ -27,6 +28,18 @@ IniRead readIniFile(const QString& path) {
     if (file.error() != QFileDevice::NoError) return failed(file.errorString());
     if (bytes.size() > kMaxFileSize) return failed(tooLarge);  // it grew while being read
     return {IniDocument(bytes), QString()};
+}
+
+void removeStaleSaves(const QString& path) {
+    const QFileInfo info(path);
+    QDir folder = info.absoluteDir();
+    // The temporary file's name is the settings file's, a dot and six random letters or digits.
+    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".*")},
+                                                QDir::Files | QDir::Hidden | QDir::System)) {
+        if (leftover.match(name).hasMatch()) folder.remove(name);
+    }
 }
 
 std::optional<QString> writeIniFile(const QString& path, const IniDocument& document) {

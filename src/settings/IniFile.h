@@ -25,4 +25,8 @@ IniRead readIniFile(const QString& path);
 // On failure returns "Unable to write to <path>" and the old file is untouched.
 std::optional<QString> writeIniFile(const QString& path, const IniDocument& document);
 
+// A save killed after its temporary file got a name and before the rename leaves that file,
+// "<name>.XXXXXX", beside the settings file; removes every such leftover.
+void removeStaleSaves(const QString& path);
+
 }  // namespace ui

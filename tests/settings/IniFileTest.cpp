@@ -111,5 +111,20 @@ TEST_F(IniFileTest, ProcessKilledMidSaveLeavesOldFile) {
     EXPECT_EQ(readIniFile(path()).document.value("Old", "K"), "kept");
 }
 
+TEST_F(IniFileTest, StaleSavesAreRemovedAndNothingElse) {
+    writeBytes(path(), kOldContent);
+    const QStringList kept{"Settings.ini",       "Settings.ini.bak", "Settings.ini.Ab3xYz7",
+                           "Settings.iniAb3xYz", "Other.ini.Ab3xYz", "Settings.ini.Ab-xYz"};
+    for (const QString& name : kept) writeBytes(dir_.filePath(name), "x");
+    writeBytes(dir_.filePath("Settings.ini.Ab3xYz"), "[Half]\n");
+    writeBytes(dir_.filePath("Settings.ini.qwerty"), "");
+    removeStaleSaves(path());
+    QStringList left = QDir(dir_.path()).entryList(QDir::Files);
+    QStringList expected = kept;
+    left.sort();
+    expected.sort();
+    EXPECT_EQ(left, expected);
+}
+
 }  // namespace
 }  // namespace ui

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include "settings/IniFile.h"
 #include "settings/PortTagSections.h"
 #include "settings/SettingsFile.h"
 #include "ui/mainwindow/PageControl.h"
@@ -205,6 +206,7 @@ void selectOrFirst(QComboBox* list, const QString& text) {
 }  // namespace
 
 void TForm1::LoadSettings() {
+    removeStaleSaves(settingsPath_);
     const LoadedSettings loaded = loadSettings(settingsPath_);
     storedSettings_ = loaded.data;
     // Said once here; the saves then leave the file alone.
