@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
-  libsimpleini-dev libgtest-dev
+  libgtest-dev
   fonts-dejavu-core xvfb xauth
   "$@"
 )
