@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <random>
 
 #include "TestSupport.h"
 #include "settings/IniFile.h"
@@ -109,6 +112,49 @@ TEST_F(IniFileTest, ProcessKilledMidSaveLeavesOldFile) {
     EXPECT_EXIT(saveUnderSizeLimit(path()), ::testing::KilledBySignal(SIGXFSZ), "");
     EXPECT_EQ(readBytes(path()), kOldContent);
     EXPECT_EQ(readIniFile(path()).document.value("Old", "K"), "kept");
+}
+
+// A save killed at any moment leaves the old file or the new one, never a mix or nothing;
+// start-up then clears what the killed saves left beside it.
+TEST_F(IniFileTest, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
+    const auto filled = [](char fill) {
+        IniDocument doc;
+        for (int n = 0; n < 1000; ++n) doc.setValue("S", QString::number(n), QString(250, fill));
+        return doc;
+    };
+    const IniDocument documents[2] = {filled('a'), filled('b')};
+    const QByteArray contents[2] = {documents[0].toBytes(), documents[1].toBytes()};
+    ASSERT_EQ(writeIniFile(path(), documents[0]), std::nullopt);
+    std::mt19937 random(1208);
+    for (int round = 1; round <= 100; ++round) {
+        int saves[2];
+        ASSERT_EQ(pipe(saves), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(saves[0]);
+            for (int n = 1;; ++n) {
+                writeIniFile(path(), documents[n % 2]);
+                if (write(saves[1], "s", 1) != 1) std::_Exit(1);
+            }
+        }
+        close(saves[1]);
+        // A few whole saves, then a kill somewhere in a later one.
+        char saved = 0;
+        for (int n = std::uniform_int_distribution(0, 2)(random); n > 0; --n) {
+            ASSERT_EQ(read(saves[0], &saved, 1), 1);
+        }
+        for (volatile int spin = std::uniform_int_distribution(0, 300000)(random); spin > 0;) {
+            spin = spin - 1;
+        }
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        close(saves[0]);
+        const QByteArray now = readBytes(path());
+        ASSERT_TRUE(now == contents[0] || now == contents[1]) << "round " << round;
+    }
+    removeStaleSaves(path());
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Settings.ini"});
 }
 
 TEST_F(IniFileTest, StaleSavesAreRemovedAndNothingElse) {
