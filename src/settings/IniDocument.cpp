@@ -10,6 +10,8 @@ namespace ui {
 
 namespace {
 
+constexpr char kUtf8Signature[] = "\xEF\xBB\xBF";
+
 // A line break inside a name or value would start a new line in the file.
 QByteArray storable(const QString& text) {
     QByteArray bytes = text.toUtf8();
@@ -119,8 +121,11 @@ void IniDocument::Store::parse(const QByteArray& text) {
         } else if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
             if (close < 0) continue;  // not a section header: skipped
-            current = &obtain(line.mid(1, close - 1).trimmed(), comment);
-            comment.clear();
+            const QByteArray name = line.mid(1, close - 1).trimmed();
+            // The nameless section is written without a header line, so a comment above
+            // "[]" stays with the key that follows it.
+            current = &obtain(name, name.isEmpty() ? QByteArray() : comment);
+            if (!name.isEmpty()) comment.clear();
         } else {
             const qsizetype equals = line.indexOf('=');
             if (equals <= 0) continue;  // no key name: skipped
@@ -136,7 +141,7 @@ void IniDocument::Store::parse(const QByteArray& text) {
 IniDocument::IniDocument() : store_(std::make_unique<Store>()) {}
 
 IniDocument::IniDocument(const QByteArray& bytes) : IniDocument() {
-    QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    QByteArray text = bytes.startsWith(kUtf8Signature) ? bytes.mid(3) : bytes;
     // A NUL byte is no line content; it reads as a blank.
     text.replace('\0', ' ');
     text.replace('\r', '\n');
@@ -164,7 +169,10 @@ QByteArray IniDocument::toBytes() const {
     for (const auto& section : store_->sections) {
         if (section && !section->header.name.isEmpty()) write(*section);
     }
-    return text + store_->trailer;
+    text += store_->trailer;
+    // A text that begins with the UTF-8 signature would lose it on reading.
+    if (text.startsWith(kUtf8Signature)) text.prepend('\n');
+    return text;
 }
 
 QStringList IniDocument::sections() const {
