@@ -36,6 +36,12 @@ double CpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kPeakMemoryTells = false;  // freed memory waits in the sanitizer's quarantine
+#else
+constexpr bool kPeakMemoryTells = true;
+#endif
+
 long PeakMemoryKb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -308,7 +314,9 @@ TEST(ComPortFlood, CommandsFailWithTheirNotificationsAndNothingGrowsOrSpins) {
     }
     flood.stop();
     EXPECT_GE(flooded, 1 << 20);
-    EXPECT_LT(PeakMemoryKb() - peakBefore, 16 * 1024);
+    if (kPeakMemoryTells) {
+        EXPECT_LT(PeakMemoryKb() - peakBefore, 16 * 1024);
+    }
     EXPECT_EQ(outcomes, std::vector<int>(std::size_t(commands), WM_LINK_NOREPLY));
 
     const double cpuBefore = CpuSeconds();
