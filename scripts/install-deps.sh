@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
-  libgtest-dev
+  libsimpleini-dev libgtest-dev
   fonts-dejavu-core xvfb xauth
 )
 for arg in "$@"; do
