@@ -191,10 +191,10 @@ int main(int argc, char** argv) {
         Measure("edid_write_256_x20", kTransfers * (2 * kFrameSize + kBlockSize + kFrameSize), 0,
                 repeat([&] { return link.WriteData(BuildFrame(0x03, 0x07, 0xF100)).succeeded(); }));
     // Command and reply, one request and one full block, then the pause after the block.
-    ok &=
-        Measure("edid_read_256_x20", kTransfers * (2 * kFrameSize + kFrameSize + kBlockSize),
-                kTransfers * 5.0,
-                repeat([&] { return link.ReadData(BuildFrame(0x03, 0x05, 0xF001)).succeeded(); }));
+    ok &= Measure("edid_read_256_x20", kTransfers * (2 * kFrameSize + kFrameSize + kBlockSize),
+                  kTransfers * 5.0, repeat([&] {
+                      return link.ReadData(BuildFrame(0x03, 0x05, 0xF001), 257).succeeded();
+                  }));
 
     // A firmware part: command and reply, then 256 blocks of 270 bytes, each acknowledged.
     link.OutStream() = PartImage();

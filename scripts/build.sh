@@ -25,5 +25,11 @@ while [ $# -gt 0 ]; do
   shift
 done
 
+# A compiler cache makes a second build folder or a fresh checkout of known sources cheap.
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+  configure=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache "${configure[@]}")
+fi
+
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGC_WERROR=ON "${configure[@]}"
 cmake --build "$build_dir" -j"$(nproc)" "${targets[@]}"

@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the bench need, and any named as
-# arguments; skips apt when all are present. Only this step needs root: it uses sudo when run by
-# another user.
+# arguments; skips apt when all are present. --fuzz adds clang and its libFuzzer runtime, for
+# scripts/fuzz.sh. Only this step needs root: it uses sudo when run by another user.
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-serialport-dev libgl-dev
   libsimpleini-dev libgtest-dev
   iproute2
   fonts-dejavu-core xvfb xauth
-  "$@"
 )
+for arg in "$@"; do
+  case "$arg" in
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) packages+=("$arg") ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -48,10 +48,14 @@ EdidReadResult readEdidFile(const QString& path) {
     if (!data) {
         return {{}, EdidStatus::CannotRead};
     }
-    if (const EdidStatus status = checkEdid(*data); status != EdidStatus::Ok) {
+    return edidFromFileBytes(*data);
+}
+
+EdidReadResult edidFromFileBytes(const QByteArray& data) {
+    if (const EdidStatus status = checkEdid(data); status != EdidStatus::Ok) {
         return {{}, status};
     }
-    return {data->left(kEdidSize), EdidStatus::Ok};
+    return {data.left(kEdidSize), EdidStatus::Ok};
 }
 
 EdidStatus writeEdidFile(const QString& path, const QByteArray& edid) {

@@ -20,6 +20,9 @@ struct EdidReadResult {
 // device would block or never end.
 EdidReadResult readEdidFile(const QString& path);
 
+// What a file's bytes give: the checked image without the ignored trailer byte.
+EdidReadResult edidFromFileBytes(const QByteArray& data);
+
 // Writes the first 256 bytes of a checked image as the whole file. The old file is
 // replaced only once the new one is complete.
 EdidStatus writeEdidFile(const QString& path, const QByteArray& edid);

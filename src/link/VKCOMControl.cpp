@@ -1,7 +1,6 @@
 #include "link/VKCOMControl.h"
 
 #include <QLoggingCategory>
-#include <algorithm>
 #include <span>
 
 #include "link/LinkLog.h"
@@ -156,43 +155,28 @@ int TVKCOMControl::expectedLength(bool overTcp) const {
 
 void TVKCOMControl::resetReceiveState(quint8 kind) {
     replyKind_ = kind;
-    replyComplete_ = false;
     replyHeader_.fill(0);
-    rxBuffer_.fill(0);
-    rxPos_ = 0;
+    reply_.reset(expectedLength(controlMode_ == cmLAN));
 }
 
 void TVKCOMControl::accountReceived(const QByteArray& bytes, bool overTcp) {
-    const int expected = expectedLength(overTcp);
-    const int count = static_cast<int>(bytes.size());
-    // A completed reply is kept intact until the next attempt resets it; late
-    // bytes would otherwise overwrite it before the waiting exchange reads it.
-    int taken = 0;
-    if (expected > 0 && !replyComplete_) {
-        const int start = rxPos_;
-        taken = std::min(count, expected - start);
-        rxPos_ = start + taken;
-        if (rxPos_ >= expected) {
-            replyComplete_ = true;
-            rxPos_ = 0;
-        }
-        std::copy_n(bytes.constData(), taken, reinterpret_cast<char*>(rxBuffer_.data()) + start);
-    }
-    const auto takenBytes = std::span(reinterpret_cast<const quint8*>(bytes.constData()),
-                                      static_cast<std::size_t>(taken));
+    const auto takenBytes =
+        reply_.take(std::span(reinterpret_cast<const quint8*>(bytes.constData()),
+                              static_cast<std::size_t>(bytes.size())));
     if (overTcp) {
         notifyTraffic(WM_LINK_DATALOG,
                       [&] { return QStringLiteral("cmLAN:::") + FormatReceivedDump(takenBytes); });
     } else {
-        notify(WM_LINK_RXCOUNT, count);
+        notify(WM_LINK_RXCOUNT, bytes.size());
         notifyTraffic(WM_LINK_DATALOG, [&] { return FormatReceivedDump(takenBytes); });
     }
 }
 
 void TVKCOMControl::OnSerialData(const QByteArray& bytes) {
     if (flags_.stopRequested()) return;
-    notifyTraffic(WM_LINK_DATALOG,
-                  [this] { return QStringLiteral("CopyDataPosition = %1\r\n").arg(rxPos_); });
+    notifyTraffic(WM_LINK_DATALOG, [this] {
+        return QStringLiteral("CopyDataPosition = %1\r\n").arg(reply_.position());
+    });
     accountReceived(bytes, false);
 }
 
@@ -207,11 +191,11 @@ void TVKCOMControl::pollTcp() {
 bool TVKCOMControl::WaitReply() {
     pollCount_ = 0;
     const qint64 start = clock_.nowMs();
-    while (!replyComplete_ && !timedOut() && !flags_.stopRequested()) {
+    while (!reply_.complete() && !timedOut() && !flags_.stopRequested()) {
         pump_.tick();
         if (controlMode_ == cmLAN && !flags_.stopRequested()) pollTcp();
         // A reply cannot come over a line that went away; waiting out the time-out helps nobody.
-        if (!replyComplete_ && !GetConnected())
+        if (!reply_.complete() && !GetConnected())
             throw TransportError(QStringLiteral("Connection lost"));
         pollCount_ = static_cast<int>((clock_.nowMs() - start) / kTickMs);
     }
@@ -224,7 +208,7 @@ void TVKCOMControl::WaitTicks(int n) {
 }
 
 Frame TVKCOMControl::receivedHeader() const {
-    return FrameFrom(rxBuffer_);
+    return reply_.header();
 }
 
 void TVKCOMControl::logFrame(const QString& label, const Frame& frame, int number) {
@@ -237,7 +221,7 @@ TVKCOMControl::Outcome TVKCOMControl::exchange(const quint8* bytes, int count, q
     SendBytes(bytes, count);
     if (afterSend) afterSend();
     if (!WaitReply()) return Outcome::Stopped;
-    return replyComplete_ ? Outcome::Reply : Outcome::TimedOut;
+    return reply_.complete() ? Outcome::Reply : Outcome::TimedOut;
 }
 
 CommandResult TVKCOMControl::Transact(const Frame& frame) {
@@ -274,18 +258,8 @@ CommandResult TVKCOMControl::Transact(const Frame& frame) {
     return result;
 }
 
-bool TVKCOMControl::blockAcceptable(const Frame& header, const Frame& request) const {
-    const quint8 status = header[kStatusOffset];
-    if (status == kStatusRefused || !HeaderValid(header, request)) return false;
-    if (status != kStatusReady && status != kStatusLast) return false;
-    const int length = Param(header, 2);
-    if (length > kMaxPayload) return false;
-    const auto payload =
-        std::span(rxBuffer_).subspan(kFrameSize + 1, static_cast<std::size_t>(length));
-    return DataChecksum(payload) == rxBuffer_[kFrameSize];
-}
-
-bool TVKCOMControl::readBlock(Frame& request, CommandResult& result, bool& done) {
+bool TVKCOMControl::readBlock(Frame& request, int limitBytes, ReadProgress& kept,
+                              CommandResult& result, bool& done) {
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
         const Outcome outcome = exchange(request.data(), kFrameSize, kKindDataBlock);
         if (outcome == Outcome::Stopped) {
@@ -298,20 +272,27 @@ bool TVKCOMControl::readBlock(Frame& request, CommandResult& result, bool& done)
             notify(WM_LINK_TIMEOUT);
             return false;
         }
-        const Frame header = receivedHeader();
-        replyHeader_ = header;
-        result.reply = header;
-        const bool success = blockAcceptable(header, request);
+        replyHeader_ = receivedHeader();
+        result.reply = replyHeader_;
+        const auto block = reply_.bytes().first(kBlockSize);
+        const BlockVerdict verdict = JudgeReadBlock(block, request, kept, limitBytes);
+        if (verdict == BlockVerdict::OverLimit) {
+            result.ok = 0;
+            notify(WM_LINK_INVALID);
+            return false;
+        }
+        const bool success = verdict != BlockVerdict::Bad;
         if (success) {
-            const int length = Param(header, 2);
-            inStream_.append(reinterpret_cast<const char*>(rxBuffer_.data()) + kFrameSize + 1,
-                             length);
-            firstBlock_ = false;
+            const auto payload = ReadBlockPayload(block);
+            inStream_.append(reinterpret_cast<const char*>(payload.data()),
+                             static_cast<qsizetype>(payload.size()));
+            kept = {inStream_.size(), kept.blocks + 1};
             result.ok = 1;
-            done = header[kStatusOffset] == kStatusLast;
+            done = verdict == BlockVerdict::Last;
         }
         clock_.sleepMs(kBlockPauseMs);
-        SetParam(request, 1, success ? kAckNext : (firstBlock_ ? kAckStart : kAckResend));
+        const bool firstBlock = kept.blocks == 0;
+        SetParam(request, 1, success ? kAckNext : (firstBlock ? kAckStart : kAckResend));
         SetParam(request, 2, 0);
         Seal(request);
         if (success) return true;
@@ -324,18 +305,18 @@ bool TVKCOMControl::readBlock(Frame& request, CommandResult& result, bool& done)
     return false;
 }
 
-CommandResult TVKCOMControl::ReadData(const Frame& frame) {
+CommandResult TVKCOMControl::ReadData(const Frame& frame, int limitBytes) {
     CommandResult result;
     if (flags_.stopRequested()) return result;
     result = Transact(frame);
     if (!result.succeeded()) return result;
     Frame request = BuildFrame(frame[2], frame[3], kAckStart, 0, Param(frame, 3), Param(frame, 4));
-    firstBlock_ = true;
     inStream_.clear();
+    ReadProgress kept;
     bool done = false;
     try {
         while (!done && !flags_.stopRequested()) {
-            if (!readBlock(request, result, done)) return result;
+            if (!readBlock(request, limitBytes, kept, result, done)) return result;
         }
     } catch (const TransportError&) {
         result.ok = 0;

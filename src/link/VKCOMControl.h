@@ -17,6 +17,8 @@
 #include "link/LinkNotification.h"
 #include "link/LinkTiming.h"
 #include "link/ModuleControl.h"
+#include "link/ReadBlock.h"
+#include "link/ReplyAssembler.h"
 #include "link/SerialTransport.h"
 
 namespace devlink {
@@ -76,7 +78,8 @@ public:
     void WaitTicks(int n);
 
     CommandResult Transact(const Frame& frame);
-    CommandResult ReadData(const Frame& frame);
+    // limitBytes: the most the caller takes; a transfer that would pass it fails.
+    CommandResult ReadData(const Frame& frame, int limitBytes);
     CommandResult WriteData(const Frame& frame);
 
     // The Ethernet module's own protocol. A search broadcasts (UDPMode umBROADCAST) or asks
@@ -120,11 +123,11 @@ public:
     Outcome exchange(const quint8* bytes, int count, quint8 kind,
                      const std::function<void()>& afterSend = {});
     void resetReceiveState(quint8 kind);
-    bool replyComplete() const { return replyComplete_; }
+    bool replyComplete() const { return reply_.complete(); }
     Frame receivedHeader() const;
     // The first bytes of the receive buffer, for replies longer than a frame.
     std::span<const quint8> receivedBytes(std::size_t count) const {
-        return std::span(rxBuffer_).first(std::min(count, rxBuffer_.size()));
+        return reply_.bytes().first(std::min(count, reply_.bytes().size()));
     }
     // In TCP mode, takes and accounts what the module sent, as every tick of WaitReply does.
     void pollInput() {
@@ -152,9 +155,9 @@ private:
     void accountReceived(const QByteArray& bytes, bool overTcp);
     void pollTcp();
     bool timedOut() const { return pollCount_ >= kReplyTimeoutTicks; }
-    bool blockAcceptable(const Frame& header, const Frame& request) const;
     QByteArray buildWriteBlock(const Frame& command, qsizetype offset) const;
-    bool readBlock(Frame& request, CommandResult& result, bool& done);
+    bool readBlock(Frame& request, int limitBytes, ReadProgress& kept, CommandResult& result,
+                   bool& done);
     bool writeBlock(const QByteArray& block, int payloadLength, const Frame& header,
                     CommandResult& result);
     void logFrame(const QString& label, const Frame& frame, int number = 0);
@@ -173,14 +176,10 @@ private:
     ModuleControl modules_;
 
     // Receive state, cleared before every attempt.
-    static constexpr int kRxBufferSize = 549;
     quint8 replyKind_ = 0;
-    bool replyComplete_ = false;
     int pollCount_ = 0;
-    int rxPos_ = 0;
-    std::array<quint8, kRxBufferSize> rxBuffer_{};
+    ReplyAssembler reply_;
     Frame replyHeader_{};
-    bool firstBlock_ = false;
 
     QByteArray inStream_;
     QByteArray outStream_;

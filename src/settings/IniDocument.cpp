@@ -14,6 +14,8 @@ namespace {
 
 using Ini = CSimpleIniA;
 
+constexpr char kUtf8Signature[] = "\xEF\xBB\xBF";
+
 // A line break inside a name or value would start a new line in the file.
 QByteArray storable(const QString& text) {
     QByteArray bytes = text.toUtf8();
@@ -59,9 +61,12 @@ IniDocument::IniDocument(IniDocument&&) noexcept = default;
 IniDocument& IniDocument::operator=(IniDocument&&) noexcept = default;
 
 QByteArray IniDocument::toBytes() const {
-    std::string text;
-    store_->ini.Save(text, false);
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+    std::string saved;
+    store_->ini.Save(saved, false);
+    QByteArray text(saved.data(), static_cast<qsizetype>(saved.size()));
+    // A text that begins with the UTF-8 signature would lose it on reading.
+    if (text.startsWith(kUtf8Signature)) text.prepend('\n');
+    return text;
 }
 
 QStringList IniDocument::sections() const {

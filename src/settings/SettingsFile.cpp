@@ -1,5 +1,7 @@
 #include "settings/SettingsFile.h"
 
+#include <QDir>
+#include <functional>
 #include <utility>
 
 #include "settings/IniFile.h"
@@ -92,25 +94,46 @@ void writeSettings(IniDocument& document, const SettingsData& data, const Connec
     document.setBool(kDisplayTag, QStringLiteral("Value"), data.displayTag);
 }
 
-SettingsData loadSettings(const QString& path) {
-    return readSettings(readIniFile(path));
+namespace {
+
+QString unreadable(const QString& path, const QString& problem) {
+    return QStringLiteral(
+               "The settings file %1 could not be read (%2). The program runs on default "
+               "settings and leaves the file as it is.")
+        .arg(QDir::toNativeSeparators(path), problem);
+}
+
+// Saves go over the whole file, so they start from what it holds; one that could not be
+// read would lose every section, the ones this program does not use included.
+std::optional<QString> rewrite(const QString& path,
+                               const std::function<void(IniDocument&)>& change) {
+    IniRead read = readIniFile(path);
+    if (!read.readable()) return unreadable(path, read.problem);
+    change(read.document);
+    return writeIniFile(path, read.document);
+}
+
+}  // namespace
+
+LoadedSettings loadSettings(const QString& path) {
+    const IniRead read = readIniFile(path);
+    return {readSettings(read.document),
+            read.readable() ? QString() : unreadable(path, read.problem)};
 }
 
 PortTags loadPortTags(const QString& path, bool isCom, const QString& mac) {
-    return loadPortTags(readIniFile(path), isCom, mac);
+    return loadPortTags(readIniFile(path).document, isCom, mac);
 }
 
 std::optional<QString> saveSettings(const QString& path, const SettingsData& data,
                                     const ConnectionTags& tags) {
-    IniDocument document = readIniFile(path);
-    writeSettings(document, data, tags);
-    return writeIniFile(path, document);
+    return rewrite(path, [&](IniDocument& document) { writeSettings(document, data, tags); });
 }
 
 std::optional<QString> savePortTags(const QString& path, const ConnectionTags& tags) {
-    IniDocument document = readIniFile(path);
-    savePortTags(document, tags.isCom, tags.mac, tags.tags);
-    return writeIniFile(path, document);
+    return rewrite(path, [&](IniDocument& document) {
+        savePortTags(document, tags.isCom, tags.mac, tags.tags);
+    });
 }
 
 }  // namespace ui

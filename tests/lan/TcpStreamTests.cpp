@@ -72,7 +72,7 @@ TEST_F(TcpLink, AssemblesASplitReplyAndReadsAnEdid) {
     server_->sim().injectFault({sim::FaultKind::Split, 1, -1, -1, 0, 3, {}});
     ASSERT_TRUE(link_->Connect());
     EXPECT_EQ(link_->Transact(BuildFrame(0x01, 0x01, 0xFE)).ok, 1);
-    EXPECT_EQ(link_->ReadData(BuildFrame(0x03, 0x05, 0xF001)).ok, 1);
+    EXPECT_EQ(link_->ReadData(BuildFrame(0x03, 0x05, 0xF001), 257).ok, 1);
     EXPECT_EQ(link_->InStream(), server_->sim().state().outputEdid[0]);
 }
 

@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 
 #include "link/ComPort.h"
@@ -34,9 +36,32 @@ double CpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kPeakMemoryTells = false;  // freed memory waits in the sanitizer's quarantine
+#else
+constexpr bool kPeakMemoryTells = true;
+#endif
+
+long PeakMemoryKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 class PtyLink : public ::testing::Test {
 protected:
-    void start(const QStringList& simArguments = {}) {
+    // portPath: the name the link opens; the terminal's own when empty.
+    void start(const QStringList& simArguments = {}, const QString& portPath = {}) {
+        startSimulator(simArguments);
+        auto port = std::make_unique<TComPort>();
+        port->setPortName(portPath.isEmpty() ? pty_ : portPath);
+        link_ = std::make_unique<TVKCOMControl>(
+            TVKCOMControl::Parts{std::move(port), nullptr, &pump_, &clock_, &flags_});
+        observer_.listenTo(*link_);
+        link_->SetControlMode(cmCOM);
+    }
+    void startSimulator(const QStringList& simArguments) {
+        pty_.clear();
         sim_.start(QStringLiteral(MATRIX_SIM_PATH),
                    QStringList{QStringLiteral("--quiet")} + simArguments);
         ASSERT_TRUE(sim_.waitForStarted(5000));
@@ -47,12 +72,6 @@ protected:
             }
         }
         ASSERT_FALSE(pty_.isEmpty());
-        auto port = std::make_unique<TComPort>();
-        port->setPortName(pty_);
-        link_ = std::make_unique<TVKCOMControl>(
-            TVKCOMControl::Parts{std::move(port), nullptr, &pump_, &clock_, &flags_});
-        observer_.listenTo(*link_);
-        link_->SetControlMode(cmCOM);
     }
     void TearDown() override {
         link_.reset();
@@ -115,6 +134,11 @@ public:
     const QString& slavePath() const { return slave_; }
     void send(const QByteArray& bytes) const {
         ASSERT_EQ(write(master_, bytes.constData(), size_t(bytes.size())), bytes.size());
+    }
+    // Writes what the line takes without waiting; returns how much that was.
+    qint64 offer(const QByteArray& bytes) const {
+        fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+        return std::max<ssize_t>(0, write(master_, bytes.constData(), size_t(bytes.size())));
     }
     // The master reads and writes the slave's line settings.
     termios lineSettings() const {
@@ -210,7 +234,7 @@ TEST(ComPort, RenamingReopensThePortOnlyWhileItIsOpen) {
 TEST_F(PtyLink, ReadsAnEdidBlockOverTheLine) {
     start();
     ASSERT_TRUE(link_->Connect());
-    EXPECT_EQ(link_->ReadData(BuildFrame(0x03, 0x05, 0xF001)).ok, 1);
+    EXPECT_EQ(link_->ReadData(BuildFrame(0x03, 0x05, 0xF001), 257).ok, 1);
     EXPECT_EQ(link_->InStream().size(), 256);
     EXPECT_EQ(link_->InStream().left(8), QByteArray::fromHex("00FFFFFFFFFFFF00"));
 }
@@ -225,6 +249,79 @@ TEST_F(PtyLink, APeerThatGoesAwayNeitherSpinsNorHangs) {
     EXPECT_LT(CpuSeconds() - cpuBefore, 0.25);
     EXPECT_EQ(link_->Transact(BuildFrame(0x01, 0x01, 0xFE)).ok, 0);
     EXPECT_EQ(observer_.outcomes(), std::vector<int>{WM_LINK_ERROR});
+}
+
+// The switcher is switched off and on again in the middle of a session, again and again: it
+// comes back on a new terminal behind the same name, one reconnect finds it, and every
+// command after that succeeds.
+TEST_F(PtyLink, EveryCommandAfterASwitcherRestartSucceedsAfterOneReconnect) {
+    QTemporaryDir linkDir;
+    const QString linkPath = linkDir.filePath(QStringLiteral("ttySIM0"));
+    const QStringList arguments{QStringLiteral("--link"), linkPath};
+    start(arguments, linkPath);
+    int lost = 0;
+    QObject::connect(link_.get(), &TVKCOMControl::lineLost, [&] { ++lost; });
+    const Frame commands[] = {BuildFrame(0x01, 0x01, 0xFE), BuildFrame(0x02, 0x03, 4, 2),
+                              BuildFrame(0x02, 0x01, 2)};
+    for (int round = 1; round <= 5; ++round) {
+        ASSERT_TRUE(link_->Connect()) << "round " << round;
+        for (const Frame& command : commands) {
+            EXPECT_EQ(link_->Transact(command).ok, 1) << "round " << round;
+        }
+        sim_.kill();
+        sim_.waitForFinished(3000);
+        ASSERT_TRUE(ProcessEventsUntil([&] { return lost == round; }, 2000));
+        EXPECT_FALSE(link_->GetConnected());
+        startSimulator(arguments);
+    }
+    EXPECT_TRUE(observer_.outcomes().empty());
+}
+
+// Random bytes pour in on the line while commands run: every command fails with its
+// notification, memory stays bounded, and once the flood ends the wait does not spin.
+TEST(ComPortFlood, CommandsFailWithTheirNotificationsAndNothingGrowsOrSpins) {
+    PtyPair pty;
+    ASSERT_FALSE(pty.slavePath().isEmpty());
+    LinkGuard flags;
+    EventLoopPump pump;
+    SteadyClock clock;
+    auto port = std::make_unique<TComPort>();
+    port->setPortName(pty.slavePath());
+    TVKCOMControl link(TVKCOMControl::Parts{std::move(port), nullptr, &pump, &clock, &flags});
+    link.SetControlMode(cmCOM);
+    std::vector<int> outcomes;
+    QObject::connect(&link, &TVKCOMControl::notified, [&](const LinkNotification& n) {
+        if (n.message != WM_LINK_RXCOUNT) outcomes.push_back(n.message);
+    });
+    ASSERT_TRUE(link.Connect());
+
+    QRandomGenerator random(20261208);
+    qint64 flooded = 0;
+    QTimer flood;
+    QObject::connect(&flood, &QTimer::timeout, [&] {
+        QByteArray bytes(2048, Qt::Uninitialized);
+        random.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+        flooded += pty.offer(bytes);
+    });
+    flood.start(1);
+    const long peakBefore = PeakMemoryKb();
+    // A megabyte of noise at least, however fast this machine reads it.
+    int commands = 0;
+    while (commands < 20 || (flooded < (1 << 20) && commands < 400)) {
+        EXPECT_EQ(link.Transact(BuildFrame(0x01, 0x01, 0xFE)).ok, 0);
+        EXPECT_EQ(link.ReadData(BuildFrame(0x03, 0x05, 0xF001), 257).ok, 0);
+        commands += 2;
+    }
+    flood.stop();
+    EXPECT_GE(flooded, 1 << 20);
+    if (kPeakMemoryTells) {
+        EXPECT_LT(PeakMemoryKb() - peakBefore, 16 * 1024);
+    }
+    EXPECT_EQ(outcomes, std::vector<int>(std::size_t(commands), WM_LINK_NOREPLY));
+
+    const double cpuBefore = CpuSeconds();
+    link.WaitTicks(50);
+    EXPECT_LT(CpuSeconds() - cpuBefore, 0.25);
 }
 
 TEST(ComPort, OpeningAMissingPortRaisesWithTheErrorNumber) {

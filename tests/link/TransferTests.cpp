@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "link/Commands.h"
+#include "support/CaseName.h"
 #include "support/ScriptedReplies.h"
 #include "support/SimHarness.h"
 
@@ -14,6 +15,9 @@ QByteArray Pattern(int size, int seed) {
     for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 13 + seed) & 0xFF);
     return bytes;
 }
+
+// An EDID read takes at most 257 bytes: one block, or two for the 257-byte image.
+constexpr int kEdidLimit = 257;
 
 Frame ReadEdidOfOutput(int output) {
     return BuildFrame(0x03, 0x05, 0xF000 + output);
@@ -42,7 +46,7 @@ TEST(ReadData, ReadsAnOutputsEdidFromTheSimulator) {
     LinkHarness h;
     const QByteArray edid = h.sim.state().outputEdid[1];
     ASSERT_EQ(edid.size(), 256);
-    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(2));
+    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(2), kEdidLimit);
     EXPECT_EQ(r.ok, 1);
     EXPECT_EQ(h.link->InStream(), edid);
     EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_DONE});
@@ -55,11 +59,11 @@ TEST(ReadData, ReadsAnOutputsEdidFromTheSimulator) {
 TEST(ReadData, AsksAgainWithAAUntilTheFirstBlockIsGoodThenFF) {
     LinkHarness h;
     ReadScript script;
-    const QByteArray a = Pattern(256, 1), b = Pattern(40, 2);
+    const QByteArray a = Pattern(256, 1), b = Pattern(1, 2);
     script.blocks = {DataBlock(0x03, 0x05, 0xAA, a, true), DataBlock(0x03, 0x05, 0xAA, a),
                      DataBlock(0x03, 0x05, 0x56, b, true), DataBlock(0x03, 0x05, 0x56, b)};
     h.transport->setResponder(script.responder());
-    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(1));
+    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(1), kEdidLimit);
     EXPECT_EQ(r.ok, 1);
     EXPECT_EQ(script.acks, (std::vector<quint16>{0x00AA, 0x00AA, 0x0000, 0x00FF}));
     EXPECT_EQ(h.link->InStream(), a + b);
@@ -78,18 +82,65 @@ TEST(ReadData, RejectsABlockClaimingMoreThan256Bytes) {
     oversized[12] = static_cast<char>(quint8(0u - sum));
     script.blocks.assign(5, oversized);
     h.transport->setResponder(script.responder());
-    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(1));
+    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(1), kEdidLimit);
     EXPECT_EQ(r.ok, 0);
     EXPECT_TRUE(h.link->InStream().isEmpty());
     EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_NOREPLY});
 }
+
+TEST(ReadData, TakesTheTwoBlocksOfTheLongestTransferItsBoundAllows) {
+    LinkHarness h;
+    ReadScript script;
+    const QByteArray a = Pattern(256, 6), b = Pattern(1, 7);
+    script.blocks = {DataBlock(0x03, 0x05, 0xAA, a), DataBlock(0x03, 0x05, 0x56, b)};
+    h.transport->setResponder(script.responder());
+    EXPECT_EQ(h.link->ReadData(ReadEdidOfOutput(1), kEdidLimit).ok, 1);
+    EXPECT_EQ(h.link->InStream(), a + b);
+    EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_DONE});
+}
+
+// A switcher that never sends its last block, or sends more than the caller takes, ends the
+// transfer as a failure at once; the link is not held and no more is kept than the bound.
+struct OverlongRead {
+    const char* name;
+    std::vector<QByteArray> blocks;
+    qsizetype kept;
+    std::size_t acks;
+};
+
+class ReadDataBound : public testing::TestWithParam<OverlongRead> {};
+
+TEST_P(ReadDataBound, EndsAsAnInvalidTransfer) {
+    LinkHarness h;
+    ReadScript script;
+    script.blocks = GetParam().blocks;
+    h.transport->setResponder(script.responder());
+    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(1), kEdidLimit);
+    EXPECT_EQ(r.ok, 0);
+    EXPECT_EQ(h.link->InStream().size(), GetParam().kept);
+    EXPECT_EQ(script.acks.size(), GetParam().acks);
+    EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_INVALID});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadDataBound,
+    testing::Values(OverlongRead{"EndlessNotLastBlocks",
+                                 std::vector<QByteArray>(50, DataBlock(0x03, 0x05, 0xAA,
+                                                                       Pattern(256, 8))),
+                                 256, 2},
+                    OverlongRead{"LastBlockPastTheBound",
+                                 {DataBlock(0x03, 0x05, 0xAA, Pattern(256, 9)),
+                                  DataBlock(0x03, 0x05, 0x56, Pattern(2, 9))},
+                                 256,
+                                 2}),
+    CaseNamer([](const OverlongRead& c) { return c.name; }));
 
 TEST(ReadData, KeepsEarlierBlocksWhenALaterOneTimesOut) {
     LinkHarness h;
     ReadScript script;
     script.blocks = {DataBlock(0x03, 0x05, 0xAA, Pattern(256, 4))};
     h.transport->setResponder(script.responder());
-    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(1));
+    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(1), kEdidLimit);
     EXPECT_EQ(r.ok, 0);
     EXPECT_EQ(h.link->InStream().size(), 256);
     EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_TIMEOUT});
@@ -99,7 +150,7 @@ TEST(ReadData, KeepsEarlierBlocksWhenALaterOneTimesOut) {
 TEST(ReadData, AFailedStartCommandDoesNotStartTheTransfer) {
     LinkHarness h;
     h.sim.state().outputLinked[2] = false;
-    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(3));
+    const CommandResult r = h.link->ReadData(ReadEdidOfOutput(3), kEdidLimit);
     EXPECT_EQ(r.ok, 0);
     EXPECT_EQ(h.transport->written.size(), 5);
     EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_NOREPLY});
@@ -113,7 +164,7 @@ TEST(ReadData, StopDuringTheTransferIsNotASuccess) {
     h.pump->onTick = [&] {
         if (!h.link->InStream().isEmpty()) h.flags.requestStop();
     };
-    EXPECT_EQ(h.link->ReadData(ReadEdidOfOutput(1)).ok, 0);
+    EXPECT_EQ(h.link->ReadData(ReadEdidOfOutput(1), kEdidLimit).ok, 0);
     EXPECT_TRUE(h.observer.outcomes().empty());
 }
 
@@ -124,7 +175,7 @@ TEST(ReadData, ATransportErrorDuringTheBlocksIsALinkError) {
         h.transport->failWrite = true;
         return script.responder()(bytes, now);
     });
-    EXPECT_EQ(h.link->ReadData(ReadEdidOfOutput(1)).ok, 0);
+    EXPECT_EQ(h.link->ReadData(ReadEdidOfOutput(1), kEdidLimit).ok, 0);
     EXPECT_EQ(h.observer.outcomes(), std::vector<int>{WM_LINK_ERROR});
 }
 

@@ -107,6 +107,18 @@ TEST(IniDocumentTest, VeryLongLineLoads) {
     EXPECT_EQ(doc.value("S", "After"), "1");
 }
 
+// Found by fuzzing: what a save writes must read back to the very same text.
+TEST(IniDocumentTest, SavedTextReadsBackUnchanged) {
+    const QByteArray cases[] = {
+        "; above the nameless section\n[]\nk=1\n[A]\nx=1\n",
+        "[]\n\xEF\xBB\xBFk=1\n",
+    };
+    for (const QByteArray& text : cases) {
+        const QByteArray saved = IniDocument(text).toBytes();
+        EXPECT_EQ(IniDocument(saved).toBytes(), saved) << text.toStdString();
+    }
+}
+
 TEST(IniDocumentTest, BinaryGarbageLoadsWithoutCrashing) {
     QByteArray garbage;
     quint32 seed = 12345;

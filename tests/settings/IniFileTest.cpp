@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <random>
 
 #include "TestSupport.h"
 #include "settings/IniFile.h"
@@ -40,10 +43,26 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(IniFileTest, MissingOrNonRegularFileReadsEmpty) {
-    EXPECT_TRUE(readIniFile(path()).sections().isEmpty());
-    EXPECT_TRUE(readIniFile(dir_.path()).sections().isEmpty());
-    EXPECT_TRUE(readIniFile("/dev/zero").sections().isEmpty());
+TEST_F(IniFileTest, MissingFileReadsEmptyAndNonRegularOneSaysWhy) {
+    const IniRead missing = readIniFile(path());
+    EXPECT_TRUE(missing.document.sections().isEmpty());
+    EXPECT_TRUE(missing.readable());
+    for (const QString& odd : {dir_.path(), QStringLiteral("/dev/zero")}) {
+        const IniRead read = readIniFile(odd);
+        EXPECT_TRUE(read.document.sections().isEmpty());
+        EXPECT_EQ(read.problem, "it is not a regular file");
+    }
+}
+
+TEST_F(IniFileTest, OversizedFileIsNotReadAndSaysWhy) {
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.write("[Old]\nK=kept\n") > 0);
+    ASSERT_TRUE(file.resize(16 * 1024 * 1024 + 1));  // sparse: costs no disk
+    file.close();
+    const IniRead read = readIniFile(path());
+    EXPECT_TRUE(read.document.sections().isEmpty());
+    EXPECT_EQ(read.problem, "it is larger than 16 MB");
 }
 
 TEST_F(IniFileTest, WriteReplacesWholeFile) {
@@ -52,7 +71,7 @@ TEST_F(IniFileTest, WriteReplacesWholeFile) {
     doc.setValue("New", "K", "1");
     EXPECT_EQ(writeIniFile(path(), doc), std::nullopt);
     EXPECT_EQ(readBytes(path()), QByteArray("[New]\nK=1\n"));
-    EXPECT_EQ(readIniFile(path()).value("new", "k"), "1");
+    EXPECT_EQ(readIniFile(path()).document.value("new", "k"), "1");
 }
 
 TEST_F(IniFileTest, RefusedWriteReportsPath) {
@@ -92,7 +111,65 @@ TEST_F(IniFileTest, ProcessKilledMidSaveLeavesOldFile) {
     writeBytes(path(), kOldContent);
     EXPECT_EXIT(saveUnderSizeLimit(path()), ::testing::KilledBySignal(SIGXFSZ), "");
     EXPECT_EQ(readBytes(path()), kOldContent);
-    EXPECT_EQ(readIniFile(path()).value("Old", "K"), "kept");
+    EXPECT_EQ(readIniFile(path()).document.value("Old", "K"), "kept");
+}
+
+// A save killed at any moment leaves the old file or the new one, never a mix or nothing;
+// start-up then clears what the killed saves left beside it.
+TEST_F(IniFileTest, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
+    const auto filled = [](char fill) {
+        IniDocument doc;
+        for (int n = 0; n < 1000; ++n) doc.setValue("S", QString::number(n), QString(250, fill));
+        return doc;
+    };
+    const IniDocument documents[2] = {filled('a'), filled('b')};
+    const QByteArray contents[2] = {documents[0].toBytes(), documents[1].toBytes()};
+    ASSERT_EQ(writeIniFile(path(), documents[0]), std::nullopt);
+    std::mt19937 random(1208);
+    for (int round = 1; round <= 100; ++round) {
+        int saves[2];
+        ASSERT_EQ(pipe(saves), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(saves[0]);
+            for (int n = 1;; ++n) {
+                writeIniFile(path(), documents[n % 2]);
+                if (write(saves[1], "s", 1) != 1) std::_Exit(1);
+            }
+        }
+        close(saves[1]);
+        // A few whole saves, then a kill somewhere in a later one.
+        char saved = 0;
+        for (int n = std::uniform_int_distribution(0, 2)(random); n > 0; --n) {
+            ASSERT_EQ(read(saves[0], &saved, 1), 1);
+        }
+        for (volatile int spin = std::uniform_int_distribution(0, 300000)(random); spin > 0;) {
+            spin = spin - 1;
+        }
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        close(saves[0]);
+        const QByteArray now = readBytes(path());
+        ASSERT_TRUE(now == contents[0] || now == contents[1]) << "round " << round;
+    }
+    removeStaleSaves(path());
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Settings.ini"});
+}
+
+TEST_F(IniFileTest, StaleSavesAreRemovedAndNothingElse) {
+    writeBytes(path(), kOldContent);
+    const QStringList kept{"Settings.ini",       "Settings.ini.bak", "Settings.ini.Ab3xYz7",
+                           "Settings.iniAb3xYz", "Other.ini.Ab3xYz", "Settings.ini.Ab-xYz"};
+    for (const QString& name : kept) writeBytes(dir_.filePath(name), "x");
+    writeBytes(dir_.filePath("Settings.ini.Ab3xYz"), "[Half]\n");
+    writeBytes(dir_.filePath("Settings.ini.qwerty"), "");
+    removeStaleSaves(path());
+    QStringList left = QDir(dir_.path()).entryList(QDir::Files);
+    QStringList expected = kept;
+    left.sort();
+    expected.sort();
+    EXPECT_EQ(left, expected);
 }
 
 }  // namespace

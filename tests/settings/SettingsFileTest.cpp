@@ -52,7 +52,7 @@ protected:
 };
 
 TEST_F(SettingsFileTest, MissingFileReadsDefaults) {
-    const SettingsData data = loadSettings(path());
+    const SettingsData data = loadSettings(path()).data;
     EXPECT_EQ(data, SettingsData());
     EXPECT_TRUE(data.controlModeLan);
     EXPECT_EQ(data.presetNames[7], "Setting8");
@@ -94,17 +94,17 @@ TEST_F(SettingsFileTest, FirstSaveSectionsByConnection) {
     for (const auto& c : cases) {
         QFile::remove(path());
         ASSERT_EQ(saveSettings(path(), c.data, c.tags), std::nullopt);
-        EXPECT_EQ(readIniFile(path()).sections(), c.sections);
+        EXPECT_EQ(readIniFile(path()).document.sections(), c.sections);
     }
 }
 
 TEST_F(SettingsFileTest, EveryKeyRoundTrips) {
     const SettingsData data = everyKeySet();
     ASSERT_EQ(saveSettings(path(), data, {false, kMac, someTags()}), std::nullopt);
-    EXPECT_EQ(loadSettings(path()), data);
+    EXPECT_EQ(loadSettings(path()).data, data);
     EXPECT_EQ(loadPortTags(path(), false, kMac), someTags());
     EXPECT_EQ(loadPortTags(path(), true, kMac), PortTags());
-    const IniDocument doc = readIniFile(path());
+    const IniDocument doc = readIniFile(path()).document;
     EXPECT_EQ(doc.value("Pre-Setting value", "value8"), "6,5,4,3,2,2,7,\"a b\"");
     EXPECT_EQ(doc.value("Pre-Setting name", "Setting8", "missing"), "");
     EXPECT_EQ(doc.value("Control mode", "Mode"), "0");
@@ -120,7 +120,7 @@ TEST_F(SettingsFileTest, ReadsWindowsFileWithMixedCaseNames) {
                "[pre-setting VALUE]\r\nVALUE3=3,4\r\n[display TAG]\r\nvalue=1\r\n"
                "[edid SETTING]\r\nsave edid FILE=C:\\edid\\a.bin\r\n"
                "[tag of input - com]\r\nin2=DVD\r\n");
-    const SettingsData data = loadSettings(path());
+    const SettingsData data = loadSettings(path()).data;
     EXPECT_FALSE(data.controlModeLan);
     EXPECT_EQ(data.comPortName, "COM4");
     EXPECT_EQ(data.lanDeviceList, (QStringList{"second", "first"}));
@@ -136,12 +136,12 @@ TEST_F(SettingsFileTest, RewrittenListsMoveToTheEndRenumbered) {
                "[TCP control device list]\nDevice No.5=b\nDevice No.9=a\n"
                "[In device name]\nDevice1=Old PC\n"
                "[Custom]\nK=v\n");
-    SettingsData data = loadSettings(path());
+    SettingsData data = loadSettings(path()).data;
     EXPECT_EQ(data.lanDeviceList, (QStringList{"b", "a"}));
     data.lanDeviceList.sort();
     data.outDisplayNames = {"TV"};
     ASSERT_EQ(saveSettings(path(), data, kNoTags), std::nullopt);
-    const IniDocument doc = readIniFile(path());
+    const IniDocument doc = readIniFile(path()).document;
     EXPECT_EQ(doc.sections(),
               (QStringList{"Custom", "WARNING", "Control mode", "TCP control device list",
                            "Pre-Setting name", "Pre-Setting value", "In device name",
@@ -155,7 +155,7 @@ TEST_F(SettingsFileTest, RewrittenListsMoveToTheEndRenumbered) {
 TEST_F(SettingsFileTest, EmptyChoicesKeepStoredNames) {
     writeBytes(path(), "[COM port]\nName=COM7\n[TCP control device]\nName=[x]\n");
     ASSERT_EQ(saveSettings(path(), SettingsData(), kNoTags), std::nullopt);
-    const SettingsData data = loadSettings(path());
+    const SettingsData data = loadSettings(path()).data;
     EXPECT_EQ(data.comPortName, "COM7");
     EXPECT_EQ(data.lanDeviceName, "[x]");
 }
@@ -175,10 +175,10 @@ TEST_F(SettingsFileTest, UnknownSectionsAndOtherDevicesTagsSurvive) {
 TEST_F(SettingsFileTest, SavePortTagsChangesOnlyTags) {
     ASSERT_EQ(saveSettings(path(), everyKeySet(), kNoTags), std::nullopt);
     ASSERT_EQ(savePortTags(path(), {false, kMac, someTags()}), std::nullopt);
-    EXPECT_EQ(loadSettings(path()), everyKeySet());
+    EXPECT_EQ(loadSettings(path()).data, everyKeySet());
     EXPECT_EQ(loadPortTags(path(), false, kMac), someTags());
     ASSERT_EQ(savePortTags(path(), {false, kMac, PortTags()}), std::nullopt);
-    for (const QString& section : readIniFile(path()).sections()) {
+    for (const QString& section : readIniFile(path()).document.sections()) {
         EXPECT_FALSE(section.contains("Tag of")) << section.toStdString();
     }
     EXPECT_EQ(savePortTags(dir_.filePath("no/such/Settings.ini"), {true, "", someTags()}),
@@ -196,10 +196,26 @@ TEST_F(SettingsFileTest, HandEditedGarbageLoadsDefaults) {
     };
     for (const QByteArray& garbage : cases) {
         writeBytes(path(), garbage);
-        EXPECT_EQ(loadSettings(path()), SettingsData()) << garbage.left(40).toStdString();
+        EXPECT_EQ(loadSettings(path()).data, SettingsData()) << garbage.left(40).toStdString();
         EXPECT_EQ(saveSettings(path(), SettingsData(), kNoTags), std::nullopt);
-        EXPECT_EQ(loadSettings(path()), SettingsData());
+        EXPECT_EQ(loadSettings(path()).data, SettingsData());
     }
+}
+
+// Saving over a file that could not be read would lose every section in it.
+TEST_F(SettingsFileTest, OversizedFileLoadsDefaultsSaysWhyAndIsNeverSavedOver) {
+    QByteArray big = "[Unknown]\nKeep=this\n[Control mode]\nMode=0\n";
+    big += "[Filler]\nF=" + QByteArray(16 * 1024 * 1024, 'f') + "\n";
+    writeBytes(path(), big);
+    const QString why = "The settings file " + path() +
+                        " could not be read (it is larger than 16 MB). The program runs on "
+                        "default settings and leaves the file as it is.";
+    const LoadedSettings loaded = loadSettings(path());
+    EXPECT_EQ(loaded.data, SettingsData());
+    EXPECT_EQ(loaded.problem, why);
+    EXPECT_EQ(saveSettings(path(), everyKeySet(), kNoTags), why);
+    EXPECT_EQ(savePortTags(path(), {true, "", someTags()}), why);
+    EXPECT_EQ(readBytes(path()), big);
 }
 
 TEST_F(SettingsFileTest, RefusedSaveReportsPathAndLeavesOldFile) {

@@ -158,17 +158,34 @@ TEST(Startup, FirstStartWithoutFileUsesTcpModeAndWritesTheFile) {
     EXPECT_EQ(h.form().Link()->ControlMode(), devlink::cmLAN);
     EXPECT_EQ(h.panel(1), "Disconnect");
     ASSERT_TRUE(QFile::exists(h.settingsPath));
-    EXPECT_EQ(ui::readIniFile(h.settingsPath).sections(),
+    EXPECT_EQ(ui::readIniFile(h.settingsPath).document.sections(),
               QStringList({"WARNING", "Control mode", "Pre-Setting name", "Pre-Setting value",
                            "EDID setting", "Display tag"}));
     EXPECT_TRUE(h.dialogs.shown.empty());
+}
+
+TEST(Startup, OversizedFileIsShownOnceRunsOnDefaultsAndIsKept) {
+    WindowHarness h;
+    const QByteArray content = "[Control mode]\nMode=0\n[Own section]\nkey=kept\n[Filler]\nF=" +
+                               QByteArray(16 * 1024 * 1024, 'f') + "\n";
+    h.writeSettings(content);
+    h.show();
+    EXPECT_TRUE(h.find<QRadioButton>("rbLANMode")->isChecked());
+    h.find<QLineEdit>("leInput1Tag")->setText("DVD");
+    EXPECT_TRUE(h.form().close());
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.shown[0].kind, "error");
+    EXPECT_TRUE(h.dialogs.shown[0].text.contains("could not be read (it is larger than 16 MB)"));
+    QFile file(h.settingsPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == content);
 }
 
 TEST(Startup, FirstStartWithAPortStoresIt) {
     WindowHarness h;
     h.ports.names = {"ttyS0", "ttyUSB0"};
     h.show();
-    const ui::IniDocument file = ui::readIniFile(h.settingsPath);
+    const ui::IniDocument file = ui::readIniFile(h.settingsPath).document;
     EXPECT_TRUE(file.sections().contains("COM port"));
     EXPECT_EQ(file.value("COM port", "Name"), "ttyS0");
 }
@@ -208,7 +225,7 @@ TEST(Startup, SettingsWithoutControlsYetSurviveTheSave) {
         "[Tag of Input - TCP:00-11-22-33-44-55]\nIn2=Camera\n[Own section]\nkey=kept\n";
     h.writeSettings(content);
     h.show();
-    const ui::IniDocument file = ui::readIniFile(h.settingsPath);
+    const ui::IniDocument file = ui::readIniFile(h.settingsPath).document;
     EXPECT_EQ(file.value("Pre-Setting name", "Setting1"), "Movie");
     EXPECT_EQ(file.value("Pre-Setting value", "value1"), "3,4,1,2,3,4");
     EXPECT_EQ(file.value("TCP control device list", "Device No.1"),

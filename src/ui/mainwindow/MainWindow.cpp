@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include "settings/IniFile.h"
 #include "settings/PortTagSections.h"
 #include "settings/SettingsFile.h"
 #include "ui/mainwindow/PageControl.h"
@@ -205,7 +206,12 @@ void selectOrFirst(QComboBox* list, const QString& text) {
 }  // namespace
 
 void TForm1::LoadSettings() {
-    storedSettings_ = loadSettings(settingsPath_);
+    removeStaleSaves(settingsPath_);
+    const LoadedSettings loaded = loadSettings(settingsPath_);
+    storedSettings_ = loaded.data;
+    // Said once here; the saves then leave the file alone.
+    settingsFileKept_ = !loaded.problem.isEmpty();
+    if (settingsFileKept_) dialogs_.error(loaded.problem);
     {
         const QSignalBlocker comBlocker(general_->rbCOMMode);
         const QSignalBlocker lanBlocker(general_->rbLANMode);
@@ -240,6 +246,7 @@ SettingsData TForm1::settingsFromControls() const {
 }
 
 void TForm1::SaveSettings() {
+    if (settingsFileKept_) return;
     const ConnectionTags tags{comMode(), currentDeviceMAC_, portTags()};
     if (const auto failure = saveSettings(settingsPath_, settingsFromControls(), tags)) {
         dialogs_.error(*failure);
@@ -255,6 +262,7 @@ void TForm1::LoadPortTags(devlink::TControlMode mode, const QString& mac) {
 }
 
 void TForm1::SavePortTags(devlink::TControlMode mode, const QString& mac) {
+    if (settingsFileKept_) return;
     if (const auto failure =
             savePortTags(settingsPath_, {mode == devlink::cmCOM, mac, portTags()})) {
         dialogs_.error(*failure);

@@ -121,6 +121,7 @@ private:
     // Parts of the settings whose controls are not in this window yet; kept so that no key
     // is lost between load and save.
     SettingsData storedSettings_;
+    bool settingsFileKept_ = false;  // it could not be read: never saved over
 
     int statusBlink_ = 1;
     QString currentDeviceMAC_;

@@ -1,3 +1,4 @@
+#include "device/Edid.h"
 #include "device/EdidCommands.h"
 #include "ui/presenters/edid/EdidPresenter.h"
 
@@ -22,7 +23,10 @@ void EdidPresenter::btnReadEDIDDataClick() {
         view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Reading..."), false);
         const devlink::CommandRequest read = devlink::MakeCommand(
             devlink::Command::ReadEdidData, quint16(kPortSelectorBase + output));
-        if (link_.ReadData(devlink::BuildFrame(read.group, read.code, read.p1)).succeeded()) {
+        if (link_
+                .ReadData(devlink::BuildFrame(read.group, read.code, read.p1),
+                          device::kEdidSizeWithTrailer)
+                .succeeded()) {
             view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Done"), false);
             // An unusable image leaves the grid empty, without a message.
             LoadEdidIntoGrid(link_.InStream());
