@@ -7,19 +7,24 @@ namespace devlink {
 CommandRunner::CommandRunner(TVKCOMControl& link, LinkGuard& flags, Hooks hooks)
     : link_(link), flags_(flags), hooks_(std::move(hooks)) {}
 
-CommandResult CommandRunner::ExecCommand(const QString& label, quint8 group, quint8 code,
-                                         quint16 p1, quint16 p2, quint16 p3, quint16 p4) {
-    CommandResult result;
-    if (flags_.stopRequested()) return result;
+bool CommandRunner::LinkReady() {
+    if (flags_.stopRequested()) return false;
     if (!link_.GetConnected()) {
         hooks_.connectAction();
-        if (!link_.GetConnected()) return result;
+        if (!link_.GetConnected()) return false;
     }
     if (!flags_.idle()) {
         hooks_.showStatus(devlink::StatusPanel::Notes,
                           QStringLiteral("In processing, command ignored"), false);
-        return result;
+        return false;
     }
+    return true;
+}
+
+CommandResult CommandRunner::ExecCommand(const QString& label, quint8 group, quint8 code,
+                                         quint16 p1, quint16 p2, quint16 p3, quint16 p4) {
+    CommandResult result;
+    if (!LinkReady()) return result;
     flags_.setIdle(false);
     hooks_.showStatus(devlink::StatusPanel::Operation, label, false);
     result = link_.Transact(BuildFrame(group, code, p1, p2, p3, p4));

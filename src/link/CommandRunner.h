@@ -25,6 +25,11 @@ public:
 
     CommandRunner(TVKCOMControl& link, LinkGuard& flags, Hooks hooks);
 
+    // The guards every operation of the window passes first: no stop requested, the link
+    // connected (connecting on demand), and no other command running ("In processing,
+    // command ignored" otherwise).
+    bool LinkReady();
+
     CommandResult ExecCommand(const QString& label, quint8 group, quint8 code, quint16 p1 = 0,
                               quint16 p2 = 0, quint16 p3 = 0, quint16 p4 = 0);
     CommandResult ExecPoweredCommand(const QString& label, quint8 group, quint8 code,

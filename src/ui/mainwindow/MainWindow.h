@@ -88,7 +88,6 @@ private:
     void bindLanDevices();
     void loadDevices(const SettingsData& settings);
     void storeDevices(SettingsData& settings) const;
-    bool moduleLinkReady();
     void queryModuleInfo();
     devlink::CommandRunner::Hooks commandHooks();
     void FormShow();

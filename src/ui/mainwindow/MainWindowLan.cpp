@@ -198,22 +198,8 @@ void TForm1::btnDeleteDeviceClick() {
     SaveSettings();
 }
 
-bool TForm1::moduleLinkReady() {
-    if (flags_.stopRequested()) return false;
-    if (!link_->GetConnected()) {
-        btnConnectClick();
-        if (!link_->GetConnected()) return false;
-    }
-    if (!flags_.idle()) {
-        ShowStatus(devlink::StatusPanel::Notes, QStringLiteral("In processing, command ignored"),
-                   false);
-        return false;
-    }
-    return true;
-}
-
 void TForm1::btnQueryTCPModInfoClick() {
-    if (moduleLinkReady()) queryModuleInfo();
+    if (runner_->LinkReady()) queryModuleInfo();
 }
 
 void TForm1::queryModuleInfo() {
@@ -250,7 +236,7 @@ void TForm1::queryModuleInfo() {
 }
 
 void TForm1::btnResetClick() {
-    if (!moduleLinkReady()) return;
+    if (!runner_->LinkReady()) return;
     ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default ..."), false);
     if (!findChild<TfrmEnterYes*>(QStringLiteral("TfrmEnterYes"))->confirm()) {
         ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default cancelled"),

@@ -34,8 +34,8 @@ void TForm1::bindPages(devlink::LinkClock& clock) {
 }
 
 void TForm1::bindFwUpgradePage() {
-    fwUpgradePresenter_ = std::make_unique<FwUpgradePresenter>(
-        *link_, flags_, *runner_, [this] { btnConnectClick(); }, *fwUpgrade_, dialogs_);
+    fwUpgradePresenter_ =
+        std::make_unique<FwUpgradePresenter>(*link_, flags_, *runner_, *fwUpgrade_, dialogs_);
     fwUpgrade_->tsgFWProgress->setErrorReporter(
         [this](const QString& message) { dialogs_.error(message); });
     connect(fwUpgrade_->btnOpenFW, &QPushButton::clicked, this,
@@ -71,8 +71,8 @@ DeviceStatusPresenter& TForm1::DeviceStatus() {
 
 // Bound after the device status, whose presenter answers the output link queries.
 void TForm1::bindEdidPage() {
-    edidPresenter_ = std::make_unique<EdidPresenter>(
-        *runner_, *link_, flags_, *deviceStatus_, [this] { btnConnectClick(); }, *edid_, dialogs_);
+    edidPresenter_ =
+        std::make_unique<EdidPresenter>(*runner_, *link_, flags_, *deviceStatus_, *edid_, dialogs_);
     edidPresenter_->FillEdidModeList();
     edidPresenter_->RebuildEdidLists(portTags());
     edidPresenter_->LoadEdidIntoGrid();

@@ -37,13 +37,7 @@ QString FakeEdidView::saveFileName(const QString& filter) {
 }
 
 EdidHarness::EdidHarness() {
-    edid = std::make_unique<ui::EdidPresenter>(
-        *runner, *link, flags, *status,
-        [this] {
-            ++connectClicks;
-            link->Connect();
-        },
-        view, view);
+    edid = std::make_unique<ui::EdidPresenter>(*runner, *link, flags, *status, view, view);
     edid->FillEdidModeList();
     edid->RebuildEdidLists({});
     status->ReadPowerState();

@@ -73,7 +73,6 @@ struct EdidHarness : status_testing::StatusHarness {
 
     QTemporaryDir dir;
     FakeEdidView view{log};
-    int connectClicks = 0;
     std::unique_ptr<ui::EdidPresenter> edid;
 };
 

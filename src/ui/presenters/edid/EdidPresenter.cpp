@@ -53,12 +53,11 @@ QStringList rowHeaders() {
 
 EdidPresenter::EdidPresenter(devlink::CommandRunner& runner, devlink::TVKCOMControl& link,
                              devlink::LinkGuard& flags, DeviceStatusPresenter& status,
-                             std::function<void()> connectAction, EdidView& view, Dialogs& dialogs)
+                             EdidView& view, Dialogs& dialogs)
     : runner_(runner),
       link_(link),
       flags_(flags),
       status_(status),
-      connectAction_(std::move(connectAction)),
       view_(view),
       dialogs_(dialogs) {}
 

@@ -21,8 +21,8 @@ namespace ui {
 class EdidPresenter {
 public:
     EdidPresenter(devlink::CommandRunner& runner, devlink::TVKCOMControl& link,
-                  devlink::LinkGuard& flags, DeviceStatusPresenter& status,
-                  std::function<void()> connectAction, EdidView& view, Dialogs& dialogs);
+                  devlink::LinkGuard& flags, DeviceStatusPresenter& status, EdidView& view,
+                  Dialogs& dialogs);
 
     // The mode list as the window keeps it: the designed entries without "Auto EDID".
     void FillEdidModeList();
@@ -59,14 +59,11 @@ private:
     bool CloseWriteGate(const QString& label);
     // Runs a plain EDID command under the label of the action it belongs to.
     devlink::CommandResult RunLabelled(const device::EdidCommand& command, const QString& label);
-    // The wrappers' guards for a transfer run on the link directly.
-    bool LinkReadyForTransfer();
 
     devlink::CommandRunner& runner_;
     devlink::TVKCOMControl& link_;
     devlink::LinkGuard& flags_;
     DeviceStatusPresenter& status_;
-    std::function<void()> connectAction_;
     EdidView& view_;
     Dialogs& dialogs_;
 };

@@ -16,7 +16,7 @@ void EdidPresenter::btnReadEDIDDataClick() {
     if (!ChosenOrComplain({EdidList::ReadOutput})) return;
     const int output = Selected(EdidList::ReadOutput);
     ClearEdidGrid();
-    if (!OutputConnected(output) || !LinkReadyForTransfer()) return;
+    if (!OutputConnected(output) || !runner_.LinkReady()) return;
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     {
         const devlink::LinkBusyScope busy(flags_);
@@ -68,20 +68,6 @@ void EdidPresenter::btnDownloadEDIDClick() {
         }
     }
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
-}
-
-bool EdidPresenter::LinkReadyForTransfer() {
-    if (flags_.stopRequested()) return false;
-    if (!link_.GetConnected()) {
-        connectAction_();
-        if (!link_.GetConnected()) return false;
-    }
-    if (!flags_.idle()) {
-        view_.showStatus(devlink::StatusPanel::Notes,
-                         QStringLiteral("In processing, command ignored"), false);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace ui

@@ -19,15 +19,9 @@ QString BytePair(quint16 word) {
 }  // namespace
 
 FwUpgradePresenter::FwUpgradePresenter(devlink::TVKCOMControl& link, devlink::LinkGuard& flags,
-                                       devlink::CommandRunner& runner,
-                                       std::function<void()> connectAction, FwUpgradeView& view,
+                                       devlink::CommandRunner& runner, FwUpgradeView& view,
                                        Dialogs& dialogs)
-    : link_(link),
-      flags_(flags),
-      runner_(runner),
-      connectAction_(std::move(connectAction)),
-      view_(view),
-      dialogs_(dialogs) {}
+    : link_(link), flags_(flags), runner_(runner), view_(view), dialogs_(dialogs) {}
 
 void FwUpgradePresenter::btnOpenFWClick() {
     const QString path = dialogs_.openFileName(QStringLiteral("Firmware file(*.fw)|*.fw"));
@@ -60,20 +54,6 @@ void FwUpgradePresenter::PartProgress(quint16 part, quint16 percent) {
     lastProgress_ = percent;
 }
 
-bool FwUpgradePresenter::LinkReady() {
-    if (flags_.stopRequested()) return false;
-    if (!link_.GetConnected()) {
-        connectAction_();
-        if (!link_.GetConnected()) return false;
-    }
-    if (!flags_.idle()) {
-        view_.showStatus(devlink::StatusPanel::Notes,
-                         QStringLiteral("In processing, command ignored"), false);
-        return false;
-    }
-    return true;
-}
-
 void FwUpgradePresenter::btnUpgradeClick() {
     const QString path = view_.firmwarePath();
     if (!QFileInfo::exists(path)) {
@@ -81,7 +61,7 @@ void FwUpgradePresenter::btnUpgradeClick() {
             path, device::FileReadResult{{}, device::FileReadStatus::Missing, 0}));
         return;
     }
-    if (!LinkReady()) return;
+    if (!runner_.LinkReady()) return;
     view_.setUpgrading(true);
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     device::FileReadResult file = device::ReadFirmwareFile(path);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 #include "link/CommandResult.h"
 #include "link/CommandRunner.h"
@@ -21,8 +20,7 @@ namespace ui {
 class FwUpgradePresenter {
 public:
     FwUpgradePresenter(devlink::TVKCOMControl& link, devlink::LinkGuard& flags,
-                       devlink::CommandRunner& runner, std::function<void()> connectAction,
-                       FwUpgradeView& view, Dialogs& dialogs);
+                       devlink::CommandRunner& runner, FwUpgradeView& view, Dialogs& dialogs);
 
     void btnOpenFWClick();
     void btnUpgradeClick();
@@ -34,7 +32,6 @@ public:
     void PartProgress(quint16 part, quint16 percent);
 
 private:
-    bool LinkReady();
     // Sends the sections in order; true when the last one went through.
     bool SendSections(device::FirmwareReader& reader);
     void Reboot();
@@ -42,7 +39,6 @@ private:
     devlink::TVKCOMControl& link_;
     devlink::LinkGuard& flags_;
     devlink::CommandRunner& runner_;
-    std::function<void()> connectAction_;
     FwUpgradeView& view_;
     Dialogs& dialogs_;
     bool partFailed_ = false;
