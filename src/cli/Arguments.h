@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Readers of command arguments; each throws a usage Rejection for a word it cannot take.
+namespace cli {
+
+constexpr int kPortCount = 6;
+
+// Checks the argument count: exactly `count` words after the command's own words.
+void requireCount(const QStringList& args, qsizetype count, const QString& usage);
+// A port 1 to 6; `what` names it in the error ("output", "input").
+int portArg(const QString& word, const QString& what);
+bool onOffArg(const QString& word);
+// One of `choices`, returned as its index.
+int choiceArg(const QString& word, const QStringList& choices, const QString& what);
+
+}  // namespace cli

@@ -1,0 +1,52 @@
+#include "cli/CommandTable.h"
+
+#include <array>
+
+#include "cli/Handlers.h"
+#include "cli/Invocation.h"
+
+namespace cli {
+
+namespace {
+
+const std::array kCommands = {
+    CommandSpec{"status", "status",
+                "model, version, port counts, power, link of every port, routes, options",
+                "matrixctl --serial /dev/ttyUSB0 status", runStatus},
+    CommandSpec{"route", "route OUT|all IN", "switch one output, or all six, to an input",
+                "matrixctl --tcp 192.168.0.100 route all 3", runRoute},
+    CommandSpec{"routes", "routes", "the input of every output", "matrixctl routes --json",
+                runRoutes},
+    CommandSpec{"power", "power [on|off]", "switch the switcher on or to standby; read it back",
+                "matrixctl power on", runPower},
+    CommandSpec{"option", "option ir|keys|apm|beeper [on|off]",
+                "set a front-panel option; read it back", "matrixctl option beeper off", runOption},
+    CommandSpec{"preset", "preset list | preset apply N|NAME",
+                "the window's pre-settings from Settings.ini", "matrixctl preset apply Lobby",
+                runPreset},
+};
+
+}  // namespace
+
+std::span<const CommandSpec> commandTable() {
+    return kCommands;
+}
+
+QString helpText() {
+    QString text = QStringLiteral(
+                       "Usage: matrixctl [options] command [arguments]\n"
+                       "Controls the matrix switcher over its serial port or Ethernet "
+                       "module.\n\n") +
+                   optionsHelp().section(u'\n', 2) + QStringLiteral("\nCommands:\n");
+    for (const CommandSpec& command : kCommands) {
+        text += QStringLiteral("  %1\n      %2\n      e.g. %3\n")
+                    .arg(QLatin1String(command.usage), QLatin1String(command.summary),
+                         QLatin1String(command.example));
+    }
+    text += QStringLiteral(
+        "\nExit status: 0 done, 1 refused by the switcher, 2 no reply or time-out, 3 cannot "
+        "connect, 4 bad file, 64 usage error.\n");
+    return text;
+}
+
+}  // namespace cli
