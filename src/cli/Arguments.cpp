@@ -1,5 +1,7 @@
 #include "cli/Arguments.h"
 
+#include <algorithm>
+
 #include "cli/ExitCode.h"
 #include "cli/Rejection.h"
 
@@ -22,6 +24,17 @@ int portArg(const QString& word, const QString& what) {
 bool onOffArg(const QString& word) {
     return choiceArg(word, {QStringLiteral("off"), QStringLiteral("on")},
                      QStringLiteral("on|off")) == 1;
+}
+
+void requireIpv4(const QString& text) {
+    const QStringList fields = text.split(u'.');
+    const bool good =
+        fields.size() == 4 && std::all_of(fields.begin(), fields.end(), [](const QString& field) {
+            bool ok = false;
+            const int value = field.toInt(&ok);
+            return ok && field.size() <= 3 && field.front().isDigit() && value <= 255;
+        });
+    if (!good) throw Rejection(kExitUsage, QStringLiteral("Not an IPv4 address: \"%1\"").arg(text));
 }
 
 int choiceArg(const QString& word, const QStringList& choices, const QString& what) {

@@ -24,6 +24,21 @@ const std::array kCommands = {
     CommandSpec{"preset", "preset list | preset apply N|NAME",
                 "the window's pre-settings from Settings.ini", "matrixctl preset apply Lobby",
                 runPreset},
+    CommandSpec{"edid",
+                "edid read output N FILE | edid write input N|all FILE | edid write memory 1|2 "
+                "FILE | edid copy OUT IN|all | edid mode MODE IN|all | edid modes | edid show FILE",
+                "EDID transfers, copies and modes of the EDID tab; show decodes a file",
+                "matrixctl edid read output 2 tv.bin", runEdid},
+    CommandSpec{"search", "search [--address IP]",
+                "find the Ethernet modules: tag, mode, IP, MAC per line (about 3 s; 15 s when "
+                "none answers)",
+                "matrixctl search --address 192.168.0.100", runSearch},
+    CommandSpec{"module", "module info",
+                "version, DHCP and address of the Ethernet module, over the serial port",
+                "matrixctl --serial /dev/ttyUSB0 module info", runModule},
+    CommandSpec{"upgrade", "upgrade FILE.fw",
+                "send every part of a merged firmware file, then reboot the switcher",
+                "matrixctl upgrade Vorpanix_mm1.2_ms1.0.fw", runUpgrade},
 };
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QStandardPaths>
 
+#include "cli/Arguments.h"
 #include "cli/ExitCode.h"
 #include "cli/Rejection.h"
 #include "settings/SettingsFile.h"
@@ -30,15 +30,22 @@ Target tcpTarget(const QString& text) {
             throw Rejection(kExitUsage, QStringLiteral("Not a TCP port: \"%1\"").arg(text));
         target.port = static_cast<quint16>(port);
     }
-    QHostAddress address;
-    if (!address.setAddress(target.where) || address.protocol() != QAbstractSocket::IPv4Protocol)
-        throw Rejection(kExitUsage, QStringLiteral("Not an IPv4 address: \"%1\"").arg(text));
+    requireIpv4(target.where);
     return target;
 }
 
 }  // namespace
 
-Context::Context(Invocation invocation) : invocation_(std::move(invocation)) {}
+Context::Context(Invocation invocation, QTextStream* progressStream)
+    : invocation_(std::move(invocation)), progressStream_(progressStream) {}
+
+void Context::progress(const QString& text) {
+    if (!progressStream_) return;
+    // Clear to the end of the line, so a shorter text leaves nothing of a longer one.
+    *progressStream_ << '\r' << text << "\x1b[K";
+    if (text.isEmpty()) *progressStream_ << '\r';
+    progressStream_->flush();
+}
 
 Context::~Context() = default;
 
@@ -85,6 +92,13 @@ Target Context::target() {
 
 Session& Context::session() {
     if (!session_) session_ = std::make_unique<Session>(target());
+    return *session_;
+}
+
+Session& Context::moduleSession(const QString& address) {
+    if (!session_)
+        session_ = std::make_unique<Session>(
+            Target{Target::Kind::Tcp, address.isEmpty() ? QStringLiteral("0.0.0.0") : address});
     return *session_;
 }
 

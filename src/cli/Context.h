@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextStream>
 #include <memory>
 #include <optional>
 
@@ -15,7 +16,8 @@ namespace cli {
 // arguments first sends nothing).
 class Context {
 public:
-    explicit Context(Invocation invocation);
+    // Progress lines go to `progressStream` when there is one (a terminal), else nowhere.
+    Context(Invocation invocation, QTextStream* progressStream);
     ~Context();
 
     const Invocation& invocation() const { return invocation_; }
@@ -25,11 +27,16 @@ public:
     ui::PortTags portTags();
     Target target();
     Session& session();
+    // A session for the module protocol alone: searches need no switcher connection.
+    Session& moduleSession(const QString& address);
     // Nothing until a command opened the session.
     Session* openedSession() { return session_.get(); }
+    // Replaces the progress line; an empty text clears it.
+    void progress(const QString& text);
 
 private:
     Invocation invocation_;
+    QTextStream* progressStream_;
     std::optional<ui::SettingsData> settings_;
     std::unique_ptr<Session> session_;
 };

@@ -17,6 +17,10 @@ Outcome runOption(Context& context, const QStringList& args);
 Outcome runRoute(Context& context, const QStringList& args);
 Outcome runRoutes(Context& context, const QStringList& args);
 Outcome runPreset(Context& context, const QStringList& args);
+Outcome runEdid(Context& context, const QStringList& args);
+Outcome runSearch(Context& context, const QStringList& args);
+Outcome runModule(Context& context, const QStringList& args);
+Outcome runUpgrade(Context& context, const QStringList& args);
 
 // "Output1: Input3" lines and the "routes" key (input per output, output 1 first).
 void addRoutes(Outcome& out, const std::array<int, kPortCount>& routes);

@@ -75,7 +75,7 @@ int runProgram(const QStringList& arguments, Streams streams) {
         streams.out.flush();
         return kExitDone;
     }
-    Context context(invocation);
+    Context context(invocation, streams.errIsTerminal ? &streams.err : nullptr);
     const Outcome outcome = dispatch(context);
     print(outcome, invocation, streams);
     return outcome.exitCode;

@@ -20,11 +20,16 @@ const QByteArray kSettings =
     "[Pre-Setting value]\nvalue1=3,3,3,3,3,3\nvalue2=6,5,4,3,2,1\n";
 
 struct CommandCase {
-    const char* args;
+    const char* args;      // "{dir}" stands for the test's own folder
     const char* line;      // a line the human form prints
     const char* jsonPath;  // key/index/... in the JSON document
     const char* jsonValue;
+    const char* before = nullptr;  // a command that must succeed first
 };
+
+constexpr const char* kReadEdid = "edid read output 1 {dir}/tv.bin";
+constexpr const char* kSimEdidSummary =
+    "SIM 0x0401  serial 1  week 1/2020  EDID 1.3  1920x1080 @ 60 Hz  \"SIM DISPLAY 1\"";
 
 const CommandCase kCases[] = {
     {"status", "Device: HDMI Matrix, 6x6", "model", "HDMI Matrix"},
@@ -38,6 +43,14 @@ const CommandCase kCases[] = {
     {"option keys on", "Keys: on", "option", "keys"},
     {"preset list", "2 Stage: 6,5,4,3,2,1", "presets/0/name", "Lobby"},
     {"preset apply Stage", "Output1: Input6", "preset", "Stage"},
+    {kReadEdid, kSimEdidSummary, "target", "Output1"},
+    {"edid write input 2 {dir}/tv.bin", "write: Input2", "target", "Input2", kReadEdid},
+    {"edid write memory 2 {dir}/tv.bin", "write: User2 Memory", "target", "User2 Memory",
+     kReadEdid},
+    {"edid copy 1 all", "copy: Output1 to All Inputs", "target", "Output1 to All Inputs"},
+    {"edid mode 4 3", "mode: Input3 = 1080p, Stereo Audio 2.0", "mode", "1080p, Stereo Audio 2.0"},
+    {"edid modes", "1 1080i, Stereo Audio 2.0", "modes/0", "1080i, Stereo Audio 2.0"},
+    {"edid show {dir}/tv.bin", kSimEdidSummary, "summary", kSimEdidSummary, kReadEdid},
 };
 
 void PrintTo(const CommandCase& c, std::ostream* os) {
@@ -68,7 +81,15 @@ TEST_P(CommandProgram, PrintsWhatTheSwitcherSaid) {
     CtlHarness harness(transport);
     ASSERT_TRUE(harness.started());
     harness.writeSettings(kSettings);
-    QStringList args = QString::fromLatin1(c.args).split(u' ');
+    const auto words = [&](const char* text) {
+        return QString::fromLatin1(text)
+            .replace(QStringLiteral("{dir}"), harness.filePath(QString()))
+            .split(u' ');
+    };
+    if (c.before) {
+        ASSERT_EQ(harness.run(words(c.before)).exitCode, 0);
+    }
+    QStringList args = words(c.args);
     if (json) args.prepend(QStringLiteral("--json"));
     const ctltest::RunResult result = harness.run(args);
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
@@ -131,15 +152,27 @@ TEST(CommandProgramState, SavedTcpDeviceIsUsedWithoutTarget) {
     EXPECT_EQ(result.out, "Power: on\n");
 }
 
+TEST(CommandProgramState, ModuleInfoOverTheSerialPort) {
+    CtlHarness harness(Transport::Pty);
+    ASSERT_TRUE(harness.started());
+    const ctltest::RunResult lines = harness.run({"module", "info"});
+    EXPECT_EQ(lines.exitCode, 0) << lines.err.toStdString();
+    EXPECT_EQ(lines.out, "Version: Ver1.0\nDHCP: Static IP\nIP Address: 192.168.0.100\n");
+    const ctltest::RunResult json = harness.run({"--json", "module", "info"});
+    EXPECT_TRUE(json.out.contains(QStringLiteral("\"ip\": \"192.168.0.100\"")))
+        << json.out.toStdString();
+}
+
 TEST(CommandProgramState, HelpListsEveryCommandWithAnExample) {
     CtlHarness harness(Transport::Pty);
     const ctltest::RunResult result = harness.runBare({"--help"});
     EXPECT_EQ(result.exitCode, 0);
     for (const char* command : {"status", "route OUT|all IN", "routes", "power [on|off]",
-                                "option ir|keys|apm|beeper", "preset list"}) {
+                                "option ir|keys|apm|beeper", "preset list", "edid read output",
+                                "search [--address IP]", "module info", "upgrade FILE.fw"}) {
         EXPECT_TRUE(result.out.contains(QLatin1String(command))) << command;
     }
-    EXPECT_GE(result.out.count(QStringLiteral("e.g. matrixctl")), 6);
+    EXPECT_GE(result.out.count(QStringLiteral("e.g. matrixctl")), 10);
 }
 
 }  // namespace

@@ -50,6 +50,42 @@ const FailureCase kFailures[] = {
      "Send data failed!",
      true},
     {"garbled replies", {"--fault", "badchecksum:all"}, {"routes"}, 2, "Send data failed!", true},
+    {"edid of an input",
+     {},
+     {"edid", "read", "input", "1", "x.bin"},
+     64,
+     "The switcher sends the EDID of an output only; an input's EDID cannot be read",
+     false},
+    {"edid of an unlinked output",
+     {},
+     {"edid", "read", "output", "3", "x.bin"},
+     1,
+     "EDID can not be read because output not connected. [Output3]",
+     true},
+    {"missing edid file",
+     {},
+     {"edid", "write", "input", "1", "/nonexistent/e.bin"},
+     4,
+     "/nonexistent/e.bin can not be read.",
+     false},
+    {"edid file that is not one",
+     {},
+     {"edid", "show", "/etc/hostname"},
+     4,
+     "EDID content error.",
+     false},
+    {"missing firmware file",
+     {},
+     {"upgrade", "/nonexistent/f.fw"},
+     4,
+     "Firmware file: /nonexistent/f.fw does not exist",
+     false},
+    {"search at no address",
+     {},
+     {"search", "--address", "10.0.0"},
+     64,
+     "Not an IPv4 address: \"10.0.0\"",
+     false},
     {"silent switcher", {"--fault", "noreply:all"}, {"power"}, 2, "Time out!", true},
 };
 
@@ -104,6 +140,23 @@ TEST(FailureProgramConnect, ClosedTcpPortCannotConnect) {
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_TRUE(result.err.startsWith(QStringLiteral("Connect 127.0.0.1 failed")))
         << result.err.toStdString();
+}
+
+TEST(FailureProgramConnect, ShortTcpAddressIsAUsageError) {
+    CtlHarness harness(Transport::Pty);
+    const ctltest::RunResult result = harness.runBare({"--tcp", "127.1", "routes"});
+    EXPECT_EQ(result.exitCode, 64);
+    EXPECT_EQ(result.err, "Not an IPv4 address: \"127.1\"\n");
+}
+
+TEST(FailureProgramConnect, ModuleInfoOverTcpIsAUsageError) {
+    CtlHarness harness(Transport::Tcp);
+    ASSERT_TRUE(harness.started());
+    const ctltest::RunResult result = harness.run({"module", "info"});
+    EXPECT_EQ(result.exitCode, 64);
+    EXPECT_EQ(result.err,
+              "The module answers on the serial port only; use --serial or COM control mode\n");
+    EXPECT_FALSE(harness.simOutput().contains(QStringLiteral("RX ")));
 }
 
 TEST(FailureProgramConnect, DroppedTcpConnectionIsNoReply) {
