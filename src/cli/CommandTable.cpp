@@ -39,6 +39,14 @@ const std::array kCommands = {
     CommandSpec{"upgrade", "upgrade FILE.fw",
                 "send every part of a merged firmware file, then reboot the switcher",
                 "matrixctl upgrade Vorpanix_mm1.2_ms1.0.fw", runUpgrade},
+    CommandSpec{"backup", "backup FILE.json",
+                "save power, routes, options, and the window's port tags and pre-settings",
+                "matrixctl backup room-101.json", runBackup},
+    CommandSpec{"restore", "restore FILE.json [--only routes,power,options,edid]",
+                "write a backup back, read it back and list what still differs",
+                "matrixctl restore room-101.json --only routes,options", runRestore},
+    CommandSpec{"diff", "diff FILE.json", "compare a backup with the switcher; writes nothing",
+                "matrixctl diff room-101.json", runDiff},
 };
 
 }  // namespace

@@ -21,6 +21,9 @@ Outcome runEdid(Context& context, const QStringList& args);
 Outcome runSearch(Context& context, const QStringList& args);
 Outcome runModule(Context& context, const QStringList& args);
 Outcome runUpgrade(Context& context, const QStringList& args);
+Outcome runBackup(Context& context, const QStringList& args);
+Outcome runRestore(Context& context, const QStringList& args);
+Outcome runDiff(Context& context, const QStringList& args);
 
 // "Output1: Input3" lines and the "routes" key (input per output, output 1 first).
 void addRoutes(Outcome& out, const std::array<int, kPortCount>& routes);
