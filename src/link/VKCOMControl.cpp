@@ -25,14 +25,6 @@ constexpr quint16 kAckResend = 0x00FF;
 
 }  // namespace
 
-bool TVKCOMControl::SearchModules() {
-    return modules_.searchModules(udpMode_ == umBROADCAST, deviceIP_);
-}
-
-int TVKCOMControl::ConfigureModule(const lan::ConfigRecord& record) {
-    return modules_.configureModule(record, deviceIP_);
-}
-
 TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
     : QObject(owner),
       serial_(std::move(parts.serial)),
@@ -443,6 +435,14 @@ CommandResult TVKCOMControl::WriteData(const Frame& frame) {
     }
     notify(WM_LINK_DONE);
     return result;
+}
+
+bool TVKCOMControl::SearchModules() {
+    return modules_.searchModules(udpMode_ == umBROADCAST, deviceIP_);
+}
+
+int TVKCOMControl::ConfigureModule(const lan::ConfigRecord& record) {
+    return modules_.configureModule(record, deviceIP_);
 }
 
 }  // namespace devlink

@@ -36,8 +36,9 @@ public:
         LinkPump* pump = nullptr;
         LinkClock* clock = nullptr;
         LinkGuard* flags = nullptr;
-        quint16 modulePort = kModulePort;     // tests serve the module elsewhere
-        std::unique_ptr<DatagramSocket> udp;  // the module socket; none: searches find nothing
+        quint16 modulePort = kModulePort;  // tests serve the module elsewhere
+        // The module socket; without one, module searches and configurations fail.
+        std::unique_ptr<DatagramSocket> udp = nullptr;
     };
 
     // The answer of an LDCD exchange: the 32 bytes as received, and whether they are good.

@@ -190,6 +190,20 @@ TEST_F(ModuleOverUdp, BroadcastSearchAcrossAVethPair) {
     link_.reset();
 }
 
+TEST(UdpModuleSocket, RefusesEmptyDatagramsAndAddressesItCannotReach) {
+    lan::UdpDatagramSocket socket;
+    const auto failure = [&](const QByteArray& bytes, const QString& host) {
+        try {
+            socket.sendTo(bytes, host, 30600);
+        } catch (const TransportError& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    EXPECT_EQ(failure(QByteArray(), "127.0.0.2"), "Invalid buffer");
+    EXPECT_EQ(failure(QByteArray("#"), "::1"), "Null Remote Address");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         IgnoredCase{"54 bytes", From(SearchRecord(1, "A").left(54))},
         IgnoredCase{"56 bytes", From(SearchRecord(1, "A") + 'x')},
-        IgnoredCase{"own broadcast echo", From(QByteArray(1, '#'), "192.168.1.10")},
+        IgnoredCase{"from this PC", From(SearchRecord(1, "A"), "192.168.1.10")},
         IgnoredCase{"from the second interface", From(SearchRecord(1, "A"), "10.0.0.5")},
         IgnoredCase{"from the host name address", From(SearchRecord(1, "A"), "127.0.1.1")},
         IgnoredCase{"from loopback", From(SearchRecord(1, "A"), "127.0.0.1")},
@@ -402,6 +402,21 @@ TEST_F(ModuleLink, LdcdLogsBothPackets) {
     EXPECT_TRUE(logs[0].startsWith("send LDCD:   \r\nheader:5A 3C"));
     EXPECT_TRUE(logs[1].startsWith("rcv LDCD:   \r\nheader:5A 3C"));
     EXPECT_TRUE(logs[1].contains("\r\nparam1:01; param2:05\r\n"));
+}
+
+TEST_F(ModuleLink, LdcdQueryAndResetAgainstTheSimulator) {
+    const auto query = link().ExchangeLdcd(lan::LdcdQueryRequest());
+    ASSERT_TRUE(query.ok);
+    EXPECT_EQ(query.packet[17], 1);
+    EXPECT_EQ(query.packet[18], 0);
+    lan::LdcdPacket reset = lan::LdcdResetRequest();
+    reset[23] = 7;  // the module takes the address the reset gives
+    ASSERT_TRUE(link().ExchangeLdcd(reset).ok);
+    const auto after = link().ExchangeLdcd(lan::LdcdQueryRequest());
+    ASSERT_TRUE(after.ok);
+    EXPECT_EQ(lan::DottedText(std::span<const quint8, 4>(after.packet.data() + 20, 4)),
+              "192.168.0.7");
+    EXPECT_EQ(h.transport->written.size(), 3u);
 }
 
 }  // namespace

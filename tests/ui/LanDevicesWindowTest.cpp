@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 
 #include "ModalScript.h"
@@ -14,6 +15,7 @@
 #include "support/CaseName.h"
 #include "ui/dialogs/EditLAN.h"
 #include "ui/dialogs/SearchWizard.h"
+#include "widgets/VKGauge.h"
 
 namespace {
 
@@ -130,9 +132,11 @@ TEST_F(LanDevices, StoppingTheSearchEndsOnTheCancelledPage) {
     start(kLanSettings);
     h.modulesHearBroadcast = false;
     int pageAfterStop = 0;
+    QSet<QString> progress;  // the spinner's steps as the wizard showed them
     onNextModal([&](QDialog& dialog) {
         auto& wizard = dynamic_cast<ui::TfrmSearch&>(dialog);
-        h.pump->onTick = [&wizard, ticks = 0]() mutable {
+        h.pump->onTick = [&wizard, &progress, ticks = 0]() mutable {
+            progress << child<widgets::TVKGauge>(wizard, "tsSearching")->caption();
             if (++ticks == 40) child<QPushButton>(wizard, "btnStop")->click();
         };
         settled(wizard);
@@ -142,6 +146,11 @@ TEST_F(LanDevices, StoppingTheSearchEndsOnTheCancelledPage) {
     const qint64 started = h.clock.nowMs();
     h.find<QPushButton>("btnSearchDevice")->click();
     EXPECT_EQ(pageAfterStop, 4);
+    EXPECT_EQ(
+        progress,
+        (QSet<QString>{"Searching TCP control device .../", "Searching TCP control device ...-",
+                       "Searching TCP control device ...\\", "Searching TCP control device ...|"}))
+        << QStringList(progress.begin(), progress.end()).join(" # ").toStdString();
     EXPECT_LT(h.clock.nowMs() - started, 1000);
     EXPECT_EQ(h.panel(2), "Search TCP control device cancelled");
     EXPECT_TRUE(entries().isEmpty());

@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         NamedCaption{"bbPower", ""}, NamedCaption{"gbMessages", "Messages"},
         NamedCaption{"Button1", "&Clear"}, NamedCaption{"btnStop", "Stop"},
         NamedCaption{"btnClear", "clear"}, NamedCaption{"gbMergeFW", "Merge FW"},
-        NamedCaption{"gbTCPModInfo", "TCP Module infomation"},
+        NamedCaption{"btnMerge", "&Merge"}, NamedCaption{"gbTCPModInfo", "TCP Module infomation"},
         NamedCaption{"lblTCPVersion", "Version: "}, NamedCaption{"lblTCPDHCP", "DHCP: "},
         NamedCaption{"lblTCPIPAddr", "IP Address: "}, NamedCaption{"btnQueryTCPModInfo", "&Query"},
         NamedCaption{"gbResetDefault", "Reset TCP Module"}, NamedCaption{"btnReset", "&Reset ..."},
@@ -107,10 +107,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Startup, ControlsWithoutCaptionExist) {
     WindowHarness h;
     h.create();
-    for (const char* name :
-         {"cbCOMList", "cbLANDevice", "imgOpen", "imgClose", "mmoMessage", "mmoMsg", "lvPreSetting",
-          "cbEDIDMode", "sgEDIDContent", "edtSaveEDID", "edtOpenEDID", "edtFWFile", "edtMainMCUFW",
-          "edtSlaveMCU1FW", "tsgFWProgress", "sb", "leInput1Tag", "leOutput6Tag"}) {
+    for (const char* name : {"cbCOMList",
+                             "cbLANDevice",
+                             "imgOpen",
+                             "imgClose",
+                             "mmoMessage",
+                             "mmoMsg",
+                             "lvPreSetting",
+                             "cbEDIDMode",
+                             "sgEDIDContent",
+                             "edtSaveEDID",
+                             "edtOpenEDID",
+                             "edtFWFile",
+                             "edtMainMCUFW",
+                             "edtSlaveMCU1FW",
+                             "edtSlaveMCU3FW",
+                             "btnOpenSlave2",
+                             "leSlave3FWVer2",
+                             "tsgFWProgress",
+                             "sb",
+                             "leInput1Tag",
+                             "leOutput6Tag"}) {
         EXPECT_NE(h.find<QWidget>(QLatin1String(name)), nullptr) << name;
     }
 }
@@ -196,7 +213,9 @@ TEST(Startup, SettingsWithoutControlsYetSurviveTheSave) {
     EXPECT_EQ(file.value("Pre-Setting value", "value1"), "3,4,1,2,3,4");
     EXPECT_EQ(file.value("TCP control device list", "Device No.1"),
               "[a]-[Static IP]-[10.0.0.9]-[00-11-22-33-44-55]-[Same Subnet]");
-    EXPECT_EQ(file.value("TCP control device", "Name"), "x");
+    // A stored name that is no entry gives way to the first entry, which is then chosen.
+    EXPECT_EQ(file.value("TCP control device", "Name"),
+              "[a]-[Static IP]-[10.0.0.9]-[00-11-22-33-44-55]-[Same Subnet]");
     EXPECT_EQ(file.value("In device name", "Device1"), "Blu-ray");
     EXPECT_EQ(file.value("Out display name", "Display1"), "TV");
     EXPECT_EQ(file.value("EDID setting", "Save EDID file"), "/tmp/a.bin");

@@ -41,12 +41,52 @@ QGroupBox* FwUpgradePage::buildUpgradeGroup() {
     return group;
 }
 
-// The merge of firmware images: part of the form, never shown or enabled.
+// The merge of firmware images: part of the form, never shown or enabled; fw-merge does the
+// merge instead.
 QGroupBox* FwUpgradePage::buildMergeGroup() {
+    struct McuRow {
+        const char* label;
+        const char* path;
+        const char* open;
+        int tag;
+        const char* version1;
+        const char* caption1;
+        const char* version2;
+        const char* caption2;
+    };
+    static constexpr McuRow kRows[] = {
+        {"Open Main MCU FW", "edtMainMCUFW", "btnOpenMain", 1, "leMainFWVer1", "Main Ver1",
+         "leMainFWVer2", "Main Ver2"},
+        {"Open Slave MCU1 FW", "edtSlaveMCU1FW", "btnOpenSlave1", 11, "leSlave1FWVer1",
+         "Slave Ver1", "leSlave1FWVer2", "Slave Ver2"},
+        {"Open IR MCU2 FW", "edtSlaveMCU2FW", "btnOpenSlave2", 12, "leSlave2FWVer1", "IR Ver1",
+         "leSlave2FWVer2", "IR Ver2"},
+        {"Open Panel MCU3 FW", "edtSlaveMCU3FW", "btnOpenSlave3", 13, "leSlave3FWVer1",
+         "Panel Ver1", "leSlave3FWVer2", "Panel Ver2"},
+    };
     auto* group = makeControl<QGroupBox>(this, "gbMergeFW", QStringLiteral("Merge FW"));
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(makeControl<QLineEdit>(group, "edtMainMCUFW"));
-    layout->addWidget(makeControl<QLineEdit>(group, "edtSlaveMCU1FW"));
+    auto* layout = new QGridLayout(group);
+    int row = 0;
+    for (const McuRow& mcu : kRows) {
+        layout->addWidget(new QLabel(QLatin1String(mcu.label), group), row, 0);
+        auto* path = makeControl<QLineEdit>(group, mcu.path);
+        path->setProperty("Tag", mcu.tag);
+        layout->addWidget(path, row, 1);
+        auto* open = makeControl<QPushButton>(group, mcu.open);
+        open->setProperty("Tag", mcu.tag);
+        layout->addWidget(open, row, 2);
+        int column = 3;
+        for (const auto& [name, caption] :
+             {std::pair{mcu.version1, mcu.caption1}, std::pair{mcu.version2, mcu.caption2}}) {
+            layout->addWidget(new QLabel(QLatin1String(caption), group), row, column++);
+            auto* version = makeControl<QLineEdit>(group, name);
+            version->setMaxLength(3);
+            layout->addWidget(version, row, column++);
+        }
+        ++row;
+    }
+    layout->addWidget(makeControl<QPushButton>(group, "btnMerge", QStringLiteral("&Merge")), row,
+                      2);
     markNotAvailable(group);
     group->hide();
     return group;
