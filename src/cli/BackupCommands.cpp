@@ -20,8 +20,6 @@ namespace {
 
 const QStringList kParts = {QStringLiteral("routes"), QStringLiteral("power"),
                             QStringLiteral("options"), QStringLiteral("edid")};
-const std::array<QString, kOptionCount> kOptionNames = {
-    QStringLiteral("ir"), QStringLiteral("keys"), QStringLiteral("apm"), QStringLiteral("beeper")};
 
 QString onOff(bool on) {
     return on ? QStringLiteral("on") : QStringLiteral("off");
@@ -70,7 +68,7 @@ QStringList switcherDifferences(const Backup& file, const Backup& live, const QS
     for (int i = 0; parts.contains(QStringLiteral("options")) && i < kOptionCount; ++i) {
         if (file.options[i] != live.options[i])
             lines << QStringLiteral("option %1: switcher %2, backup %3")
-                         .arg(kOptionNames[i], onOff(live.options[i]), onOff(file.options[i]));
+                         .arg(optionKeys()[i], onOff(live.options[i]), onOff(file.options[i]));
     }
     return lines;
 }
@@ -148,7 +146,7 @@ std::vector<Step> restoreSteps(Session& session, const Backup& b, const QStringL
     for (int i = 0; parts.contains(QStringLiteral("options")) && i < kOptionCount; ++i) {
         const devlink::CommandRequest set = MakeCommand(ui::CommandsOf(ui::kPanelOptions[i]).set,
                                                         devlink::OnOffValue(b.options[i]));
-        steps.push_back({QStringLiteral("option ") + kOptionNames[i],
+        steps.push_back({QStringLiteral("option ") + optionKeys()[i],
                          [&session, set] { return session.run(set).succeeded(); }});
     }
     for (int i = 0; parts.contains(QStringLiteral("edid")) && i < kPortCount; ++i) {

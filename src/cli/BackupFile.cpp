@@ -16,8 +16,6 @@ namespace {
 const QString kFormat = QStringLiteral("matrixctl-backup");
 // A backup is a few kilobytes; anything far larger is not one.
 constexpr qint64 kMaxBackupSize = 1024 * 1024;
-const std::array<QString, kOptionCount> kOptionKeys = {
-    QStringLiteral("ir"), QStringLiteral("keys"), QStringLiteral("apm"), QStringLiteral("beeper")};
 
 [[noreturn]] void bad(const QString& what) {
     throw Rejection(kExitBadFile, QStringLiteral("Backup file: ") + what);
@@ -75,7 +73,7 @@ QJsonObject backupToJson(const Backup& b) {
     QJsonArray routes;
     for (const int input : b.routes) routes.append(input);
     QJsonObject options;
-    for (int i = 0; i < kOptionCount; ++i) options[kOptionKeys[i]] = b.options[i];
+    for (int i = 0; i < kOptionCount; ++i) options[optionKeys()[i]] = b.options[i];
     QJsonArray presets;
     for (int i = 0; i < ui::kPresetCount; ++i)
         presets.append(QJsonObject{{QStringLiteral("name"), b.presetNames[i]},
@@ -120,9 +118,9 @@ Backup backupFromJson(const QByteArray& text) {
     }
     const QJsonObject options = o.value(QStringLiteral("options")).toObject();
     for (int i = 0; i < kOptionCount; ++i) {
-        if (!options.value(kOptionKeys[i]).isBool())
-            bad(QStringLiteral("\"options\" has no true or false \"%1\"").arg(kOptionKeys[i]));
-        b.options[i] = options.value(kOptionKeys[i]).toBool();
+        if (!options.value(optionKeys()[i]).isBool())
+            bad(QStringLiteral("\"options\" has no true or false \"%1\"").arg(optionKeys()[i]));
+        b.options[i] = options.value(optionKeys()[i]).toBool();
     }
     readEdids(o, QStringLiteral("inputEdids"), b.inputEdids);
     readEdids(o, QStringLiteral("memoryEdids"), b.memoryEdids);

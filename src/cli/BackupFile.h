@@ -6,13 +6,12 @@
 #include <array>
 #include <optional>
 
-#include "cli/Arguments.h"
+#include "cli/SwitcherReads.h"
 #include "settings/SettingsData.h"
 
 namespace cli {
 
 constexpr int kBackupVersion = 1;
-constexpr int kOptionCount = 4;  // IR, keys, APM, beeper
 constexpr int kUserMemoryCount = 2;
 
 // A whole room: the switcher's state and the window's tags and pre-settings for it.

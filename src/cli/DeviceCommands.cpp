@@ -17,8 +17,6 @@ QString onOffWord(bool on) {
     return on ? QStringLiteral("on") : QStringLiteral("off");
 }
 
-const QStringList kOptionNames = {QStringLiteral("ir"), QStringLiteral("keys"),
-                                  QStringLiteral("apm"), QStringLiteral("beeper")};
 const QStringList kOptionCaptions = {QStringLiteral("IR"), QStringLiteral("Keys"),
                                      QStringLiteral("APM"), QStringLiteral("Beeper")};
 
@@ -57,11 +55,11 @@ void addPortStates(Outcome& out, ui::PortSide side, const std::array<PortState, 
     out.json[key] = names;
 }
 
-void addOptions(Outcome& out, const std::array<bool, 4>& options) {
+void addOptions(Outcome& out, const std::array<bool, kOptionCount>& options) {
     QJsonObject json;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kOptionCount; ++i) {
         out.lines << kOptionCaptions[i] + QStringLiteral(": ") + onOffWord(options[i]);
-        json[kOptionNames[i]] = options[i];
+        json[optionKeys()[i]] = options[i];
     }
     out.json[QStringLiteral("options")] = json;
 }
@@ -106,7 +104,7 @@ Outcome runStatus(Context& context, const QStringList& args) {
     const std::optional<std::array<int, kPortCount>> routes = readRoutes(session);
     if (!routes) return out.stop();
     addRoutes(out, *routes);
-    const std::optional<std::array<bool, 4>> options = readOptions(session);
+    const std::optional<std::array<bool, kOptionCount>> options = readOptions(session);
     if (!options) return out.stop();
     addOptions(out, *options);
     return out;
@@ -131,7 +129,7 @@ Outcome runPower(Context& context, const QStringList& args) {
 Outcome runOption(Context& context, const QStringList& args) {
     const QString usage = QStringLiteral("option ir|keys|apm|beeper [on|off]");
     if (args.size() != 1) requireCount(args, 2, usage);
-    const int index = choiceArg(args[0], kOptionNames, QStringLiteral("ir, keys, apm or beeper"));
+    const int index = choiceArg(args[0], optionKeys(), QStringLiteral("ir, keys, apm or beeper"));
     const std::optional<bool> wanted =
         args.size() == 2 ? std::optional(onOffArg(args[1])) : std::nullopt;
     const ui::PanelOptionCommands commands = ui::CommandsOf(ui::kPanelOptions[index]);
@@ -143,7 +141,7 @@ Outcome runOption(Context& context, const QStringList& args) {
     if (!read.succeeded()) return out.stop();
     const bool on = devlink::ReplyIsOn(read);
     out.lines << kOptionCaptions[index] + QStringLiteral(": ") + onOffWord(on);
-    out.json[QStringLiteral("option")] = kOptionNames[index];
+    out.json[QStringLiteral("option")] = optionKeys()[index];
     out.json[QStringLiteral("on")] = on;
     return out;
 }

@@ -7,6 +7,12 @@ namespace cli {
 using devlink::Command;
 using devlink::MakeCommand;
 
+const QStringList& optionKeys() {
+    static const QStringList keys = {QStringLiteral("ir"), QStringLiteral("keys"),
+                                     QStringLiteral("apm"), QStringLiteral("beeper")};
+    return keys;
+}
+
 std::optional<DeviceInfo> readDeviceInfo(Session& session) {
     DeviceInfo info;
     const devlink::CommandResult type = session.run(MakeCommand(Command::GetDeviceType));
@@ -51,8 +57,8 @@ std::optional<std::array<int, kPortCount>> readRoutes(Session& session) {
     return routes;
 }
 
-std::optional<std::array<bool, 4>> readOptions(Session& session) {
-    std::array<bool, 4> options{};
+std::optional<std::array<bool, kOptionCount>> readOptions(Session& session) {
+    std::array<bool, kOptionCount> options{};
     for (std::size_t i = 0; i < ui::kPanelOptions.size(); ++i) {
         const devlink::CommandResult result =
             session.run(MakeCommand(ui::CommandsOf(ui::kPanelOptions[i]).read));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <array>
 #include <optional>
 
@@ -9,6 +10,10 @@
 
 // The read sequences of the device status, as the window runs them.
 namespace cli {
+
+constexpr int kOptionCount = 4;
+// The front-panel options in the order they are read, as commands and JSON name them.
+const QStringList& optionKeys();
 
 struct DeviceInfo {
     int type = 0;
@@ -27,6 +32,6 @@ std::array<PortState, kPortCount> readPortStates(Session& session, ui::PortSide 
 // The input of every output, stopping at the first failure.
 std::optional<std::array<int, kPortCount>> readRoutes(Session& session);
 // IR, keys, APM, beeper, stopping at the first failure.
-std::optional<std::array<bool, 4>> readOptions(Session& session);
+std::optional<std::array<bool, kOptionCount>> readOptions(Session& session);
 
 }  // namespace cli
