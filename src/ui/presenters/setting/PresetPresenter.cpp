@@ -6,15 +6,6 @@ namespace {
 
 constexpr int kPortCount = RoutingPresenter::kPortCount;
 
-// The input a cell names, if it names one the switcher has.
-std::optional<int> cellInput(const QStringList& cells, int output) {
-    if (output > cells.size()) return std::nullopt;
-    bool ok = false;
-    const int input = cells[output - 1].toInt(&ok);
-    if (!ok || input < 1 || input > kPortCount) return std::nullopt;
-    return input;
-}
-
 // The input an output's list starts on in the edit dialog: the stored input; the output's own
 // number for a missing or non-numeric cell; no choice (0) for a number the switcher lacks.
 int editChoice(const QStringList& cells, int output) {
@@ -25,15 +16,22 @@ int editChoice(const QStringList& cells, int output) {
     return cellInput(cells, output).value_or(0);
 }
 
-// Why applying stopped before the output, for status panel 3.
+}  // namespace
+
+std::optional<int> cellInput(const QStringList& cells, int output) {
+    if (output > cells.size()) return std::nullopt;
+    bool ok = false;
+    const int input = cells[output - 1].toInt(&ok);
+    if (!ok || input < 1 || input > kPortCount) return std::nullopt;
+    return input;
+}
+
 QString stoppedText(const QStringList& cells, int output) {
     const QString cell = output <= cells.size() ? cells[output - 1] : QString();
     return QStringLiteral("Pre-setting stopped: Output%1 holds \"%2\", not an input from 1 to 6")
         .arg(output)
         .arg(cell);
 }
-
-}  // namespace
 
 PresetPresenter::PresetPresenter(RoutingPresenter& routing, PresetView& view,
                                  devlink::CommandRunner::Hooks hooks)

@@ -1,0 +1,105 @@
+#include "cli/Context.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "cli/Arguments.h"
+#include "cli/ExitCode.h"
+#include "cli/Rejection.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsLocation.h"
+#include "ui/presenters/lan/DeviceEntry.h"
+
+namespace cli {
+
+namespace {
+
+// The window's own folder name under the configuration location, whatever this program is
+// called.
+const QString kWindowConfigFolder = QStringLiteral("gui-controller");
+
+Target tcpTarget(const QString& text) {
+    const qsizetype colon = text.lastIndexOf(u':');
+    Target target{Target::Kind::Tcp, colon < 0 ? text : text.left(colon)};
+    if (colon >= 0) {
+        bool ok = false;
+        const uint port = text.mid(colon + 1).toUInt(&ok);
+        if (!ok || port == 0 || port > 0xFFFF)
+            throw Rejection(kExitUsage, QStringLiteral("Not a TCP port: \"%1\"").arg(text));
+        target.port = static_cast<quint16>(port);
+    }
+    requireIpv4(target.where);
+    return target;
+}
+
+}  // namespace
+
+Context::Context(Invocation invocation, QTextStream* progressStream)
+    : invocation_(std::move(invocation)), progressStream_(progressStream) {}
+
+void Context::progress(const QString& text) {
+    if (!progressStream_) return;
+    // Clear to the end of the line, so a shorter text leaves nothing of a longer one.
+    *progressStream_ << '\r' << text << "\x1b[K";
+    if (text.isEmpty()) *progressStream_ << '\r';
+    progressStream_->flush();
+}
+
+Context::~Context() = default;
+
+QString Context::settingsPath() const {
+    if (!invocation_.settingsPath.isEmpty()) return invocation_.settingsPath;
+    const QString configRoot =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return ui::locateSettingsFile(QCoreApplication::applicationDirPath(),
+                                  QDir(configRoot).filePath(kWindowConfigFolder));
+}
+
+const ui::SettingsData& Context::settings() {
+    if (!settings_) {
+        const QString path = settingsPath();
+        const QFileInfo file(path);
+        if (!invocation_.settingsPath.isEmpty() && !(file.isFile() && file.isReadable()))
+            throw Rejection(kExitBadFile, QStringLiteral("Cannot read %1").arg(path));
+        settings_ = ui::loadSettings(path);
+    }
+    return *settings_;
+}
+
+ui::PortTags Context::portTags() {
+    const ui::SettingsData& data = settings();
+    const bool com = !data.controlModeLan;
+    const QString mac = com ? QString() : ui::DeviceEntry::parse(data.lanDeviceName).mac;
+    return ui::loadPortTags(settingsPath(), com, mac);
+}
+
+Target Context::target() {
+    if (!invocation_.serialPath.isEmpty())
+        return Target{Target::Kind::Serial, invocation_.serialPath};
+    if (!invocation_.tcpAddress.isEmpty()) return tcpTarget(invocation_.tcpAddress);
+    const ui::SettingsData& data = settings();
+    const QString saved = data.controlModeLan ? data.lanDeviceName : data.comPortName;
+    if (saved.isEmpty())
+        throw Rejection(kExitUsage,
+                        QStringLiteral("No connection saved in %1; give --serial PATH or --tcp "
+                                       "ADDRESS")
+                            .arg(settingsPath()));
+    if (!data.controlModeLan) return Target{Target::Kind::Serial, saved};
+    return Target{Target::Kind::Tcp, ui::DeviceEntry::parse(saved).ip};
+}
+
+Session& Context::session() {
+    if (!session_) session_ = std::make_unique<Session>(target());
+    return *session_;
+}
+
+Session& Context::moduleSession(const QString& address) {
+    if (!session_)
+        session_ = std::make_unique<Session>(
+            Target{Target::Kind::Tcp, address.isEmpty() ? QStringLiteral("0.0.0.0") : address});
+    return *session_;
+}
+
+}  // namespace cli

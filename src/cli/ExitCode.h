@@ -1,0 +1,15 @@
+#pragma once
+
+namespace cli {
+
+// The program's exit status; scripts test these numbers, so they never change meaning.
+enum ExitCode : int {
+    kExitDone = 0,
+    kExitRefused = 1,        // the switcher answered 0xFF or 'D', or refused while off
+    kExitNoReply = 2,        // no usable reply, time-out, or the line went away
+    kExitCannotConnect = 3,  // the port or the Ethernet module could not be opened
+    kExitBadFile = 4,        // a file (EDID, firmware, backup, settings) that cannot be used
+    kExitUsage = 64,         // the command line itself is wrong
+};
+
+}  // namespace cli

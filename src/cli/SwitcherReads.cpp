@@ -1,0 +1,71 @@
+#include "cli/SwitcherReads.h"
+
+#include "ui/presenters/advanced/PanelOption.h"
+
+namespace cli {
+
+using devlink::Command;
+using devlink::MakeCommand;
+
+const QStringList& optionKeys() {
+    static const QStringList keys = {QStringLiteral("ir"), QStringLiteral("keys"),
+                                     QStringLiteral("apm"), QStringLiteral("beeper")};
+    return keys;
+}
+
+std::optional<DeviceInfo> readDeviceInfo(Session& session) {
+    DeviceInfo info;
+    const devlink::CommandResult type = session.run(MakeCommand(Command::GetDeviceType));
+    if (!type.succeeded()) return std::nullopt;
+    info.type = devlink::ReplyByte4(type);
+    const devlink::CommandResult counts = session.run(MakeCommand(Command::GetPortCounts));
+    if (!counts.succeeded()) return std::nullopt;
+    info.inputs = devlink::ReplyByte4(counts);
+    info.outputs = devlink::ReplyByte6(counts);
+    const devlink::CommandResult version = session.run(MakeCommand(Command::GetFirmwareVersion));
+    if (!version.succeeded()) return std::nullopt;
+    info.major = devlink::ReplyByte4(version);
+    info.minor = devlink::ReplyByte6(version);
+    return info;
+}
+
+std::array<PortState, kPortCount> readPortStates(Session& session, ui::PortSide side) {
+    const Command command =
+        side == ui::PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
+    std::array<PortState, kPortCount> states{};
+    for (int port = 1; port <= kPortCount; ++port) {
+        const devlink::CommandResult result =
+            session.run(MakeCommand(command, static_cast<quint16>(port)));
+        const quint8 value = devlink::ReplyByte6(result);
+        // A value other than 0x00 and 0xFF says nothing the window would show.
+        states[port - 1] = !result.succeeded() ? PortState::Unknown
+                           : value == 0x00     ? PortState::Connected
+                           : value == 0xFF     ? PortState::NotConnected
+                                               : PortState::Unknown;
+    }
+    return states;
+}
+
+std::optional<std::array<int, kPortCount>> readRoutes(Session& session) {
+    std::array<int, kPortCount> routes{};
+    for (int output = 1; output <= kPortCount; ++output) {
+        const devlink::CommandResult result =
+            session.run(MakeCommand(Command::GetOutputRoute, static_cast<quint16>(output)));
+        if (!result.succeeded()) return std::nullopt;
+        routes[output - 1] = devlink::ReplyByte6(result);
+    }
+    return routes;
+}
+
+std::optional<std::array<bool, kOptionCount>> readOptions(Session& session) {
+    std::array<bool, kOptionCount> options{};
+    for (std::size_t i = 0; i < ui::kPanelOptions.size(); ++i) {
+        const devlink::CommandResult result =
+            session.run(MakeCommand(ui::CommandsOf(ui::kPanelOptions[i]).read));
+        if (!result.succeeded()) return std::nullopt;
+        options[i] = devlink::ReplyIsOn(result);
+    }
+    return options;
+}
+
+}  // namespace cli
