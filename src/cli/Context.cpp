@@ -63,7 +63,10 @@ const ui::SettingsData& Context::settings() {
         const QFileInfo file(path);
         if (!invocation_.settingsPath.isEmpty() && !(file.isFile() && file.isReadable()))
             throw Rejection(kExitBadFile, QStringLiteral("Cannot read %1").arg(path));
-        settings_ = ui::loadSettings(path);
+        ui::LoadedSettings loaded = ui::loadSettings(path);
+        // Connections and pre-settings must not come from the defaults of a file gone bad.
+        if (!loaded.problem.isEmpty()) throw Rejection(kExitBadFile, loaded.problem);
+        settings_ = std::move(loaded.data);
     }
     return *settings_;
 }

@@ -35,7 +35,9 @@ QByteArray readOutputEdid(Session& session, int output) {
     const devlink::LinkBusyScope busy(session.guard());
     const devlink::CommandRequest read =
         MakeCommand(Command::ReadEdidData, static_cast<quint16>(kPortSelectorBase + output));
-    if (!session.link().ReadData(frameOf(read)).succeeded()) return {};
+    if (!session.link().ReadData(frameOf(read), device::kEdidSizeWithTrailer).succeeded()) {
+        return {};
+    }
     const QByteArray edid = session.link().InStream();
     if (device::checkEdid(edid) != device::EdidStatus::Ok) {
         session.fail(kExitNoReply, QStringLiteral("EDID content error."));

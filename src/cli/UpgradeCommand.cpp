@@ -66,9 +66,8 @@ Outcome runUpgrade(Context& context, const QStringList& args) {
     Session& session = context.session();
     ConsoleUpgradeView view(args[0], context);
     NoDialogs dialogs;
-    ui::FwUpgradePresenter presenter(
-        session.link(), session.guard(), session.runner(), [&session] { session.connect(); }, view,
-        dialogs);
+    ui::FwUpgradePresenter presenter(session.link(), session.guard(), session.runner(), view,
+                                     dialogs);
     bool declined = false;
     const QMetaObject::Connection parts =
         QObject::connect(&session.link(), &devlink::TVKCOMControl::notified, &session.link(),
