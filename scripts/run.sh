@@ -20,7 +20,10 @@ if [ ! -e "$settings" ]; then
   echo "First start: $settings chooses COM control mode and the simulator's port."
 fi
 
-build/sim/matrix-sim --link "$link" --wire-time --quiet &
+# It also plays the switcher's Ethernet module on a loopback address of its own: in TCP control
+# mode, "Search ..." finds it by the address 127.0.0.2 (a broadcast does not reach loopback).
+build/sim/matrix-sim --link "$link" --wire-time --quiet \
+  --tcp 127.0.0.2 --port 8000 --udp-address 127.0.0.2 --module-ip 127.0.0.2 &
 sim_pid=$!
 trap 'kill "$sim_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
@@ -28,7 +31,7 @@ for _ in $(seq 50); do
   kill -0 "$sim_pid" 2>/dev/null || { echo "The switcher simulator did not start." >&2; exit 1; }
   sleep 0.1
 done
-echo "Switcher simulator running on serial port $link"
+echo "Switcher simulator running on serial port $link and as TCP control device 127.0.0.2"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting the window on a virtual X display (xvfb-run)."
