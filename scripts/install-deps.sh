@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-serialport-dev libgl-dev
-  libsimpleini-dev libgtest-dev
+  libgtest-dev
   iproute2
   fonts-dejavu-core xvfb xauth
 )

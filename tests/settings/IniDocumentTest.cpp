@@ -112,6 +112,8 @@ TEST(IniDocumentTest, SavedTextReadsBackUnchanged) {
     const QByteArray cases[] = {
         "; above the nameless section\n[]\nk=1\n[A]\nx=1\n",
         "[]\n\xEF\xBB\xBFk=1\n",
+        // An unclosed "[" is no section header: it must not swallow the lines after it.
+        "; notes\r\n[contro-44-55]-[??\n[TCP control device \x80\nCaf\xE9=\xFF\r\n",
     };
     for (const QByteArray& text : cases) {
         const QByteArray saved = IniDocument(text).toBytes();
