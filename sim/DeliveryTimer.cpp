@@ -44,9 +44,9 @@ void DeliveryTimer::arm(double dueMs) {
     // An all-zero time would disarm the timer; the origin itself is long past, so one ns after it
     // still fires at once.
     const auto offsetNs = std::max<std::int64_t>(std::llround(dueMs * 1e6), 1);
-    itimerspec spec{};
-    spec.it_value = timespecOf(nanoseconds(origin_) + offsetNs);
-    ::timerfd_settime(fd_.get(), TFD_TIMER_ABSTIME, &spec, nullptr);
+    itimerspec deadline{};
+    deadline.it_value = timespecOf(nanoseconds(origin_) + offsetNs);
+    ::timerfd_settime(fd_.get(), TFD_TIMER_ABSTIME, &deadline, nullptr);
 }
 
 void DeliveryTimer::disarm() {
