@@ -28,6 +28,9 @@ done
 # A compiler cache makes a second build folder or a fresh checkout of known sources cheap.
 if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+  # Debug builds would otherwise key every object on the checkout's folder, so another clone
+  # of the same sources (a worktree, CI's fresh clone) would miss every time.
+  export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   configure=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache "${configure[@]}")
 fi
 

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <memory>
 
-#include "UniqueFd.h"
+#include "posix/UniqueFd.h"
 
 namespace sim {
 
@@ -30,7 +30,7 @@ private:
     void onReadable();
 
     timespec origin_{};
-    UniqueFd fd_;
+    posix::UniqueFd fd_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "UniqueFd.h"
+#include "posix/UniqueFd.h"
 
 namespace sim {
 
@@ -34,8 +34,8 @@ private:
     void writePending();
     void pauseReading();
 
-    UniqueFd master_;
-    UniqueFd slave_;
+    posix::UniqueFd master_;
+    posix::UniqueFd slave_;
     std::unique_ptr<QSocketNotifier> reader_;
     std::unique_ptr<QSocketNotifier> writer_;
     QByteArray pending_;

@@ -5,7 +5,7 @@
 #include "FaultOption.h"
 #include "FirmwareFault.h"
 #include "ModuleOptions.h"
-#include "SignalQuit.h"
+#include "posix/SignalQuit.h"
 #include "SimServer.h"
 
 namespace {
@@ -105,7 +105,7 @@ int main(int argc, char* argv[]) {
     if (!options) {
         return 2;
     }
-    const sim::SignalQuit signalQuit;
+    const posix::SignalQuit signalQuit;
     sim::SimServer server(*options);
     QObject::connect(&server, &sim::SimServer::lineReady, &printLine);
     QString error;

@@ -1,4 +1,5 @@
 #include <QJsonArray>
+#include "core/OperatorTexts.h"
 #include <functional>
 
 #include "cli/BackupFile.h"
@@ -6,8 +7,8 @@
 #include "cli/ExitCode.h"
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
-#include "cli/SwitcherReads.h"
-#include "ui/presenters/advanced/PanelOption.h"
+#include "core/StatusReads.h"
+#include "core/PanelOption.h"
 
 // A room's whole state to a file and back. Only what the switcher can send is read back; the
 // tags and pre-settings belong to the window's Settings.ini, which this program never writes.
@@ -26,16 +27,16 @@ QString onOff(bool on) {
 }
 
 // The switcher's state; nothing when a read failed. Routes and options need it switched on.
-std::optional<Backup> readSwitcher(Session& session) {
+std::optional<Backup> readSwitcher(core::Connection& session) {
     Backup live;
     const std::optional<bool> power = session.readPower();
     if (!power) return std::nullopt;
     live.power = *power;
     if (!live.power) return live;
-    const auto routes = readRoutes(session);
+    const auto routes = core::readRoutes(session);
     if (!routes) return std::nullopt;
     live.routes = *routes;
-    const auto options = readOptions(session);
+    const auto options = core::readOptions(session);
     if (!options) return std::nullopt;
     live.options = *options;
     return live;
@@ -65,10 +66,10 @@ QStringList switcherDifferences(const Backup& file, const Backup& live, const QS
                          .arg(live.routes[output - 1])
                          .arg(file.routes[output - 1]);
     }
-    for (int i = 0; parts.contains(QStringLiteral("options")) && i < kOptionCount; ++i) {
+    for (int i = 0; parts.contains(QStringLiteral("options")) && i < core::kOptionCount; ++i) {
         if (file.options[i] != live.options[i])
             lines << QStringLiteral("option %1: switcher %2, backup %3")
-                         .arg(optionKeys()[i], onOff(live.options[i]), onOff(file.options[i]));
+                         .arg(core::optionKeys()[i], onOff(live.options[i]), onOff(file.options[i]));
     }
     return lines;
 }
@@ -123,7 +124,7 @@ struct Step {
 };
 
 // In the order that works: on before anything powered, off after everything else.
-std::vector<Step> restoreSteps(Session& session, const Backup& b, const QStringList& parts) {
+std::vector<Step> restoreSteps(core::Connection& session, const Backup& b, const QStringList& parts) {
     std::vector<Step> steps;
     const auto power = [&session](bool on) {
         return [&session, on] {
@@ -143,10 +144,10 @@ std::vector<Step> restoreSteps(Session& session, const Backup& b, const QStringL
                                  .succeeded();
                          }});
     }
-    for (int i = 0; parts.contains(QStringLiteral("options")) && i < kOptionCount; ++i) {
-        const devlink::CommandRequest set = MakeCommand(ui::CommandsOf(ui::kPanelOptions[i]).set,
+    for (int i = 0; parts.contains(QStringLiteral("options")) && i < core::kOptionCount; ++i) {
+        const devlink::CommandRequest set = MakeCommand(core::CommandsOf(core::kPanelOptions[i]).set,
                                                         devlink::OnOffValue(b.options[i]));
-        steps.push_back({QStringLiteral("option ") + optionKeys()[i],
+        steps.push_back({QStringLiteral("option ") + core::optionKeys()[i],
                          [&session, set] { return session.run(set).succeeded(); }});
     }
     for (int i = 0; parts.contains(QStringLiteral("edid")) && i < kPortCount; ++i) {
@@ -179,12 +180,11 @@ QStringList stepNames(const std::vector<Step>& steps, std::size_t from, std::siz
 
 Outcome runBackup(Context& context, const QStringList& args) {
     requireCount(args, 1, QStringLiteral("backup FILE.json"));
-    Session& session = context.session();
+    core::Connection& session = context.session();
     std::optional<Backup> backup = readSwitcher(session);
     if (!backup) return Outcome().stop();
     if (!backup->power)
-        throw Rejection(kExitRefused,
-                        QStringLiteral("System is power off, please turn it on first."));
+        throw Rejection(kExitRefused, core::FailureText(devlink::FailureKind::SwitcherOff));
     readSettings(context, *backup);
     writeBackupFile(args[0], *backup);
     Outcome out;
@@ -210,7 +210,7 @@ Outcome runRestore(Context& context, const QStringList& args) {
     requireCount(args, 1, QStringLiteral("restore FILE.json [--only routes,power,options,edid]"));
     const QStringList parts = onlyParts(context.invocation().only);
     const Backup file = readBackupFile(args[0]);
-    Session& session = context.session();
+    core::Connection& session = context.session();
     const std::vector<Step> steps = restoreSteps(session, file, parts);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         context.progress(QStringLiteral("Restoring %1 (%2 of %3)")
@@ -219,10 +219,10 @@ Outcome runRestore(Context& context, const QStringList& args) {
                              .arg(steps.size()));
         if (steps[i].run()) continue;
         context.progress(QString());
-        const Failure failure =
-            session.failure().value_or(Failure{kExitNoReply, QStringLiteral("Time out!")});
+        const core::Failure failure = session.failure().value_or(core::Failure{
+            devlink::FailureKind::TimedOut, core::FailureText(devlink::FailureKind::TimedOut)});
         Outcome out = Outcome::rejected(
-            failure.exitCode,
+            ExitCodeFor(failure.kind),
             failure.text + QStringLiteral("\nRestore stopped at %1; written: %2; not written: %3")
                                .arg(steps[i].name,
                                     stepNames(steps, 0, i).join(QStringLiteral(", ")),

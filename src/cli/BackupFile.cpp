@@ -73,7 +73,7 @@ QJsonObject backupToJson(const Backup& b) {
     QJsonArray routes;
     for (const int input : b.routes) routes.append(input);
     QJsonObject options;
-    for (int i = 0; i < kOptionCount; ++i) options[optionKeys()[i]] = b.options[i];
+    for (int i = 0; i < core::kOptionCount; ++i) options[core::optionKeys()[i]] = b.options[i];
     QJsonArray presets;
     for (int i = 0; i < ui::kPresetCount; ++i)
         presets.append(QJsonObject{{QStringLiteral("name"), b.presetNames[i]},
@@ -117,10 +117,10 @@ Backup backupFromJson(const QByteArray& text) {
         b.routes[i] = input;
     }
     const QJsonObject options = o.value(QStringLiteral("options")).toObject();
-    for (int i = 0; i < kOptionCount; ++i) {
-        if (!options.value(optionKeys()[i]).isBool())
-            bad(QStringLiteral("\"options\" has no true or false \"%1\"").arg(optionKeys()[i]));
-        b.options[i] = options.value(optionKeys()[i]).toBool();
+    for (int i = 0; i < core::kOptionCount; ++i) {
+        if (!options.value(core::optionKeys()[i]).isBool())
+            bad(QStringLiteral("\"options\" has no true or false \"%1\"").arg(core::optionKeys()[i]));
+        b.options[i] = options.value(core::optionKeys()[i]).toBool();
     }
     readEdids(o, QStringLiteral("inputEdids"), b.inputEdids);
     readEdids(o, QStringLiteral("memoryEdids"), b.memoryEdids);

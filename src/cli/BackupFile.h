@@ -6,7 +6,8 @@
 #include <array>
 #include <optional>
 
-#include "cli/SwitcherReads.h"
+#include "cli/Arguments.h"
+#include "core/StatusReads.h"
 #include "settings/SettingsData.h"
 
 namespace cli {
@@ -20,7 +21,7 @@ constexpr int kUserMemoryCount = 2;
 struct Backup {
     bool power = true;
     std::array<int, kPortCount> routes{};
-    std::array<bool, kOptionCount> options{};
+    std::array<bool, core::kOptionCount> options{};
     std::array<std::optional<QByteArray>, kPortCount> inputEdids;
     std::array<std::optional<QByteArray>, kUserMemoryCount> memoryEdids;
     ui::PortTags tags;

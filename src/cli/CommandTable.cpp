@@ -47,6 +47,9 @@ const std::array kCommands = {
                 "matrixctl restore room-101.json --only routes,options", runRestore},
     CommandSpec{"diff", "diff FILE.json", "compare a backup with the switcher; writes nothing",
                 "matrixctl diff room-101.json", runDiff},
+    CommandSpec{"watch", "watch [--interval S]",
+                "print the state, then every change until interrupted; reconnects by itself",
+                "matrixctl --json watch", runWatch},
 };
 
 }  // namespace

@@ -20,9 +20,9 @@ namespace {
 // called.
 const QString kWindowConfigFolder = QStringLiteral("gui-controller");
 
-Target tcpTarget(const QString& text) {
+core::Target tcpTarget(const QString& text) {
     const qsizetype colon = text.lastIndexOf(u':');
-    Target target{Target::Kind::Tcp, colon < 0 ? text : text.left(colon)};
+    core::Target target{core::Target::Kind::Tcp, colon < 0 ? text : text.left(colon)};
     if (colon >= 0) {
         bool ok = false;
         const uint port = text.mid(colon + 1).toUInt(&ok);
@@ -36,8 +36,8 @@ Target tcpTarget(const QString& text) {
 
 }  // namespace
 
-Context::Context(Invocation invocation, QTextStream* progressStream)
-    : invocation_(std::move(invocation)), progressStream_(progressStream) {}
+Context::Context(Invocation invocation, QTextStream* progressStream, QTextStream& live)
+    : invocation_(std::move(invocation)), progressStream_(progressStream), live_(live) {}
 
 void Context::progress(const QString& text) {
     if (!progressStream_) return;
@@ -78,9 +78,9 @@ ui::PortTags Context::portTags() {
     return ui::loadPortTags(settingsPath(), com, mac);
 }
 
-Target Context::target() {
+core::Target Context::target() {
     if (!invocation_.serialPath.isEmpty())
-        return Target{Target::Kind::Serial, invocation_.serialPath};
+        return core::Target{core::Target::Kind::Serial, invocation_.serialPath};
     if (!invocation_.tcpAddress.isEmpty()) return tcpTarget(invocation_.tcpAddress);
     const ui::SettingsData& data = settings();
     const QString saved = data.controlModeLan ? data.lanDeviceName : data.comPortName;
@@ -89,19 +89,19 @@ Target Context::target() {
                         QStringLiteral("No connection saved in %1; give --serial PATH or --tcp "
                                        "ADDRESS")
                             .arg(settingsPath()));
-    if (!data.controlModeLan) return Target{Target::Kind::Serial, saved};
-    return Target{Target::Kind::Tcp, ui::DeviceEntry::parse(saved).ip};
+    if (!data.controlModeLan) return core::Target{core::Target::Kind::Serial, saved};
+    return core::Target{core::Target::Kind::Tcp, ui::DeviceEntry::parse(saved).ip};
 }
 
-Session& Context::session() {
-    if (!session_) session_ = std::make_unique<Session>(target());
+core::Connection& Context::session() {
+    if (!session_) session_ = std::make_unique<core::Connection>(target());
     return *session_;
 }
 
-Session& Context::moduleSession(const QString& address) {
+core::Connection& Context::moduleSession(const QString& address) {
     if (!session_)
-        session_ = std::make_unique<Session>(
-            Target{Target::Kind::Tcp, address.isEmpty() ? QStringLiteral("0.0.0.0") : address});
+        session_ = std::make_unique<core::Connection>(
+            core::Target{core::Target::Kind::Tcp, address.isEmpty() ? QStringLiteral("0.0.0.0") : address});
     return *session_;
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "cli/Invocation.h"
-#include "cli/Session.h"
+#include "core/Connection.h"
 #include "settings/SettingsData.h"
 
 namespace cli {
@@ -16,8 +16,9 @@ namespace cli {
 // arguments first sends nothing).
 class Context {
 public:
-    // Progress lines go to `progressStream` when there is one (a terminal), else nowhere.
-    Context(Invocation invocation, QTextStream* progressStream);
+    // Progress lines go to `progressStream` when there is one (a terminal), else nowhere;
+    // long-running commands write their lines to `live` as they happen.
+    Context(Invocation invocation, QTextStream* progressStream, QTextStream& live);
     ~Context();
 
     const Invocation& invocation() const { return invocation_; }
@@ -25,20 +26,22 @@ public:
     const ui::SettingsData& settings();
     // The tags of the saved connection (COM, or the chosen TCP device's MAC).
     ui::PortTags portTags();
-    Target target();
-    Session& session();
+    core::Target target();
+    core::Connection& session();
     // A session for the module protocol alone: searches need no switcher connection.
-    Session& moduleSession(const QString& address);
+    core::Connection& moduleSession(const QString& address);
     // Nothing until a command opened the session.
-    Session* openedSession() { return session_.get(); }
+    core::Connection* openedSession() { return session_.get(); }
+    QTextStream& live() { return live_; }
     // Replaces the progress line; an empty text clears it.
     void progress(const QString& text);
 
 private:
     Invocation invocation_;
     QTextStream* progressStream_;
+    QTextStream& live_;
     std::optional<ui::SettingsData> settings_;
-    std::unique_ptr<Session> session_;
+    std::unique_ptr<core::Connection> session_;
 };
 
 }  // namespace cli

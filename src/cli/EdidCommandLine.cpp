@@ -97,7 +97,7 @@ Outcome copy(Context& context, const QStringList& args) {
     requireCount(args, 2, kUsage);
     const int output = portArg(args[0], QStringLiteral("output"));
     const int inputs = inputsArg(args[1]);
-    Session& session = context.session();
+    core::Connection& session = context.session();
     const device::EdidCommand command =
         inputs == kAllInputsIndex
             ? device::EdidCommand{devlink::Command::CopyOutputEdidAllInputs, quint16(output)}

@@ -1,4 +1,5 @@
 #include "cli/EdidLink.h"
+#include "core/OperatorTexts.h"
 
 #include "cli/ExitCode.h"
 #include "cli/Rejection.h"
@@ -19,18 +20,20 @@ devlink::Frame frameOf(const devlink::CommandRequest& r) {
 
 }  // namespace
 
-bool outputConnected(Session& session, int output) {
+bool outputConnected(core::Connection& session, int output) {
     const devlink::CommandResult result =
         session.run(MakeCommand(Command::GetOutputLinkStatus, static_cast<quint16>(output)));
     const quint8 state = devlink::OutputConnectionCode(result);
-    if (state == devlink::kOutputNotConnected)
-        session.fail(kExitRefused,
-                     QStringLiteral("EDID can not be read because output not connected. [Output%1]")
-                         .arg(output));
+    if (state == devlink::kOutputNotConnected) {
+        core::FailureContext where = session.where();
+        where.output = output;
+        session.fail(devlink::FailureKind::NoDisplay,
+                     core::FailureText(devlink::FailureKind::NoDisplay, where));
+    }
     return state == devlink::kOutputConnected;
 }
 
-QByteArray readOutputEdid(Session& session, int output) {
+QByteArray readOutputEdid(core::Connection& session, int output) {
     if (!outputConnected(session, output)) return {};
     const devlink::LinkBusyScope busy(session.guard());
     const devlink::CommandRequest read =
@@ -40,23 +43,23 @@ QByteArray readOutputEdid(Session& session, int output) {
     }
     const QByteArray edid = session.link().InStream();
     if (device::checkEdid(edid) != device::EdidStatus::Ok) {
-        session.fail(kExitNoReply, QStringLiteral("EDID content error."));
+        session.fail(devlink::FailureKind::InvalidReply, core::EdidContentErrorText());
         return {};
     }
     return edid.left(device::kEdidSize);
 }
 
-bool runEdidCommand(Session& session, const device::EdidCommand& command) {
+bool runEdidCommand(core::Connection& session, const device::EdidCommand& command) {
     return session.run(device::kEdidWriteGateOff.request()).succeeded() &&
            session.run(command.request()).succeeded();
 }
 
-bool writeEdid(Session& session, const device::EdidCommand& write, const QByteArray& edid) {
+bool writeEdid(core::Connection& session, const device::EdidCommand& write, const QByteArray& edid) {
     // The transfer does not pass the wrappers, so the power check is made here, as the window does.
     const std::optional<bool> power = session.readPower();
     if (!power) return false;
     if (!*power) {
-        session.fail(kExitRefused, QStringLiteral("System is power off, please turn it on first."));
+        session.fail(devlink::FailureKind::SwitcherOff);
         return false;
     }
     if (!session.run(device::kEdidWriteGateOff.request()).succeeded()) return false;
@@ -75,7 +78,7 @@ QByteArray edidFromFile(const QString& path) {
         case device::EdidStatus::CannotRead:
             throw Rejection(kExitBadFile, path + QStringLiteral(" can not be read."));
         default:
-            throw Rejection(kExitBadFile, QStringLiteral("EDID content error."));
+            throw Rejection(kExitBadFile, core::EdidContentErrorText());
     }
 }
 

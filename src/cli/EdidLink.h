@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "cli/Session.h"
+#include "core/Connection.h"
 #include "device/EdidCommands.h"
 
 // The EDID actions of the window's "EDID control" tab without its lists: each checks what the
@@ -11,13 +11,13 @@
 namespace cli {
 
 // Reads the EDID the display on an output presents; empty on failure.
-QByteArray readOutputEdid(Session& session, int output);
+QByteArray readOutputEdid(core::Connection& session, int output);
 // Closes the write gate, then sends the image with the given write command.
-bool writeEdid(Session& session, const device::EdidCommand& write, const QByteArray& edid);
+bool writeEdid(core::Connection& session, const device::EdidCommand& write, const QByteArray& edid);
 // Closes the write gate, then runs a set or copy command.
-bool runEdidCommand(Session& session, const device::EdidCommand& command);
+bool runEdidCommand(core::Connection& session, const device::EdidCommand& command);
 // The window's check before a read or a copy from an output.
-bool outputConnected(Session& session, int output);
+bool outputConnected(core::Connection& session, int output);
 
 // The image of an EDID file, or a Rejection with the window's text.
 QByteArray edidFromFile(const QString& path);

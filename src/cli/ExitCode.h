@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/FailureKind.h"
+
 namespace cli {
 
 // The program's exit status; scripts test these numbers, so they never change meaning.
@@ -11,5 +13,30 @@ enum ExitCode : int {
     kExitBadFile = 4,        // a file (EDID, firmware, backup, settings) that cannot be used
     kExitUsage = 64,         // the command line itself is wrong
 };
+
+// The one table from what went wrong to the exit status.
+constexpr int ExitCodeFor(devlink::FailureKind kind) {
+    using devlink::FailureKind;
+    switch (kind) {
+        case FailureKind::None:
+            return kExitDone;
+        case FailureKind::Refused:
+        case FailureKind::SwitcherOff:
+        case FailureKind::NoDisplay:
+            return kExitRefused;
+        case FailureKind::CannotConnect:
+        case FailureKind::Busy:
+            return kExitCannotConnect;
+        case FailureKind::BadFile:
+            return kExitBadFile;
+        case FailureKind::NoReply:
+        case FailureKind::TimedOut:
+        case FailureKind::InvalidReply:
+        case FailureKind::LineLost:
+        case FailureKind::Stopped:
+            break;
+    }
+    return kExitNoReply;
+}
 
 }  // namespace cli

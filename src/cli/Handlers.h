@@ -24,6 +24,7 @@ Outcome runUpgrade(Context& context, const QStringList& args);
 Outcome runBackup(Context& context, const QStringList& args);
 Outcome runRestore(Context& context, const QStringList& args);
 Outcome runDiff(Context& context, const QStringList& args);
+Outcome runWatch(Context& context, const QStringList& args);
 
 // "Output1: Input3" lines and the "routes" key (input per output, output 1 first).
 void addRoutes(Outcome& out, const std::array<int, kPortCount>& routes);

@@ -28,11 +28,15 @@ struct Options {
                             QStringLiteral("restore: only these parts, comma-separated "
                                            "(routes,power,options,edid)."),
                             QStringLiteral("LIST")};
+    QCommandLineOption interval{QStringLiteral("interval"),
+                                QStringLiteral("watch: seconds between reads (2 unless told); "
+                                               "longer while nothing changes."),
+                                QStringLiteral("S")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show the options and every command.")};
 
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({serial, tcp, settings, json, address, only, help});
+        parser.addOptions({serial, tcp, settings, json, address, only, interval, help});
         parser.addPositionalArgument(QStringLiteral("command"),
                                      QStringLiteral("The command and its arguments."));
     }
@@ -58,6 +62,7 @@ std::variant<Invocation, UsageError> parseInvocation(const QStringList& argument
     invocation.settingsPath = parser.value(options.settings);
     invocation.searchAddress = parser.value(options.address);
     invocation.only = parser.value(options.only);
+    invocation.interval = parser.value(options.interval);
     invocation.json = parser.isSet(options.json);
     invocation.help = parser.isSet(options.help);
     invocation.words = parser.positionalArguments();

@@ -13,6 +13,7 @@ struct Invocation {
     QString settingsPath;  // empty: where the window keeps it
     QString searchAddress;
     QString only;
+    QString interval;  // watch: seconds between reads while nothing changes
     bool json = false;
     bool help = false;
     QStringList words;  // the command and its arguments

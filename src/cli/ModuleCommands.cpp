@@ -39,10 +39,10 @@ Outcome runSearch(Context& context, const QStringList& args) {
 Outcome runModule(Context& context, const QStringList& args) {
     requireCount(args, 1, QStringLiteral("module info"));
     choiceArg(args[0], {QStringLiteral("info")}, QStringLiteral("info"));
-    if (context.target().kind != Target::Kind::Serial)
+    if (context.target().kind != core::Target::Kind::Serial)
         throw Rejection(kExitUsage, QStringLiteral("The module answers on the serial port only; "
                                                    "use --serial or COM control mode"));
-    Session& session = context.session();
+    core::Connection& session = context.session();
     Outcome out;
     if (!session.connect()) return out.stop();
     devlink::TVKCOMControl::LdcdAnswer answer;

@@ -14,6 +14,7 @@ struct Outcome {
     QStringList lines;
     QJsonObject json;
     bool completed = true;
+    bool streamed = false;  // the command printed its lines as they happened
     int exitCode = kExitDone;
     QString error;
 

@@ -5,6 +5,7 @@
 #include "cli/CommandTable.h"
 #include "cli/ExitCode.h"
 #include "cli/Rejection.h"
+#include "core/OperatorTexts.h"
 
 namespace cli {
 
@@ -32,19 +33,20 @@ Outcome dispatch(Context& context) {
     }
     // The first failure the link reported decides, even for a command that went on past it
     // (a port whose status could not be read).
-    Session* session = context.openedSession();
+    core::Connection* session = context.openedSession();
     if (session && session->failure() && outcome.exitCode == kExitDone) {
         outcome.completed = false;
-        outcome.exitCode = session->failure()->exitCode;
+        outcome.exitCode = ExitCodeFor(session->failure()->kind);
         outcome.error = session->failure()->text;
     } else if (!outcome.completed && outcome.exitCode == kExitDone) {
         outcome.exitCode = kExitNoReply;
-        outcome.error = QStringLiteral("Time out!");
+        outcome.error = core::FailureText(devlink::FailureKind::TimedOut);
     }
     return outcome;
 }
 
 void print(const Outcome& outcome, const Invocation& invocation, Streams& streams) {
+    if (outcome.streamed && outcome.error.isEmpty()) return;
     if (invocation.json) {
         QJsonObject json = outcome.json;
         json[QStringLiteral("command")] = invocation.words.value(0);
@@ -75,8 +77,10 @@ int runProgram(const QStringList& arguments, Streams streams) {
         streams.out.flush();
         return kExitDone;
     }
-    Context context(invocation, streams.errIsTerminal ? &streams.err : nullptr);
-    const Outcome outcome = dispatch(context);
+    Context context(invocation, streams.errIsTerminal ? &streams.err : nullptr, streams.out);
+    Outcome outcome = dispatch(context);
+    // The window's texts may break a line; here an error is one line.
+    outcome.error.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     print(outcome, invocation, streams);
     return outcome.exitCode;
 }

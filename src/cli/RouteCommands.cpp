@@ -4,7 +4,7 @@
 #include "cli/ExitCode.h"
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
-#include "cli/SwitcherReads.h"
+#include "core/StatusReads.h"
 #include "ui/presenters/setting/PresetPresenter.h"
 
 namespace cli {
@@ -16,7 +16,7 @@ namespace {
 
 // Sets the outputs in order, stopping at the first that fails; the routes set so far are
 // reported either way.
-Outcome setRoutes(Session& session, const std::array<int, kPortCount>& inputs, int first,
+Outcome setRoutes(core::Connection& session, const std::array<int, kPortCount>& inputs, int first,
                   int last) {
     Outcome out;
     QJsonArray set;
@@ -79,7 +79,7 @@ Outcome runRoute(Context& context, const QStringList& args) {
 Outcome runRoutes(Context& context, const QStringList& args) {
     requireCount(args, 0, QStringLiteral("routes"));
     Outcome out;
-    const std::optional<std::array<int, kPortCount>> routes = readRoutes(context.session());
+    const std::optional<std::array<int, kPortCount>> routes = core::readRoutes(context.session());
     if (!routes) return out.stop();
     addRoutes(out, *routes);
     return out;

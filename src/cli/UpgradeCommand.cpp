@@ -63,7 +63,7 @@ void checkFirmwareFile(const QString& path) {
 Outcome runUpgrade(Context& context, const QStringList& args) {
     requireCount(args, 1, QStringLiteral("upgrade FILE.fw"));
     checkFirmwareFile(args[0]);
-    Session& session = context.session();
+    core::Connection& session = context.session();
     ConsoleUpgradeView view(args[0], context);
     NoDialogs dialogs;
     ui::FwUpgradePresenter presenter(session.link(), session.guard(), session.runner(), view,

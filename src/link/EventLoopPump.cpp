@@ -25,12 +25,14 @@ EventLoopPump::EventLoopPump() {
 
 void EventLoopPump::tick() {
     woken_ = false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    const QEventLoop::ProcessEventsFlags events =
+        held_ ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents;
+    QCoreApplication::processEvents(events);
     if (woken_) return;
     // Blocks in the event dispatcher until a port notifier, a click or the tick timer fires.
     tickTimer_.start(kTickMs);
     while (!woken_) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents(events | QEventLoop::WaitForMoreEvents);
     }
     tickTimer_.stop();
 }

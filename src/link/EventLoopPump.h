@@ -24,10 +24,12 @@ public:
     EventLoopPump();
     void tick() override;
     void wake() override { woken_ = true; }
+    void holdUserInput(bool held) override { held_ = held; }
 
 private:
     QTimer tickTimer_;
     bool woken_ = false;
+    bool held_ = false;
 };
 
 }  // namespace devlink

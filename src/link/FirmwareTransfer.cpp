@@ -85,8 +85,7 @@ bool FirmwareTransfer::proceeds(const Frame& part, CommandResult& result, quint8
         return false;
     }
     if (status != expectedStatus) {
-        result.ok = 0;
-        link_.notify(WM_LINK_INVALID);
+        link_.fail(result, FailureKind::InvalidReply);
         return false;
     }
     return true;
@@ -122,8 +121,7 @@ FirmwareTransfer::PartEnd FirmwareTransfer::sendBlock(const Frame& part, const B
         if (outcome == TVKCOMControl::Outcome::TimedOut) {
             // Earlier time-outs leave ok as the last reply set it.
             if (attempt < kBlockAttempts) continue;
-            result.ok = 0;
-            link_.notify(WM_LINK_TIMEOUT);
+            link_.fail(result, FailureKind::TimedOut);
             return PartEnd::Failed;
         }
         const Frame reply = link_.receivedHeader();
@@ -146,7 +144,7 @@ FirmwareTransfer::PartEnd FirmwareTransfer::sendBlock(const Frame& part, const B
     }
     // Only a 'D' on the last attempt leaves ok set.
     if (result.ok) return PartEnd::Declined;
-    link_.notify(WM_LINK_NOREPLY);
+    link_.fail(result, NoReplyKind(result.reply));
     return PartEnd::Failed;
 }
 
@@ -180,8 +178,7 @@ CommandResult FirmwareTransfer::WritePart(const Frame& partFrame) {
         if (sendBlocks(partFrame, {kKindPlainBlock, false, false}, result) != PartEnd::Done)
             return result;
     } catch (const TransportError&) {
-        result.ok = 0;
-        link_.notify(WM_LINK_ERROR);
+        link_.fail(result, FailureKind::LineLost);
         return result;
     }
     link_.notify(WM_LINK_DONE);
@@ -203,8 +200,7 @@ CommandResult FirmwareTransfer::WritePartStaged(const Frame& partFrame) {
         if (sendBlocks(partFrame, {kKindStagedBlock, true, true}, result) != PartEnd::Done)
             return result;
     } catch (const TransportError&) {
-        result.ok = 0;
-        link_.notify(WM_LINK_ERROR);
+        link_.fail(result, FailureKind::LineLost);
         return result;
     }
     link_.notify(WM_LINK_DONE, PartWord(partFrame), VersionWord(partFrame));
@@ -260,14 +256,14 @@ CommandResult FirmwareTransfer::RebootWait() {
                 }
                 pause(kProbeRetryPauseMs);
             } else if (attempt == kProbeTimeoutAttempt) {
-                link_.notify(WM_LINK_TIMEOUT);
+                link_.fail(result, FailureKind::TimedOut);
                 return result;
             }
         }
         link_.notify(WM_LINK_STATUS, 0, 0, QStringLiteral("System reboot failed"));
+        result.failure = FailureKind::Refused;
     } catch (const TransportError&) {
-        result.ok = 0;
-        link_.notify(WM_LINK_ERROR);
+        link_.fail(result, FailureKind::LineLost);
     }
     return result;
 }

@@ -25,7 +25,7 @@ TVKCOMControl::LdcdAnswer TVKCOMControl::ExchangeLdcd(const lan::LdcdPacket& req
             if (outcome == Outcome::Stopped) return answer;
             if (outcome == Outcome::TimedOut) {
                 if (attempt < kLdcdAttempts) continue;
-                notify(WM_LINK_TIMEOUT);
+                notify(WM_LINK_TIMEOUT, 0, 0, {}, FailureKind::TimedOut);
                 return answer;
             }
             const auto received = receivedBytes(lan::kLdcdSize);
@@ -37,10 +37,10 @@ TVKCOMControl::LdcdAnswer TVKCOMControl::ExchangeLdcd(const lan::LdcdPacket& req
             }
             clock_.sleepMs(kLdcdRetryPauseMs);
         }
-        if (!lan::LdcdChecksumRight(answer.packet)) notify(WM_LINK_NOREPLY);
+        if (!lan::LdcdChecksumRight(answer.packet)) notify(WM_LINK_NOREPLY, 0, 0, {}, FailureKind::NoReply);
     } catch (const TransportError&) {
         answer.ok = false;
-        notify(WM_LINK_ERROR);
+        notify(WM_LINK_ERROR, 0, 0, {}, FailureKind::LineLost);
     }
     return answer;
 }

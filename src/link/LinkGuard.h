@@ -17,6 +17,10 @@ public:
         idle_ = idle;
         emit idleChanged(idle_);
     }
+    // A background read of the follower holds the link: other operations wait their turn, and
+    // nothing shows as busy.
+    bool polling() const { return polling_; }
+    void setPolling(bool polling) { polling_ = polling; }
     bool stopRequested() const { return stopRequested_; }
     void requestStop() { stopRequested_ = true; }
 
@@ -25,6 +29,7 @@ signals:
 
 private:
     bool idle_ = true;
+    bool polling_ = false;
     bool stopRequested_ = false;
 };
 

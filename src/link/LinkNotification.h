@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "link/FailureKind.h"
+
 namespace devlink {
 
 // Message numbers the window receives from the link (WM_USER + 1000 onwards).
@@ -28,6 +30,46 @@ struct LinkNotification {
     qint64 wParam = 0;
     qint64 lParam = 0;
     QString text;
+    // Set on the notification that ends an operation in failure.
+    FailureKind failure = FailureKind::None;
 };
+
+// The notification that has always announced a failure of this kind; 0 for kinds the link never
+// reports itself.
+constexpr int FailureMessage(FailureKind kind) {
+    switch (kind) {
+        case FailureKind::TimedOut:
+            return WM_LINK_TIMEOUT;
+        case FailureKind::Refused:
+        case FailureKind::NoReply:
+            return WM_LINK_NOREPLY;
+        case FailureKind::InvalidReply:
+            return WM_LINK_INVALID;
+        case FailureKind::LineLost:
+            return WM_LINK_ERROR;
+        case FailureKind::CannotConnect:
+            return WM_LINK_CONNECTFAIL;
+        default:
+            return 0;
+    }
+}
+
+// The kind a failure notification stands for; a refusal reads as no reply, which it also is.
+constexpr FailureKind FailureOfMessage(int message) {
+    switch (message) {
+        case WM_LINK_TIMEOUT:
+            return FailureKind::TimedOut;
+        case WM_LINK_NOREPLY:
+            return FailureKind::NoReply;
+        case WM_LINK_INVALID:
+            return FailureKind::InvalidReply;
+        case WM_LINK_ERROR:
+            return FailureKind::LineLost;
+        case WM_LINK_CONNECTFAIL:
+            return FailureKind::CannotConnect;
+        default:
+            return FailureKind::None;
+    }
+}
 
 }  // namespace devlink

@@ -19,6 +19,9 @@ public:
     virtual ~LinkPump() = default;
     virtual void tick() = 0;
     virtual void wake() = 0;
+    // While held, clicks and key presses wait until the hold ends instead of running inside
+    // the wait.
+    virtual void holdUserInput(bool held) { (void)held; }
 };
 
 constexpr int kTickMs = 10;

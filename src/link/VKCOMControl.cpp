@@ -24,6 +24,11 @@ constexpr quint16 kAckResend = 0x00FF;
 
 }  // namespace
 
+FailureKind NoReplyKind(const Frame& lastReply) {
+    return lastReply[kStatusOffset] == kStatusRefused ? FailureKind::Refused
+                                                      : FailureKind::NoReply;
+}
+
 TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
     : QObject(owner),
       serial_(std::move(parts.serial)),
@@ -57,9 +62,17 @@ TVKCOMControl::~TVKCOMControl() {
     Disconnect();
 }
 
-void TVKCOMControl::notify(int message, qint64 wParam, qint64 lParam, const QString& text) {
+void TVKCOMControl::notify(int message, qint64 wParam, qint64 lParam, const QString& text,
+                          FailureKind failure) {
     if (!text.isEmpty()) qCDebug(lcTraffic).noquote() << text;
-    emit notified({message, wParam, lParam, text});
+    emit notified({message, wParam, lParam, text, failure});
+}
+
+void TVKCOMControl::fail(CommandResult& result, FailureKind kind) {
+    result.ok = 0;
+    result.failure = kind;
+    // The follower reports its own failures as a lost line, not as a failed command.
+    if (!polling_) notify(FailureMessage(kind), 0, 0, {}, kind);
 }
 
 bool TVKCOMControl::TrafficTextsWanted() const {
@@ -79,7 +92,8 @@ void TVKCOMControl::SetComPort(const QString& name) {
     try {
         serial_->setPortName(name);
     } catch (const TransportError& e) {
-        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0, 0, e.cause());
+        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0, 0, e.cause(),
+               FailureKind::CannotConnect);
     }
 }
 
@@ -110,7 +124,8 @@ bool TVKCOMControl::Connect() {
     } catch (const TransportError& e) {
         if (tcp_) tcp_->disconnectFromHost();
         connecting_ = false;
-        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0, 0, e.cause());
+        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0, 0, e.cause(),
+               FailureKind::CannotConnect);
         return false;
     }
 }
@@ -125,7 +140,7 @@ bool TVKCOMControl::Disconnect() {
         }
         return true;
     } catch (const TransportError&) {
-        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0);
+        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0, 0, {}, FailureKind::CannotConnect);
         return false;
     }
 }
@@ -225,20 +240,36 @@ TVKCOMControl::Outcome TVKCOMControl::exchange(const quint8* bytes, int count, q
 }
 
 CommandResult TVKCOMControl::Transact(const Frame& frame) {
+    return transactWith(frame, kAttempts);
+}
+
+CommandResult TVKCOMControl::Poll(const CommandRequest& request) {
+    timeoutTicks_ = kPollTimeoutTicks;
+    polling_ = true;
+    pump_.holdUserInput(true);
+    const CommandResult result = transactWith(
+        BuildFrame(request.group, request.code, request.p1, request.p2, request.p3, request.p4), 1);
+    pump_.holdUserInput(false);
+    polling_ = false;
+    timeoutTicks_ = kReplyTimeoutTicks;
+    return result;
+}
+
+CommandResult TVKCOMControl::transactWith(const Frame& frame, int attempts) {
     CommandResult result;
     if (flags_.stopRequested()) return result;
     const Frame request = BuildFrame(frame[2], frame[3], Param(frame, 1), Param(frame, 2),
                                      Param(frame, 3), Param(frame, 4));
     try {
-        for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        for (int attempt = 1; attempt <= attempts; ++attempt) {
             const Outcome outcome = exchange(request.data(), kFrameSize, kKindCommand, [&] {
                 if (TrafficTextsWanted())
                     logFrame(QStringLiteral("[%1] snd cmd PPP:   ").arg(attempt), request);
             });
             if (outcome == Outcome::Stopped) return result;
             if (outcome == Outcome::TimedOut) {
-                if (attempt < kAttempts) continue;
-                notify(WM_LINK_TIMEOUT);
+                if (attempt < attempts) continue;
+                fail(result, FailureKind::TimedOut);
                 return result;
             }
             replyHeader_ = receivedHeader();
@@ -250,10 +281,9 @@ CommandResult TVKCOMControl::Transact(const Frame& frame) {
             }
             clock_.sleepMs(kRetryPauseMs);
         }
-        notify(WM_LINK_NOREPLY);
+        fail(result, NoReplyKind(result.reply));
     } catch (const TransportError&) {
-        result.ok = 0;
-        notify(WM_LINK_ERROR);
+        fail(result, FailureKind::LineLost);
     }
     return result;
 }
@@ -268,8 +298,7 @@ bool TVKCOMControl::readBlock(Frame& request, int limitBytes, ReadProgress& kept
         }
         if (outcome == Outcome::TimedOut) {
             if (attempt < kAttempts) continue;
-            result.ok = 0;
-            notify(WM_LINK_TIMEOUT);
+            fail(result, FailureKind::TimedOut);
             return false;
         }
         replyHeader_ = receivedHeader();
@@ -277,8 +306,7 @@ bool TVKCOMControl::readBlock(Frame& request, int limitBytes, ReadProgress& kept
         const auto block = reply_.bytes().first(kBlockSize);
         const BlockVerdict verdict = JudgeReadBlock(block, request, kept, limitBytes);
         if (verdict == BlockVerdict::OverLimit) {
-            result.ok = 0;
-            notify(WM_LINK_INVALID);
+            fail(result, FailureKind::InvalidReply);
             return false;
         }
         const bool success = verdict != BlockVerdict::Bad;
@@ -298,7 +326,7 @@ bool TVKCOMControl::readBlock(Frame& request, int limitBytes, ReadProgress& kept
         if (success) return true;
         result.ok = 0;
         if (attempt == kAttempts) {
-            notify(WM_LINK_NOREPLY);
+            fail(result, NoReplyKind(result.reply));
             return false;
         }
     }
@@ -319,8 +347,7 @@ CommandResult TVKCOMControl::ReadData(const Frame& frame, int limitBytes) {
             if (!readBlock(request, limitBytes, kept, result, done)) return result;
         }
     } catch (const TransportError&) {
-        result.ok = 0;
-        notify(WM_LINK_ERROR);
+        fail(result, FailureKind::LineLost);
         return result;
     }
     // A transfer cut short by the window closing is not a success.
@@ -349,8 +376,7 @@ bool TVKCOMControl::writeBlock(const QByteArray& block, int payloadLength, const
         }
         if (outcome == Outcome::TimedOut) {
             if (attempt < kAttempts) continue;
-            result.ok = 0;
-            notify(WM_LINK_TIMEOUT);
+            fail(result, FailureKind::TimedOut);
             return false;
         }
         replyHeader_ = receivedHeader();
@@ -362,7 +388,7 @@ bool TVKCOMControl::writeBlock(const QByteArray& block, int payloadLength, const
         result.ok = 0;
         clock_.sleepMs(kRetryPauseMs);
     }
-    notify(WM_LINK_NOREPLY);
+    fail(result, NoReplyKind(result.reply));
     return false;
 }
 
@@ -388,8 +414,7 @@ CommandResult TVKCOMControl::WriteData(const Frame& frame) {
     result = Transact(frame);
     if (!result.succeeded()) return result;
     if (result.reply[kStatusOffset] != kStatusReady) {
-        result.ok = 0;
-        notify(WM_LINK_INVALID);
+        fail(result, FailureKind::InvalidReply);
         return result;
     }
     qsizetype offset = 0;
@@ -406,8 +431,7 @@ CommandResult TVKCOMControl::WriteData(const Frame& frame) {
             done = offset >= outStream_.size();
         }
     } catch (const TransportError&) {
-        result.ok = 0;
-        notify(WM_LINK_ERROR);
+        fail(result, FailureKind::LineLost);
         return result;
     }
     if (!done) {

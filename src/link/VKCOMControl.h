@@ -23,6 +23,9 @@
 
 namespace devlink {
 
+// Every attempt was answered but none accepted: a 0xFF on the last one is the switcher refusing.
+FailureKind NoReplyKind(const Frame& lastReply);
+
 // The one component through which every command reaches the switcher. Every
 // operation is synchronous: it sends, then runs ticks of the pump until the
 // reply is complete, the time-out passes or the window asks to stop.
@@ -78,6 +81,9 @@ public:
     void WaitTicks(int n);
 
     CommandResult Transact(const Frame& frame);
+    // A background read: one attempt with a short time-out, clicks held back until it ends.
+    CommandResult Poll(const CommandRequest& request);
+    static constexpr int kPollTimeoutTicks = 100;
     // limitBytes: the most the caller takes; a transfer that would pass it fails.
     CommandResult ReadData(const Frame& frame, int limitBytes);
     CommandResult WriteData(const Frame& frame);
@@ -134,7 +140,10 @@ public:
         if (controlMode_ == cmLAN && !flags_.stopRequested()) pollTcp();
     }
     bool stopRequested() const { return flags_.stopRequested(); }
-    void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {});
+    void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {},
+                FailureKind failure = FailureKind::None);
+    // Ends an operation: marks the result failed with its kind and sends the kind's notification.
+    void fail(CommandResult& result, FailureKind kind);
 
 signals:
     // Every notification, in the order sent; receivers connect directly, so it arrives
@@ -154,7 +163,8 @@ private:
     int expectedLength(bool overTcp) const;
     void accountReceived(const QByteArray& bytes, bool overTcp);
     void pollTcp();
-    bool timedOut() const { return pollCount_ >= kReplyTimeoutTicks; }
+    bool timedOut() const { return pollCount_ >= timeoutTicks_; }
+    CommandResult transactWith(const Frame& frame, int attempts);
     QByteArray buildWriteBlock(const Frame& command, qsizetype offset) const;
     bool readBlock(Frame& request, int limitBytes, ReadProgress& kept, CommandResult& result,
                    bool& done);
@@ -178,6 +188,8 @@ private:
     // Receive state, cleared before every attempt.
     quint8 replyKind_ = 0;
     int pollCount_ = 0;
+    int timeoutTicks_ = kReplyTimeoutTicks;
+    bool polling_ = false;
     ReplyAssembler reply_;
     Frame replyHeader_{};
 

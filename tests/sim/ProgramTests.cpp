@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "SimTestSupport.h"
-#include "sim/UniqueFd.h"
+#include "posix/UniqueFd.h"
 
 using namespace simtest;
 
@@ -77,8 +77,8 @@ QByteArray readWithin(int fd, qsizetype count) {
     return bytes;
 }
 
-sim::UniqueFd openRawTerminal(const QString& path) {
-    sim::UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY));
+posix::UniqueFd openRawTerminal(const QString& path) {
+    posix::UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY));
     termios settings{};
     if (fd.valid() && ::tcgetattr(fd.get(), &settings) == 0) {
         ::cfmakeraw(&settings);
@@ -88,7 +88,7 @@ sim::UniqueFd openRawTerminal(const QString& path) {
 }
 
 QByteArray askDeviceType(const QString& path) {
-    const sim::UniqueFd fd = openRawTerminal(path);
+    const posix::UniqueFd fd = openRawTerminal(path);
     if (!fd.valid() || ::write(fd.get(), kDeviceType.constData(), kDeviceType.size()) != 13) {
         return {};
     }
@@ -144,7 +144,7 @@ TEST(Program, DropConnectionReplugsTheTerminalUnderTheSameLink) {
     SimProgram program({QStringLiteral("--quiet"), QStringLiteral("--link"), link,
                         QStringLiteral("--fault"), QStringLiteral("dropconnection")});
     ASSERT_FALSE(program.lineStartingWith(QStringLiteral("PTY ")).isEmpty());
-    const sim::UniqueFd first = openRawTerminal(link);
+    const posix::UniqueFd first = openRawTerminal(link);
     ASSERT_TRUE(first.valid());
     ASSERT_EQ(::write(first.get(), kDeviceType.constData(), kDeviceType.size()), 13);
     const QString replugged = program.lineStartingWith(QStringLiteral("PTY "));

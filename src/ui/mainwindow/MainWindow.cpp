@@ -57,7 +57,7 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
     // Queued: a loss seen inside a command's wait is shown once that command has unwound.
     connect(link_, &devlink::TVKCOMControl::lineLost, this, &TForm1::lineLost,
             Qt::QueuedConnection);
-    runner_ = std::make_unique<devlink::CommandRunner>(*link_, flags_, commandHooks());
+    runner_ = std::make_unique<core::CommandRunner>(*link_, flags_, commandHooks());
 
     setWindowTitle(QStringLiteral("6x6 HDMI Matrix Controller - ") + QStringLiteral("ver6.08"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -74,7 +74,7 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
 
 TForm1::~TForm1() = default;
 
-devlink::CommandRunner::Hooks TForm1::commandHooks() {
+core::CommandRunner::Hooks TForm1::commandHooks() {
     return {[this] { btnConnectClick(); },
             [this](devlink::StatusPanel panel, const QString& text, bool alert) {
                 ShowStatus(panel, text, alert);

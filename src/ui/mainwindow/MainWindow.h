@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "link/LinkNotification.h"
 #include "link/StatusPanel.h"
 #include "link/VKCOMControl.h"
@@ -64,7 +64,7 @@ public:
     void linkNotification(const devlink::LinkNotification& notification);
 
     devlink::TVKCOMControl* Link() const { return link_; }  // null once the window has closed
-    devlink::CommandRunner& Commands() { return *runner_; }
+    core::CommandRunner& Commands() { return *runner_; }
     devlink::LinkGuard& Flags() { return flags_; }
     // The last known power state, as the device status presenter keeps it.
     bool PowerOn() const;
@@ -89,7 +89,7 @@ private:
     void loadDevices(const SettingsData& settings);
     void storeDevices(SettingsData& settings) const;
     void queryModuleInfo();
-    devlink::CommandRunner::Hooks commandHooks();
+    core::CommandRunner::Hooks commandHooks();
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
@@ -114,7 +114,7 @@ private:
 
     devlink::LinkGuard flags_;
     QPointer<devlink::TVKCOMControl> link_;
-    std::unique_ptr<devlink::CommandRunner> runner_;
+    std::unique_ptr<core::CommandRunner> runner_;
     QTimer tmr_;
 
     // Parts of the settings whose controls are not in this window yet; kept so that no key

@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "core/OperatorTexts.h"
 #include "ui/dialogs/SearchWizard.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/PageControl.h"
@@ -150,17 +151,7 @@ void TForm1::ApplyModeEnabling(devlink::TControlMode mode, bool locked) {
           comEnabled);
 }
 
-namespace {
-
 using namespace devlink;
-
-QString failureVerb(bool comMode, bool connected) {
-    static const QString kCom[] = {QStringLiteral("Open"), QStringLiteral("Close")};
-    static const QString kTcp[] = {QStringLiteral("Connect"), QStringLiteral("Disconnect")};
-    return (comMode ? kCom : kTcp)[connected ? 1 : 0];
-}
-
-}  // namespace
 
 void TForm1::showLinkFailure(const QString& text) {
     ShowStatus(devlink::StatusPanel::Operation, text, true);
@@ -170,21 +161,16 @@ void TForm1::showLinkFailure(const QString& text) {
 void TForm1::linkNotification(const LinkNotification& n) {
     switch (n.message) {
         case WM_LINK_TIMEOUT:
-            showLinkFailure(QStringLiteral("Time out!"));
-            break;
         case WM_LINK_INVALID:
-            showLinkFailure(QStringLiteral("Data invalid!"));
-            break;
         case WM_LINK_ERROR:
-            showLinkFailure(comMode() ? QStringLiteral("COM access failed!")
-                                      : QStringLiteral("TCP control failed!"));
-            break;
+        case WM_LINK_NOREPLY:
         case WM_LINK_CONNECTFAIL: {
-            const QString verb = failureVerb(comMode(), link_->GetConnected());
-            showLinkFailure(comMode() ? verb + QStringLiteral(" COM [") + link_->GetComPort() +
-                                            QStringLiteral("] failed")
-                                      : verb + QLatin1Char(' ') + link_->DeviceIP() +
-                                            QStringLiteral(" failed"));
+            core::FailureContext where;
+            where.comMode = comMode();
+            where.port = link_->GetComPort();
+            where.address = link_->DeviceIP();
+            where.connected = link_->GetConnected();
+            showLinkFailure(core::FailureText(FailureOfMessage(n.message), where));
             // A cause the operator can act on goes beside it, where a side note has room.
             if (!n.text.isEmpty()) ShowStatus(devlink::StatusPanel::Notes, n.text, false);
             break;
@@ -196,9 +182,6 @@ void TForm1::linkNotification(const LinkNotification& n) {
         case WM_LINK_PROGRESS:
             fwUpgradePresenter_->PartProgress(static_cast<quint16>(n.wParam),
                                               static_cast<quint16>(n.lParam));
-            break;
-        case WM_LINK_NOREPLY:
-            showLinkFailure(QStringLiteral("Send data failed!"));
             break;
         case WM_LINK_STATUS:
             addStatusLine(n.text, n.lParam == 1);

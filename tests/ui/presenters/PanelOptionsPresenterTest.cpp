@@ -8,8 +8,8 @@
 #include "support/ScriptedReplies.h"
 
 using namespace status_testing;
-using ui::OptionRadio;
-using ui::PanelOption;
+using core::OptionRadio;
+using core::PanelOption;
 using Sent = StatusHarness::Sent;
 using Options = std::array<bool, 4>;  // IR, keys, APM, beeper
 
@@ -83,26 +83,26 @@ TEST(PanelOptions, ShowingTheTabReadsOnlyWhileTheSwitcherIsOn) {
 
 TEST(PanelOptions, AClickSendsTheChosenStateWithItsLabel) {
     struct Case {
-        PanelOption option;
-        OptionRadio radio;
+        core::PanelOption option;
+        core::OptionRadio radio;
         Sent frame;
         const char* label;
     };
     const Case cases[] = {
-        {PanelOption::Ir, OptionRadio::Off, {0x04, 0x03, 0xF0}, "Disable IR control ..."},
-        {PanelOption::Ir, OptionRadio::On, {0x04, 0x03, 0x0F}, "Enable IR control ..."},
+        {core::PanelOption::Ir, core::OptionRadio::Off, {0x04, 0x03, 0xF0}, "Disable IR control ..."},
+        {core::PanelOption::Ir, core::OptionRadio::On, {0x04, 0x03, 0x0F}, "Enable IR control ..."},
         // The ON radio of the keys group is "Unlock(ON)" in the caption, yet sends 0x0F "Lock".
-        {PanelOption::Keys, OptionRadio::On, {0x01, 0x0F, 0x0F}, "Lock Keys on panel ..."},
-        {PanelOption::Keys, OptionRadio::Off, {0x01, 0x0F, 0xF0}, "Unlock Keys on panel ..."},
-        {PanelOption::Apm, OptionRadio::On, {0x01, 0x0B, 0x0F}, "Set APM ON ..."},
-        {PanelOption::Apm, OptionRadio::Off, {0x01, 0x0B, 0xF0}, "Set APM OFF ..."},
-        {PanelOption::Beeper, OptionRadio::Off, {0x01, 0x0D, 0xF0}, "Disable Beeper control ..."},
-        {PanelOption::Beeper, OptionRadio::On, {0x01, 0x0D, 0x0F}, "Enable Beeper control ..."},
+        {core::PanelOption::Keys, core::OptionRadio::On, {0x01, 0x0F, 0x0F}, "Lock Keys on panel ..."},
+        {core::PanelOption::Keys, core::OptionRadio::Off, {0x01, 0x0F, 0xF0}, "Unlock Keys on panel ..."},
+        {core::PanelOption::Apm, core::OptionRadio::On, {0x01, 0x0B, 0x0F}, "Set APM ON ..."},
+        {core::PanelOption::Apm, core::OptionRadio::Off, {0x01, 0x0B, 0xF0}, "Set APM OFF ..."},
+        {core::PanelOption::Beeper, core::OptionRadio::Off, {0x01, 0x0D, 0xF0}, "Disable Beeper control ..."},
+        {core::PanelOption::Beeper, core::OptionRadio::On, {0x01, 0x0D, 0x0F}, "Enable Beeper control ..."},
     };
     for (const Case& c : cases) {
         PoweredHarness h;
         const auto i = FakeOptionsView::index(c.option);
-        h.optionsView.on[i] = c.radio == OptionRadio::Off;
+        h.optionsView.on[i] = c.radio == core::OptionRadio::Off;
         h.optionsView.click(c.option, c.radio);
         EXPECT_EQ(h.sent(), std::vector<Sent>{c.frame}) << c.label;
         const std::vector<WindowLog::Status> expected = {{3, QString()},
@@ -118,9 +118,9 @@ TEST(PanelOptions, AClickSendsTheChosenStateWithItsLabel) {
 TEST(PanelOptions, TheSwitcherFollowsTheKeysGroup) {
     PoweredHarness h;
     h.sim.state().keysUnlocked = true;
-    h.optionsView.click(PanelOption::Keys, OptionRadio::Off);
+    h.optionsView.click(core::PanelOption::Keys, core::OptionRadio::Off);
     EXPECT_FALSE(h.sim.state().keysUnlocked);
-    h.optionsView.click(PanelOption::Keys, OptionRadio::On);
+    h.optionsView.click(core::PanelOption::Keys, core::OptionRadio::On);
     EXPECT_TRUE(h.sim.state().keysUnlocked);
 }
 
@@ -129,7 +129,7 @@ TEST(PanelOptions, AClickWhileOffIsRefusedAndKeepsTheChoice) {
     h.sim.state().powerOn = false;
     ASSERT_TRUE(h.status->ReadPowerState());
     h.transport->written.clear();
-    h.optionsView.click(PanelOption::Beeper, OptionRadio::Off);
+    h.optionsView.click(core::PanelOption::Beeper, core::OptionRadio::Off);
     EXPECT_TRUE(h.transport->written.isEmpty());
     EXPECT_EQ(h.log.boxes, std::vector<QString>{
                                QStringLiteral("System is power off, please turn it on first.")});
@@ -140,7 +140,7 @@ TEST(PanelOptions, AClickWhileOffIsRefusedAndKeepsTheChoice) {
 TEST(PanelOptions, AFailedSetKeepsTheChosenRadio) {
     PoweredHarness h;
     h.sim.injectFault({sim::FaultKind::StatusFF, 5, 0x04, 0x03, 0, 2, {}});
-    h.optionsView.click(PanelOption::Ir, OptionRadio::Off);
+    h.optionsView.click(core::PanelOption::Ir, core::OptionRadio::Off);
     EXPECT_FALSE(h.optionsView.on[0]);
     EXPECT_TRUE(h.sim.state().irOn);
     EXPECT_TRUE(h.optionsView.enabled[0]);
@@ -161,7 +161,7 @@ TEST(PanelOptions, RadiosRefusedWhileAnotherCommandRunsAreEnabledWhenItEnds) {
     bool enabledWhileBusy = true;
     h.pump->onTick = [&] {
         ++tick;
-        if (tick == 1) h.optionsView.click(PanelOption::Keys, OptionRadio::Off);
+        if (tick == 1) h.optionsView.click(core::PanelOption::Keys, core::OptionRadio::Off);
         if (tick == 2) {
             // The re-enabling timer fires while the other command still runs.
             QThread::msleep(15);

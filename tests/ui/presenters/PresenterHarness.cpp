@@ -11,12 +11,12 @@ constexpr quint8 kSetRouteCode = 0x03;
 }  // namespace
 
 PresenterHarness::PresenterHarness() {
-    runner = std::make_unique<devlink::CommandRunner>(*link, flags, hooks());
+    runner = std::make_unique<core::CommandRunner>(*link, flags, hooks());
     routing = std::make_unique<ui::RoutingPresenter>(*runner, routingView);
     presets = std::make_unique<ui::PresetPresenter>(*routing, presetView, hooks());
 }
 
-devlink::CommandRunner::Hooks PresenterHarness::hooks() {
+core::CommandRunner::Hooks PresenterHarness::hooks() {
     return {[this] { link->Connect(); },
             [this](devlink::StatusPanel panel, const QString& text, bool alert) {
                 status.push_back({static_cast<int>(panel), text, alert});

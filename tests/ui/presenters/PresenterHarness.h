@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "support/SimHarness.h"
 #include "ui/presenters/setting/PresetPresenter.h"
 #include "ui/presenters/setting/PresetView.h"
@@ -75,12 +75,12 @@ struct PresenterHarness : LinkHarness {
     std::vector<QString> boxes;
     RecordingRoutingView routingView;
     RecordingPresetView presetView;
-    std::unique_ptr<devlink::CommandRunner> runner;
+    std::unique_ptr<core::CommandRunner> runner;
     std::unique_ptr<ui::RoutingPresenter> routing;
     std::unique_ptr<ui::PresetPresenter> presets;
 
 private:
-    devlink::CommandRunner::Hooks hooks();
+    core::CommandRunner::Hooks hooks();
 };
 
 inline const QString kPowerOffText =

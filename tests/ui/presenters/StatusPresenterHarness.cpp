@@ -16,21 +16,21 @@ void FakeStatusView::setPortLabel(int tag, const QString& text, ui::LabelWeight 
     if (weight != ui::LabelWeight::Unchanged) label.bold = weight == ui::LabelWeight::Bold;
 }
 
-void FakeOptionsView::setOptionOn(ui::PanelOption option, bool value) {
+void FakeOptionsView::setOptionOn(core::PanelOption option, bool value) {
     if (on[index(option)] == value) return;
     on[index(option)] = value;
     ++handlerCalls;
-    presenter->RadioClick(option, value ? ui::OptionRadio::On : ui::OptionRadio::Off);
+    presenter->RadioClick(option, value ? core::OptionRadio::On : core::OptionRadio::Off);
 }
 
-void FakeOptionsView::click(ui::PanelOption option, ui::OptionRadio radio) {
-    setOptionOn(option, radio == ui::OptionRadio::On);
+void FakeOptionsView::click(core::PanelOption option, core::OptionRadio radio) {
+    setOptionOn(option, radio == core::OptionRadio::On);
 }
 
 StatusHarness::StatusHarness() {
-    runner = std::make_unique<devlink::CommandRunner>(
+    runner = std::make_unique<core::CommandRunner>(
         *link, flags,
-        devlink::CommandRunner::Hooks{
+        core::CommandRunner::Hooks{
             [this] { link->Connect(); },
             [this](devlink::StatusPanel panel, const QString& text, bool) {
                 log.status.push_back({static_cast<int>(panel), text});

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "support/SimHarness.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
 #include "ui/presenters/general/DeviceStatusPresenter.h"
@@ -52,27 +52,27 @@ struct FakeStatusView final : ui::DeviceStatusView {
 // Radios that raise the click handler whenever their selection changes, as real ones do.
 struct FakeOptionsView final : ui::PanelOptionsView {
     explicit FakeOptionsView(WindowLog& log) : log(log) {}
-    void setOptionOn(ui::PanelOption option, bool on) override;
-    bool isOptionOn(ui::PanelOption option) const override { return on[index(option)]; }
-    void setOptionEnabled(ui::PanelOption option, bool enabled) override {
+    void setOptionOn(core::PanelOption option, bool on) override;
+    bool isOptionOn(core::PanelOption option) const override { return on[index(option)]; }
+    void setOptionEnabled(core::PanelOption option, bool enabled) override {
         this->enabled[index(option)] = enabled;
     }
-    void focusOptionRadio(ui::PanelOption option, ui::OptionRadio radio) override {
+    void focusOptionRadio(core::PanelOption option, core::OptionRadio radio) override {
         focus.push_back({option, radio});
     }
     void showStatus(devlink::StatusPanel panel, const QString& text, bool) override {
         log.status.push_back({static_cast<int>(panel), text});
     }
     // The operator clicks a radio.
-    void click(ui::PanelOption option, ui::OptionRadio radio);
+    void click(core::PanelOption option, core::OptionRadio radio);
 
-    static std::size_t index(ui::PanelOption option) { return static_cast<std::size_t>(option); }
+    static std::size_t index(core::PanelOption option) { return static_cast<std::size_t>(option); }
 
     WindowLog& log;
     ui::PanelOptionsPresenter* presenter = nullptr;
     std::array<bool, 4> on{true, true, false, true};  // as the form starts: APM off
     std::array<bool, 4> enabled{true, true, true, true};
-    std::vector<std::pair<ui::PanelOption, ui::OptionRadio>> focus;
+    std::vector<std::pair<core::PanelOption, core::OptionRadio>> focus;
     int handlerCalls = 0;
 };
 
@@ -90,7 +90,7 @@ struct StatusHarness : testing_support::LinkHarness {
     WindowLog log;
     FakeStatusView statusView{log};
     FakeOptionsView optionsView{log};
-    std::unique_ptr<devlink::CommandRunner> runner;
+    std::unique_ptr<core::CommandRunner> runner;
     std::unique_ptr<ui::PanelOptionsPresenter> options;
     std::unique_ptr<ui::DeviceStatusPresenter> status;
 };

@@ -17,7 +17,7 @@ namespace ui {
 
 namespace {
 
-std::size_t indexOf(PanelOption option) {
+std::size_t indexOf(core::PanelOption option) {
     return static_cast<std::size_t>(option);
 }
 
@@ -27,7 +27,7 @@ AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tsIR"));
     auto* layout = new QGridLayout(this);
     int row = 0;
-    for (const PanelOption option : kPanelOptionLayout) {
+    for (const core::PanelOption option : kPanelOptionLayout) {
         layout->addWidget(buildOptionGroup(option), row++, 0);
     }
     layout->addWidget(buildModuleInfo(), 0, 1, 2, 1);
@@ -37,14 +37,14 @@ AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     layout->setColumnStretch(1, 1);
 }
 
-QGroupBox* AdvancedPage::buildOptionGroup(PanelOption option) {
+QGroupBox* AdvancedPage::buildOptionGroup(core::PanelOption option) {
     const PanelOptionControls controls = ControlsOf(option);
     auto* group = new QGroupBox(QLatin1String(controls.caption), this);
     auto* layout = new QHBoxLayout(group);
     auto* off = makeControl<QRadioButton>(group, controls.offRadio, QStringLiteral("OFF"));
-    setTag(off, static_cast<int>(OptionRadio::Off));
+    setTag(off, static_cast<int>(core::OptionRadio::Off));
     auto* on = makeControl<QRadioButton>(group, controls.onRadio, QStringLiteral("ON"));
-    setTag(on, static_cast<int>(OptionRadio::On));
+    setTag(on, static_cast<int>(core::OptionRadio::On));
     (controls.onInForm ? on : off)->setChecked(true);
     layout->addWidget(off);
     layout->addWidget(on);
@@ -79,13 +79,13 @@ QGroupBox* AdvancedPage::buildReset() {
     return gbResetDefault;
 }
 
-QRadioButton* AdvancedPage::radio(PanelOption option, OptionRadio which) const {
-    return (which == OptionRadio::On ? onRadios : offRadios)[indexOf(option)];
+QRadioButton* AdvancedPage::radio(core::PanelOption option, core::OptionRadio which) const {
+    return (which == core::OptionRadio::On ? onRadios : offRadios)[indexOf(option)];
 }
 
 void AdvancedPage::connectClicks(PanelOptionsPresenter& presenter) {
-    for (const PanelOption option : kPanelOptions) {
-        for (const OptionRadio which : {OptionRadio::Off, OptionRadio::On}) {
+    for (const core::PanelOption option : core::kPanelOptions) {
+        for (const core::OptionRadio which : {core::OptionRadio::Off, core::OptionRadio::On}) {
             QRadioButton* button = radio(option, which);
             connect(button, &QRadioButton::toggled, this,
                     [&presenter, option, which](bool selected) {
@@ -95,20 +95,20 @@ void AdvancedPage::connectClicks(PanelOptionsPresenter& presenter) {
     }
 }
 
-void AdvancedPage::setOptionOn(PanelOption option, bool on) {
-    radio(option, on ? OptionRadio::On : OptionRadio::Off)->setChecked(true);
+void AdvancedPage::setOptionOn(core::PanelOption option, bool on) {
+    radio(option, on ? core::OptionRadio::On : core::OptionRadio::Off)->setChecked(true);
 }
 
-bool AdvancedPage::isOptionOn(PanelOption option) const {
-    return radio(option, OptionRadio::On)->isChecked();
+bool AdvancedPage::isOptionOn(core::PanelOption option) const {
+    return radio(option, core::OptionRadio::On)->isChecked();
 }
 
-void AdvancedPage::setOptionEnabled(PanelOption option, bool enabled) {
-    radio(option, OptionRadio::Off)->setEnabled(enabled);
-    radio(option, OptionRadio::On)->setEnabled(enabled);
+void AdvancedPage::setOptionEnabled(core::PanelOption option, bool enabled) {
+    radio(option, core::OptionRadio::Off)->setEnabled(enabled);
+    radio(option, core::OptionRadio::On)->setEnabled(enabled);
 }
 
-void AdvancedPage::focusOptionRadio(PanelOption option, OptionRadio which) {
+void AdvancedPage::focusOptionRadio(core::PanelOption option, core::OptionRadio which) {
     radio(option, which)->setFocus();
 }
 

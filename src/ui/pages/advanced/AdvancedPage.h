@@ -21,9 +21,9 @@ class AdvancedPage final : public QWidget, public PanelOptionsView {
 public:
     explicit AdvancedPage(QWidget* parent = nullptr);
 
-    // The OFF and ON radios of each option, indexed by PanelOption.
-    std::array<QRadioButton*, kPanelOptions.size()> offRadios{};
-    std::array<QRadioButton*, kPanelOptions.size()> onRadios{};
+    // The OFF and ON radios of each option, indexed by core::PanelOption.
+    std::array<QRadioButton*, core::kPanelOptions.size()> offRadios{};
+    std::array<QRadioButton*, core::kPanelOptions.size()> onRadios{};
     QGroupBox* gbTCPModInfo;
     QLabel* lblTCPVersion;
     QLabel* lblTCPDHCP;
@@ -36,20 +36,20 @@ public:
     // presenter's click handler.
     void connectClicks(PanelOptionsPresenter& presenter);
 
-    void setOptionOn(PanelOption option, bool on) override;
-    bool isOptionOn(PanelOption option) const override;
-    void setOptionEnabled(PanelOption option, bool enabled) override;
-    void focusOptionRadio(PanelOption option, OptionRadio radio) override;
+    void setOptionOn(core::PanelOption option, bool on) override;
+    bool isOptionOn(core::PanelOption option) const override;
+    void setOptionEnabled(core::PanelOption option, bool enabled) override;
+    void focusOptionRadio(core::PanelOption option, core::OptionRadio radio) override;
     void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) override;
 
 signals:
     void statusShown(devlink::StatusPanel panel, const QString& text, bool alert);
 
 private:
-    QGroupBox* buildOptionGroup(PanelOption option);
+    QGroupBox* buildOptionGroup(core::PanelOption option);
     QGroupBox* buildModuleInfo();
     QGroupBox* buildReset();
-    QRadioButton* radio(PanelOption option, OptionRadio which) const;
+    QRadioButton* radio(core::PanelOption option, core::OptionRadio which) const;
 };
 
 }  // namespace ui

@@ -2,15 +2,15 @@
 
 namespace ui {
 
-PanelOptionControls ControlsOf(PanelOption option) {
+PanelOptionControls ControlsOf(core::PanelOption option) {
     switch (option) {
-        case PanelOption::Ir:
+        case core::PanelOption::Ir:
             return {"IR control Disable(OFF)/Enable(ON)", "rbIRDisable", "rbIREnable", true};
-        case PanelOption::Keys:
+        case core::PanelOption::Keys:
             return {"Keys on panel Lock(OFF)/Unlock(ON)", "rbKeyLock", "rbKeyUnlock", true};
-        case PanelOption::Beeper:
+        case core::PanelOption::Beeper:
             return {"Beeper Disable(OFF)/Enable(ON)", "rbBeeperDisable", "rbBeeperEnable", true};
-        case PanelOption::Apm:
+        case core::PanelOption::Apm:
             return {"APM control OFF/ON setting", "rbAPMOFF", "rbAPMON", false};
     }
     Q_UNREACHABLE();

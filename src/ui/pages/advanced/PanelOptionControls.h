@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/presenters/advanced/PanelOption.h"
+#include "core/PanelOption.h"
 
 namespace ui {
 
@@ -12,10 +12,10 @@ struct PanelOptionControls {
     bool onInForm;         // the radio selected before anything was read
 };
 
-PanelOptionControls ControlsOf(PanelOption option);
+PanelOptionControls ControlsOf(core::PanelOption option);
 
 // The groups from top to bottom.
-inline constexpr std::array kPanelOptionLayout = {PanelOption::Ir, PanelOption::Keys,
-                                                  PanelOption::Beeper, PanelOption::Apm};
+inline constexpr std::array kPanelOptionLayout = {core::PanelOption::Ir, core::PanelOption::Keys,
+                                                  core::PanelOption::Beeper, core::PanelOption::Apm};
 
 }  // namespace ui

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <functional>
 
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "settings/SettingsData.h"
 #include "ui/pages/setting/PresetList.h"
 #include "ui/pages/setting/RoutingPanel.h"
@@ -25,8 +25,8 @@ class SettingPageBinding final : public QObject {
 
 public:
     struct Services {
-        devlink::CommandRunner& runner;
-        devlink::CommandRunner::Hooks hooks;  // information box, status texts, power state
+        core::CommandRunner& runner;
+        core::CommandRunner::Hooks hooks;  // information box, status texts, power state
         std::function<PortTags()> portTags;
         std::function<bool()> displayTags;  // cbDisplayTag is ticked
         std::function<TfrmPreSettingEdit&()> editDialog;

@@ -8,7 +8,7 @@ namespace ui {
 
 using devlink::MakeCommand;
 
-PanelOptionsPresenter::PanelOptionsPresenter(devlink::CommandRunner& runner,
+PanelOptionsPresenter::PanelOptionsPresenter(core::CommandRunner& runner,
                                              const devlink::LinkGuard& flags,
                                              PanelOptionsView& view, std::function<bool()> powerOn)
     : runner_(runner), flags_(flags), view_(view), powerOn_(std::move(powerOn)) {
@@ -23,8 +23,8 @@ PanelOptionsPresenter::~PanelOptionsPresenter() {
 }
 
 bool PanelOptionsPresenter::ReadPanelOptions() {
-    for (const PanelOption option : kPanelOptions) {
-        const devlink::CommandResult result = runner_.Run(MakeCommand(CommandsOf(option).read));
+    for (const core::PanelOption option : core::kPanelOptions) {
+        const devlink::CommandResult result = runner_.Run(MakeCommand(core::CommandsOf(option).read));
         if (!result.succeeded()) return false;
         const QScopedValueRollback applying(applyingDeviceState_, true);
         view_.setOptionOn(option, devlink::ReplyIsOn(result));
@@ -36,19 +36,19 @@ void PanelOptionsPresenter::tsIRShow() {
     if (powerOn_()) ReadPanelOptions();
 }
 
-void PanelOptionsPresenter::RadioClick(PanelOption option, OptionRadio clicked) {
+void PanelOptionsPresenter::RadioClick(core::PanelOption option, core::OptionRadio clicked) {
     if (applyingDeviceState_) return;
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     view_.setOptionEnabled(option, false);
     const quint16 value = devlink::OnOffValue(view_.isOptionOn(option));
-    runner_.Run(MakeCommand(CommandsOf(option).set, value));
+    runner_.Run(MakeCommand(core::CommandsOf(option).set, value));
     view_.setOptionEnabled(option, flags_.idle());
     if (!flags_.idle()) waitingForIdle_.insert(option);
     view_.focusOptionRadio(option, clicked);
 }
 
 void PanelOptionsPresenter::EnableWaitingGroups() {
-    for (const PanelOption option : waitingForIdle_) view_.setOptionEnabled(option, true);
+    for (const core::PanelOption option : waitingForIdle_) view_.setOptionEnabled(option, true);
     waitingForIdle_.clear();
 }
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <set>
 
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "link/LinkGuard.h"
 #include "ui/presenters/advanced/PanelOptionsView.h"
 
@@ -14,7 +14,7 @@ namespace ui {
 class PanelOptionsPresenter {
 public:
     // The guard tells when the link is idle again, so groups refused while busy come back.
-    PanelOptionsPresenter(devlink::CommandRunner& runner, const devlink::LinkGuard& flags,
+    PanelOptionsPresenter(core::CommandRunner& runner, const devlink::LinkGuard& flags,
                           PanelOptionsView& view, std::function<bool()> powerOn);
     ~PanelOptionsPresenter();
     PanelOptionsPresenter(const PanelOptionsPresenter&) = delete;
@@ -25,21 +25,21 @@ public:
     // The "Advanced" tab was shown: read the options while the switcher is on.
     void tsIRShow();
     // A radio of the group became selected, by the operator or by program code.
-    void RadioClick(PanelOption option, OptionRadio clicked);
+    void RadioClick(core::PanelOption option, core::OptionRadio clicked);
 
     bool ApplyingDeviceState() const { return applyingDeviceState_; }
 
 private:
     void EnableWaitingGroups();
 
-    devlink::CommandRunner& runner_;
+    core::CommandRunner& runner_;
     const devlink::LinkGuard& flags_;
     QMetaObject::Connection idleWatch_;
     PanelOptionsView& view_;
     std::function<bool()> powerOn_;
     bool applyingDeviceState_ = false;
     // Groups whose set command was refused while another command ran.
-    std::set<PanelOption> waitingForIdle_;
+    std::set<core::PanelOption> waitingForIdle_;
 };
 
 }  // namespace ui

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "link/StatusPanel.h"
-#include "ui/presenters/advanced/PanelOption.h"
+#include "core/PanelOption.h"
 
 namespace ui {
 
@@ -14,10 +14,10 @@ public:
 
     // Selects the group's ON or OFF radio. Like a real radio this raises the group's
     // click handler at once when the selection changes.
-    virtual void setOptionOn(PanelOption option, bool on) = 0;
-    virtual bool isOptionOn(PanelOption option) const = 0;
-    virtual void setOptionEnabled(PanelOption option, bool enabled) = 0;  // both radios
-    virtual void focusOptionRadio(PanelOption option, OptionRadio radio) = 0;
+    virtual void setOptionOn(core::PanelOption option, bool on) = 0;
+    virtual bool isOptionOn(core::PanelOption option) const = 0;
+    virtual void setOptionEnabled(core::PanelOption option, bool enabled) = 0;  // both radios
+    virtual void focusOptionRadio(core::PanelOption option, core::OptionRadio radio) = 0;
     virtual void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) = 0;
 };
 

@@ -1,4 +1,5 @@
 #include "ui/presenters/edid/EdidPresenter.h"
+#include "core/OperatorTexts.h"
 
 #include <array>
 
@@ -51,7 +52,7 @@ QStringList rowHeaders() {
 
 }  // namespace
 
-EdidPresenter::EdidPresenter(devlink::CommandRunner& runner, devlink::TVKCOMControl& link,
+EdidPresenter::EdidPresenter(core::CommandRunner& runner, devlink::TVKCOMControl& link,
                              devlink::LinkGuard& flags, DeviceStatusPresenter& status,
                              EdidView& view, Dialogs& dialogs)
     : runner_(runner),
@@ -168,9 +169,9 @@ bool EdidPresenter::ChosenOrComplain(std::initializer_list<EdidList> lists) {
 bool EdidPresenter::OutputConnected(int output) {
     const quint8 state = status_.ReadOutputConnection(output);
     if (state == devlink::kOutputNotConnected) {
-        dialogs_.information(
-            QStringLiteral("EDID can not be read because output not connected.\r\n[Output%1]")
-                .arg(output));
+        core::FailureContext where;
+        where.output = output;
+        dialogs_.information(core::FailureText(devlink::FailureKind::NoDisplay, where));
     }
     // A failed query has been reported by the wrapper or the link.
     return state == devlink::kOutputConnected;

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "device/EdidCommands.h"
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "link/LinkGuard.h"
 #include "link/VKCOMControl.h"
 #include "settings/SettingsData.h"
@@ -20,7 +20,7 @@ namespace ui {
 // reads, downloads and files. The grid is the one working copy of an EDID.
 class EdidPresenter {
 public:
-    EdidPresenter(devlink::CommandRunner& runner, devlink::TVKCOMControl& link,
+    EdidPresenter(core::CommandRunner& runner, devlink::TVKCOMControl& link,
                   devlink::LinkGuard& flags, DeviceStatusPresenter& status, EdidView& view,
                   Dialogs& dialogs);
 
@@ -60,7 +60,7 @@ private:
     // Runs a plain EDID command under the label of the action it belongs to.
     devlink::CommandResult RunLabelled(const device::EdidCommand& command, const QString& label);
 
-    devlink::CommandRunner& runner_;
+    core::CommandRunner& runner_;
     devlink::TVKCOMControl& link_;
     devlink::LinkGuard& flags_;
     DeviceStatusPresenter& status_;

@@ -1,4 +1,5 @@
 #include <QFileInfo>
+#include "core/OperatorTexts.h"
 
 #include "device/EdidFile.h"
 #include "ui/presenters/edid/EdidFileName.h"
@@ -20,7 +21,7 @@ void EdidPresenter::BitBtn1Click() {
     // The link's out-stream is left alone: a download still running reads from it, and
     // Download fills it from the grid anyway. Any unreadable file comes back empty.
     if (!LoadEdidIntoGrid(device::readEdidFile(path).edid)) {
-        dialogs_.error(QStringLiteral("EDID content error."));
+        dialogs_.error(core::EdidContentErrorText());
     }
 }
 

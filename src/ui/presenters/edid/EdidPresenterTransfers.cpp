@@ -1,4 +1,5 @@
 #include "device/Edid.h"
+#include "core/OperatorTexts.h"
 #include "device/EdidCommands.h"
 #include "ui/presenters/edid/EdidPresenter.h"
 
@@ -44,7 +45,7 @@ void EdidPresenter::btnDownloadEDIDClick() {
         return;
     }
     if (!status_.PowerOn()) {
-        dialogs_.information(QStringLiteral("System is power off, please turn it on first."));
+        dialogs_.information(core::FailureText(devlink::FailureKind::SwitcherOff));
         return;
     }
     // Kept aside until the link is free: a transfer still running reads the out-stream.

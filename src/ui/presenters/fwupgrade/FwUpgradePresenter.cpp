@@ -19,7 +19,7 @@ QString BytePair(quint16 word) {
 }  // namespace
 
 FwUpgradePresenter::FwUpgradePresenter(devlink::TVKCOMControl& link, devlink::LinkGuard& flags,
-                                       devlink::CommandRunner& runner, FwUpgradeView& view,
+                                       core::CommandRunner& runner, FwUpgradeView& view,
                                        Dialogs& dialogs)
     : link_(link), flags_(flags), runner_(runner), view_(view), dialogs_(dialogs) {}
 

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "link/CommandResult.h"
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "link/LinkGuard.h"
 #include "link/VKCOMControl.h"
 #include "ui/presenters/Dialogs.h"
@@ -20,7 +20,7 @@ namespace ui {
 class FwUpgradePresenter {
 public:
     FwUpgradePresenter(devlink::TVKCOMControl& link, devlink::LinkGuard& flags,
-                       devlink::CommandRunner& runner, FwUpgradeView& view, Dialogs& dialogs);
+                       core::CommandRunner& runner, FwUpgradeView& view, Dialogs& dialogs);
 
     void btnOpenFWClick();
     void btnUpgradeClick();
@@ -38,7 +38,7 @@ private:
 
     devlink::TVKCOMControl& link_;
     devlink::LinkGuard& flags_;
-    devlink::CommandRunner& runner_;
+    core::CommandRunner& runner_;
     FwUpgradeView& view_;
     Dialogs& dialogs_;
     bool partFailed_ = false;

@@ -1,4 +1,5 @@
 #include "ui/presenters/general/DeviceStatusPresenter.h"
+#include "core/OperatorTexts.h"
 
 namespace ui {
 
@@ -12,7 +13,7 @@ constexpr int kInputPauseMs = 5;
 
 }  // namespace
 
-DeviceStatusPresenter::DeviceStatusPresenter(devlink::CommandRunner& runner,
+DeviceStatusPresenter::DeviceStatusPresenter(core::CommandRunner& runner,
                                              devlink::LinkClock& clock, DeviceStatusView& view,
                                              PanelOptionsPresenter& panelOptions)
     : runner_(runner), clock_(clock), view_(view), panelOptions_(panelOptions) {}
@@ -48,13 +49,12 @@ void DeviceStatusPresenter::bbPowerClick() {
 void DeviceStatusPresenter::RefreshDeviceStatus() {
     if (!ReadPowerState()) return;
     if (!powerOn_) {
-        view_.informationBox(
-            QStringLiteral("System is power off, please turn it on first to refresh more status."));
+        view_.informationBox(core::PowerOffRefreshText());
         return;
     }
     if (!ReadDeviceInfo()) return;
-    RefreshPortLinks(PortSide::Input);
-    RefreshPortLinks(PortSide::Output);
+    RefreshPortLinks(core::PortSide::Input);
+    RefreshPortLinks(core::PortSide::Output);
     panelOptions_.ReadPanelOptions();
 }
 
@@ -65,30 +65,30 @@ bool DeviceStatusPresenter::ReadDeviceInfo() {
     if (!counts.succeeded()) return false;
     const CommandResult version = runner_.Run(MakeCommand(Command::GetFirmwareVersion));
     if (!version.succeeded()) return false;
-    view_.setDeviceText(DeviceText(devlink::ReplyByte4(type), devlink::ReplyByte4(counts),
+    view_.setDeviceText(core::DeviceText(devlink::ReplyByte4(type), devlink::ReplyByte4(counts),
                                    devlink::ReplyByte6(counts)));
-    view_.setVersionText(VersionText(devlink::ReplyByte4(version), devlink::ReplyByte6(version)));
+    view_.setVersionText(core::VersionText(devlink::ReplyByte4(version), devlink::ReplyByte6(version)));
     return true;
 }
 
-void DeviceStatusPresenter::RefreshPortLinks(PortSide side) {
+void DeviceStatusPresenter::RefreshPortLinks(core::PortSide side) {
     const Command query =
-        side == PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
+        side == core::PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
     for (int port = 1; port <= kPorts; ++port) {
-        const int tag = PortLabelTag(side, port);
+        const int tag = core::PortLabelTag(side, port);
         const CommandResult result = runner_.Run(MakeCommand(query, static_cast<quint16>(port)));
         if (!result.succeeded()) {
-            view_.setPortLabel(tag, PortLabelText(side, port, ": Not known"),
+            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Not known"),
                                LabelWeight::Unchanged);
         } else if (const auto link = devlink::ReplyPortLink(result);
                    link == devlink::PortLink::Connected) {
-            view_.setPortLabel(tag, PortLabelText(side, port, ": Connected"), LabelWeight::Bold);
+            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Connected"), LabelWeight::Bold);
         } else if (link == devlink::PortLink::NotConnected) {
-            view_.setPortLabel(tag, PortLabelText(side, port, ": Not connected"),
+            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Not connected"),
                                LabelWeight::Normal);
         }
         // A plain pause after every input query, whatever its outcome.
-        if (side == PortSide::Input) clock_.sleepMs(kInputPauseMs);
+        if (side == core::PortSide::Input) clock_.sleepMs(kInputPauseMs);
     }
 }
 
@@ -96,8 +96,8 @@ void DeviceStatusPresenter::ResetDeviceStatus() {
     view_.setDeviceText(QStringLiteral("Device: Not known"));
     view_.setVersionText(QStringLiteral("Version: Not known"));
     for (int port = 1; port <= kPorts; ++port) {
-        for (const PortSide side : {PortSide::Input, PortSide::Output}) {
-            view_.setPortLabel(PortLabelTag(side, port), PortLabelText(side, port, ": Not known"),
+        for (const core::PortSide side : {core::PortSide::Input, core::PortSide::Output}) {
+            view_.setPortLabel(core::PortLabelTag(side, port), core::PortLabelText(side, port, ": Not known"),
                                LabelWeight::Unchanged);
         }
     }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "link/LinkTiming.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
-#include "ui/presenters/general/DeviceInfoTexts.h"
+#include "core/DeviceInfoTexts.h"
 #include "ui/presenters/general/DeviceStatusView.h"
 
 namespace ui {
@@ -14,7 +14,7 @@ class DeviceStatusPresenter {
 public:
     static constexpr int kPorts = 6;  // inputs and outputs the switcher has
 
-    DeviceStatusPresenter(devlink::CommandRunner& runner, devlink::LinkClock& clock,
+    DeviceStatusPresenter(core::CommandRunner& runner, devlink::LinkClock& clock,
                           DeviceStatusView& view, PanelOptionsPresenter& panelOptions);
 
     // Last known power state; false until the switcher has said otherwise.
@@ -36,9 +36,9 @@ public:
 
 private:
     bool ReadDeviceInfo();
-    void RefreshPortLinks(PortSide side);
+    void RefreshPortLinks(core::PortSide side);
 
-    devlink::CommandRunner& runner_;
+    core::CommandRunner& runner_;
     devlink::LinkClock& clock_;
     DeviceStatusView& view_;
     PanelOptionsPresenter& panelOptions_;

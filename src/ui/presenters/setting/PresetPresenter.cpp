@@ -34,7 +34,7 @@ QString stoppedText(const QStringList& cells, int output) {
 }
 
 PresetPresenter::PresetPresenter(RoutingPresenter& routing, PresetView& view,
-                                 devlink::CommandRunner::Hooks hooks)
+                                 core::CommandRunner::Hooks hooks)
     : routing_(routing), view_(view), hooks_(std::move(hooks)) {
     const auto names = SettingsData::defaultPresetNames();
     const auto values = SettingsData::defaultPresetValues();

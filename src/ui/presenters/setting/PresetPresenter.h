@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "settings/SettingsData.h"
 #include "ui/presenters/setting/OutputSettingEdit.h"
 #include "ui/presenters/setting/PresetView.h"
@@ -31,7 +31,7 @@ public:
 
     // Uses the runner's hooks for the information box, status texts and power state.
     PresetPresenter(RoutingPresenter& routing, PresetView& view,
-                    devlink::CommandRunner::Hooks hooks);
+                    core::CommandRunner::Hooks hooks);
 
     // The rows as the settings file holds them; shows all eight.
     void load(const std::array<QString, kPresetCount>& names,
@@ -62,7 +62,7 @@ private:
 
     RoutingPresenter& routing_;
     PresetView& view_;
-    devlink::CommandRunner::Hooks hooks_;
+    core::CommandRunner::Hooks hooks_;
     Rows rows_;
     int selected_ = 0;
 };

@@ -31,7 +31,7 @@ int arrowInput(int current, bool next) {
 
 }  // namespace
 
-RoutingPresenter::RoutingPresenter(devlink::CommandRunner& runner, RoutingView& view)
+RoutingPresenter::RoutingPresenter(core::CommandRunner& runner, RoutingView& view)
     : runner_(runner), view_(view) {
     shown_.fill(kDesignInput);
     down_.fill(kDesignInput);

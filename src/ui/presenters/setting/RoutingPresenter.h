@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
 #include "settings/SettingsData.h"
 #include "ui/presenters/setting/RoutingView.h"
 
@@ -23,7 +23,7 @@ public:
 
     static constexpr QStringView kIdleNote = u"Output from Input";
 
-    RoutingPresenter(devlink::CommandRunner& runner, RoutingView& view);
+    RoutingPresenter(core::CommandRunner& runner, RoutingView& view);
 
     // Switches the output to the input; reverts the output and sets the route-failed
     // flag when the command fails. Only outputs and inputs 1 to 6 are ever sent.
@@ -59,7 +59,7 @@ private:
     // button leaves none down and the display blank.
     void show(int output, int input);
 
-    devlink::CommandRunner& runner_;
+    core::CommandRunner& runner_;
     RoutingView& view_;
     std::array<int, kPortCount> shown_;
     std::array<int, kPortCount> down_;

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace sim {
+namespace posix {
 
 // Owns a POSIX file descriptor.
 class UniqueFd {
@@ -33,4 +33,4 @@ private:
     int fd_ = -1;
 };
 
-}  // namespace sim
+}  // namespace posix

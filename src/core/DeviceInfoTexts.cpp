@@ -1,8 +1,8 @@
-#include "ui/presenters/general/DeviceInfoTexts.h"
+#include "core/DeviceInfoTexts.h"
 
 #include "link/Commands.h"
 
-namespace ui {
+namespace core {
 
 int PortLabelTag(PortSide side, int port) {
     return (side == PortSide::Input ? 40 : 80) + port;
@@ -24,4 +24,4 @@ QString PortLabelText(PortSide side, int port, const char* state) {
     return word + QString::number(port) + QString::fromLatin1(state);
 }
 
-}  // namespace ui
+}  // namespace core

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace ui {
+namespace core {
 
 enum class PortSide { Input, Output };
 
@@ -17,4 +17,4 @@ QString VersionText(int major, int minor);
 // "Input3" or "Output3" followed by a state such as ": Connected".
 QString PortLabelText(PortSide side, int port, const char* state);
 
-}  // namespace ui
+}  // namespace core

@@ -4,12 +4,14 @@
 #include <array>
 #include <optional>
 
-#include "cli/Arguments.h"
-#include "cli/Session.h"
-#include "ui/presenters/general/DeviceInfoTexts.h"
+#include "core/Connection.h"
+#include "core/DeviceInfoTexts.h"
 
 // The read sequences of the device status, as the window runs them.
-namespace cli {
+namespace core {
+
+constexpr int kPorts = 6;
+enum class LinkState { Unknown, Connected, NotConnected };
 
 constexpr int kOptionCount = 4;
 // The front-panel options in the order they are read, as commands and JSON name them.
@@ -23,15 +25,13 @@ struct DeviceInfo {
     int minor = 0;
 };
 
-enum class PortState { Connected, NotConnected, Unknown };
-
 // Device type, port counts and firmware version, stopping at the first failure.
-std::optional<DeviceInfo> readDeviceInfo(Session& session);
+std::optional<DeviceInfo> readDeviceInfo(Connection& session);
 // Every port of a side; a failed query leaves that port Unknown and goes on.
-std::array<PortState, kPortCount> readPortStates(Session& session, ui::PortSide side);
+std::array<LinkState, kPorts> readLinkStates(Connection& session, PortSide side);
 // The input of every output, stopping at the first failure.
-std::optional<std::array<int, kPortCount>> readRoutes(Session& session);
+std::optional<std::array<int, kPorts>> readRoutes(Connection& session);
 // IR, keys, APM, beeper, stopping at the first failure.
-std::optional<std::array<bool, kOptionCount>> readOptions(Session& session);
+std::optional<std::array<bool, kOptionCount>> readOptions(Connection& session);
 
-}  // namespace cli
+}  // namespace core

@@ -4,7 +4,7 @@
 
 #include "link/Commands.h"
 
-namespace ui {
+namespace core {
 
 // The front-panel settings of the "Advanced" tab, in the order they are read.
 enum class PanelOption { Ir, Keys, Apm, Beeper };
@@ -22,4 +22,4 @@ struct PanelOptionCommands {
 
 PanelOptionCommands CommandsOf(PanelOption option);
 
-}  // namespace ui
+}  // namespace core

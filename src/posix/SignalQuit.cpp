@@ -1,11 +1,11 @@
-#include "SignalQuit.h"
+#include "posix/SignalQuit.h"
 
 #include <sys/socket.h>
 
 #include <QCoreApplication>
 #include <csignal>
 
-namespace sim {
+namespace posix {
 
 namespace {
 
@@ -49,4 +49,4 @@ SignalQuit::~SignalQuit() {
     signalWriteFd = -1;
 }
 
-}  // namespace sim
+}  // namespace posix

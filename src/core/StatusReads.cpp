@@ -1,8 +1,8 @@
-#include "cli/SwitcherReads.h"
+#include "core/StatusReads.h"
 
-#include "ui/presenters/advanced/PanelOption.h"
+#include "core/PanelOption.h"
 
-namespace cli {
+namespace core {
 
 using devlink::Command;
 using devlink::MakeCommand;
@@ -13,7 +13,7 @@ const QStringList& optionKeys() {
     return keys;
 }
 
-std::optional<DeviceInfo> readDeviceInfo(Session& session) {
+std::optional<DeviceInfo> readDeviceInfo(Connection& session) {
     DeviceInfo info;
     const devlink::CommandResult type = session.run(MakeCommand(Command::GetDeviceType));
     if (!type.succeeded()) return std::nullopt;
@@ -29,26 +29,26 @@ std::optional<DeviceInfo> readDeviceInfo(Session& session) {
     return info;
 }
 
-std::array<PortState, kPortCount> readPortStates(Session& session, ui::PortSide side) {
+std::array<LinkState, kPorts> readLinkStates(Connection& session, PortSide side) {
     const Command command =
-        side == ui::PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
-    std::array<PortState, kPortCount> states{};
-    for (int port = 1; port <= kPortCount; ++port) {
+        side == PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
+    std::array<LinkState, kPorts> states{};
+    for (int port = 1; port <= kPorts; ++port) {
         const devlink::CommandResult result =
             session.run(MakeCommand(command, static_cast<quint16>(port)));
         const quint8 value = devlink::ReplyByte6(result);
         // A value other than 0x00 and 0xFF says nothing the window would show.
-        states[port - 1] = !result.succeeded() ? PortState::Unknown
-                           : value == 0x00     ? PortState::Connected
-                           : value == 0xFF     ? PortState::NotConnected
-                                               : PortState::Unknown;
+        states[port - 1] = !result.succeeded() ? LinkState::Unknown
+                           : value == 0x00     ? LinkState::Connected
+                           : value == 0xFF     ? LinkState::NotConnected
+                                               : LinkState::Unknown;
     }
     return states;
 }
 
-std::optional<std::array<int, kPortCount>> readRoutes(Session& session) {
-    std::array<int, kPortCount> routes{};
-    for (int output = 1; output <= kPortCount; ++output) {
+std::optional<std::array<int, kPorts>> readRoutes(Connection& session) {
+    std::array<int, kPorts> routes{};
+    for (int output = 1; output <= kPorts; ++output) {
         const devlink::CommandResult result =
             session.run(MakeCommand(Command::GetOutputRoute, static_cast<quint16>(output)));
         if (!result.succeeded()) return std::nullopt;
@@ -57,15 +57,15 @@ std::optional<std::array<int, kPortCount>> readRoutes(Session& session) {
     return routes;
 }
 
-std::optional<std::array<bool, kOptionCount>> readOptions(Session& session) {
+std::optional<std::array<bool, kOptionCount>> readOptions(Connection& session) {
     std::array<bool, kOptionCount> options{};
-    for (std::size_t i = 0; i < ui::kPanelOptions.size(); ++i) {
+    for (std::size_t i = 0; i < kPanelOptions.size(); ++i) {
         const devlink::CommandResult result =
-            session.run(MakeCommand(ui::CommandsOf(ui::kPanelOptions[i]).read));
+            session.run(MakeCommand(CommandsOf(kPanelOptions[i]).read));
         if (!result.succeeded()) return std::nullopt;
         options[i] = devlink::ReplyIsOn(result);
     }
     return options;
 }
 
-}  // namespace cli
+}  // namespace core

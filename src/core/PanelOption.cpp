@@ -1,6 +1,6 @@
-#include "ui/presenters/advanced/PanelOption.h"
+#include "core/PanelOption.h"
 
-namespace ui {
+namespace core {
 
 using devlink::Command;
 
@@ -18,4 +18,4 @@ PanelOptionCommands CommandsOf(PanelOption option) {
     Q_UNREACHABLE();
 }
 
-}  // namespace ui
+}  // namespace core

@@ -4,9 +4,9 @@
 #include <QSocketNotifier>
 #include <memory>
 
-#include "UniqueFd.h"
+#include "posix/UniqueFd.h"
 
-namespace sim {
+namespace posix {
 
 // Turns SIGINT and SIGTERM into QCoreApplication::quit(), so destructors run and clean up.
 class SignalQuit : public QObject {
@@ -21,4 +21,4 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
-}  // namespace sim
+}  // namespace posix

@@ -4,12 +4,13 @@
 #include <memory>
 #include <optional>
 
-#include "link/CommandRunner.h"
+#include "core/CommandRunner.h"
+#include "core/OperatorTexts.h"
 #include "link/EventLoopPump.h"
 #include "link/LinkGuard.h"
 #include "link/VKCOMControl.h"
 
-namespace cli {
+namespace core {
 
 // Where the switcher is: a serial device, or the Ethernet module's command port.
 struct Target {
@@ -19,25 +20,27 @@ struct Target {
     quint16 port = devlink::TVKCOMControl::kModulePort;
 };
 
-// The first failure the link or the command wrappers reported, as the window shows it.
+// The first failure of a run, with the operator's text for it.
 struct Failure {
-    int exitCode = 0;
+    devlink::FailureKind kind = devlink::FailureKind::None;
     QString text;
 };
 
-// One connection to the switcher for the life of the program: the link, its guards and the
-// command wrappers. The link connects on the first command; every failure it reports is kept.
-class Session {
+// One connection to a switcher for the life of a program without a window: the link, its
+// guards and the command wrappers. The link connects on the first command; the first failure
+// it reports is kept.
+class Connection {
 public:
-    explicit Session(const Target& target);
-    ~Session();
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
+    explicit Connection(const Target& target);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
 
     const Target& target() const { return target_; }
     devlink::TVKCOMControl& link() { return *link_; }
     devlink::LinkGuard& guard() { return guard_; }
-    devlink::CommandRunner& runner() { return *runner_; }
+    devlink::LinkClock& clock() { return clock_; }
+    CommandRunner& runner() { return *runner_; }
 
     bool connect();
     // A plain command through the wrapper its table entry names; powered commands read the
@@ -47,21 +50,25 @@ public:
     std::optional<bool> readPower();
 
     const std::optional<Failure>& failure() const { return failure_; }
-    // Records a failure the link does not report itself; the first one stays.
-    void fail(int exitCode, const QString& text);
+    // Records a failure the link does not report itself; the first one stays. Without a text,
+    // the kind's own.
+    void fail(devlink::FailureKind kind, const QString& text = {});
+    // Forgets the failures so far: a long-running program goes on after them.
+    void clearFailure() { failure_.reset(); }
+    // The line and the port, for the texts that name them.
+    FailureContext where() const;
 
 private:
     void onNotification(const devlink::LinkNotification& n);
-    int refusedOrNoReply() const;
 
     Target target_;
     devlink::EventLoopPump pump_;
     devlink::SteadyClock clock_;
     devlink::LinkGuard guard_;
     std::unique_ptr<devlink::TVKCOMControl> link_;
-    std::unique_ptr<devlink::CommandRunner> runner_;
+    std::unique_ptr<CommandRunner> runner_;
     std::optional<bool> powerOn_;
     std::optional<Failure> failure_;
 };
 
-}  // namespace cli
+}  // namespace core

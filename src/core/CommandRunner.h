@@ -9,8 +9,10 @@
 #include "link/StatusPanel.h"
 
 namespace devlink {
-
 class TVKCOMControl;
+}
+
+namespace core {
 
 // The window-side wrappers every plain command runs through: connect on
 // demand, the busy guard, the power check and the status texts.
@@ -23,26 +25,28 @@ public:
         std::function<bool()> powerOn;  // last known power state
     };
 
-    CommandRunner(TVKCOMControl& link, LinkGuard& flags, Hooks hooks);
+    CommandRunner(devlink::TVKCOMControl& link, devlink::LinkGuard& flags, Hooks hooks);
 
     // The guards every operation of the window passes first: no stop requested, the link
     // connected (connecting on demand), and no other command running ("In processing,
     // command ignored" otherwise).
-    bool LinkReady();
+    bool LinkReady() { return Readiness() == devlink::FailureKind::None; }
+    // The same guards, saying which one refused.
+    devlink::FailureKind Readiness();
 
-    CommandResult ExecCommand(const QString& label, quint8 group, quint8 code, quint16 p1 = 0,
+    devlink::CommandResult ExecCommand(const QString& label, quint8 group, quint8 code, quint16 p1 = 0,
                               quint16 p2 = 0, quint16 p3 = 0, quint16 p4 = 0);
-    CommandResult ExecPoweredCommand(const QString& label, quint8 group, quint8 code,
+    devlink::CommandResult ExecPoweredCommand(const QString& label, quint8 group, quint8 code,
                                      quint16 p1 = 0, quint16 p2 = 0, quint16 p3 = 0,
                                      quint16 p4 = 0);
 
     // Runs a plain command through the wrapper its table entry names.
-    CommandResult Run(const CommandRequest& request);
+    devlink::CommandResult Run(const devlink::CommandRequest& request);
 
 private:
-    TVKCOMControl& link_;
-    LinkGuard& flags_;
+    devlink::TVKCOMControl& link_;
+    devlink::LinkGuard& flags_;
     Hooks hooks_;
 };
 
-}  // namespace devlink
+}  // namespace core

@@ -1,0 +1,70 @@
+#include "core/CommandRunner.h"
+
+#include "core/OperatorTexts.h"
+#include "link/VKCOMControl.h"
+
+namespace core {
+
+using devlink::CommandRequest;
+using devlink::CommandResult;
+using devlink::FailureKind;
+using devlink::Runner;
+using devlink::StatusPanel;
+
+CommandRunner::CommandRunner(devlink::TVKCOMControl& link, devlink::LinkGuard& flags,
+                             Hooks hooks)
+    : link_(link), flags_(flags), hooks_(std::move(hooks)) {}
+
+FailureKind CommandRunner::Readiness() {
+    if (flags_.stopRequested()) return FailureKind::Stopped;
+    // A background read runs only between operations and is over within one exchange; whatever
+    // got here inside its wait (a timer, a request) tries again after it.
+    if (flags_.polling()) return FailureKind::Busy;
+    if (!link_.GetConnected()) {
+        hooks_.connectAction();
+        if (!link_.GetConnected()) return FailureKind::CannotConnect;
+    }
+    if (!flags_.idle()) {
+        hooks_.showStatus(StatusPanel::Notes, FailureText(FailureKind::Busy), false);
+        return FailureKind::Busy;
+    }
+    return FailureKind::None;
+}
+
+CommandResult CommandRunner::ExecCommand(const QString& label, quint8 group, quint8 code,
+                                         quint16 p1, quint16 p2, quint16 p3, quint16 p4) {
+    CommandResult result;
+    result.failure = Readiness();
+    if (result.failure != FailureKind::None) return result;
+    flags_.setIdle(false);
+    hooks_.showStatus(StatusPanel::Operation, label, false);
+    result = link_.Transact(devlink::BuildFrame(group, code, p1, p2, p3, p4));
+    if (result.succeeded())
+        hooks_.showStatus(StatusPanel::Operation, QStringLiteral("Done"), false);
+    flags_.setIdle(true);
+    hooks_.showStatus(StatusPanel::Notes, QString(), false);
+    return result;
+}
+
+CommandResult CommandRunner::ExecPoweredCommand(const QString& label, quint8 group, quint8 code,
+                                                quint16 p1, quint16 p2, quint16 p3, quint16 p4) {
+    if (hooks_.powerOn()) return ExecCommand(label, group, code, p1, p2, p3, p4);
+    hooks_.informationBox(FailureText(FailureKind::SwitcherOff));
+    CommandResult result;
+    result.failure = FailureKind::SwitcherOff;
+    return result;
+}
+
+CommandResult CommandRunner::Run(const CommandRequest& r) {
+    switch (r.runner) {
+        case Runner::Exec:
+            return ExecCommand(r.label, r.group, r.code, r.p1, r.p2, r.p3, r.p4);
+        case Runner::ExecPowered:
+            return ExecPoweredCommand(r.label, r.group, r.code, r.p1, r.p2, r.p3, r.p4);
+        default:
+            Q_ASSERT_X(false, "CommandRunner::Run", "transfers have their own operations");
+    }
+    return {};
+}
+
+}  // namespace core

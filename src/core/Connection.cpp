@@ -1,0 +1,79 @@
+#include "core/Connection.h"
+
+#include "lan/TcpStreamClient.h"
+#include "lan/UdpDatagramSocket.h"
+#include "link/ComPort.h"
+
+namespace core {
+
+using namespace devlink;
+
+Connection::Connection(const Target& target) : target_(target) {
+    TVKCOMControl::Parts parts;
+    parts.serial = std::make_unique<TComPort>();
+    parts.tcp = std::make_unique<lan::TcpStreamClient>();
+    parts.udp = std::make_unique<lan::UdpDatagramSocket>();
+    parts.pump = &pump_;
+    parts.clock = &clock_;
+    parts.flags = &guard_;
+    parts.modulePort = target.port;
+    link_ = std::make_unique<TVKCOMControl>(std::move(parts));
+    QObject::connect(link_.get(), &TVKCOMControl::notified, link_.get(),
+                     [this](const LinkNotification& n) { onNotification(n); });
+    if (target.kind == Target::Kind::Serial) {
+        link_->SetControlMode(cmCOM);
+        link_->SetComPort(target.where);
+    } else {
+        link_->SetControlMode(cmLAN);
+        link_->SetDeviceIP(target.where);
+    }
+    CommandRunner::Hooks hooks;
+    hooks.connectAction = [this] { connect(); };
+    hooks.showStatus = [](StatusPanel, const QString&, bool) {};
+    hooks.informationBox = [this](const QString&) { fail(FailureKind::SwitcherOff); };
+    hooks.powerOn = [this] {
+        if (!powerOn_) readPower();
+        return powerOn_.value_or(false);
+    };
+    runner_ = std::make_unique<CommandRunner>(*link_, guard_, std::move(hooks));
+}
+
+Connection::~Connection() {
+    link_->Disconnect();
+}
+
+bool Connection::connect() {
+    return link_->GetConnected() || link_->Connect();
+}
+
+CommandResult Connection::run(const CommandRequest& request) {
+    return runner_->Run(request);
+}
+
+std::optional<bool> Connection::readPower() {
+    const CommandResult result = run(MakeCommand(Command::GetPowerStatus));
+    if (!result.succeeded()) return std::nullopt;
+    powerOn_ = ReplyIsOn(result);
+    return powerOn_;
+}
+
+FailureContext Connection::where() const {
+    FailureContext where;
+    where.comMode = link_->ControlMode() == cmCOM;
+    where.port = link_->GetComPort();
+    where.address = link_->DeviceIP();
+    return where;
+}
+
+void Connection::fail(FailureKind kind, const QString& text) {
+    if (!failure_) failure_ = Failure{kind, text.isEmpty() ? FailureText(kind, where()) : text};
+}
+
+void Connection::onNotification(const LinkNotification& n) {
+    if (n.failure == FailureKind::None) return;
+    QString text = FailureText(n.failure, where());
+    if (!n.text.isEmpty()) text += QStringLiteral(": ") + n.text;
+    fail(n.failure, text);
+}
+
+}  // namespace core
