@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTimer>
 
 namespace sim {
@@ -28,6 +29,9 @@ SimServer::SimServer(Options options, QObject* parent)
     connect(&pty_, &PtyPort::received, this,
             [this](const QByteArray& bytes) { receive(Peer::Pty, bytes); });
     connect(&tcpServer_, &QTcpServer::newConnection, this, &SimServer::acceptClient);
+    connect(&panel_, &PanelInput::lineReceived, this, &SimServer::takePanelLine);
+    connect(&randomPanel_, &QTimer::timeout, this,
+            [this] { applyPanel(randomPanelCommand(sim_.state(), *QRandomGenerator::global())); });
 }
 
 SimServer::~SimServer() {
@@ -35,6 +39,13 @@ SimServer::~SimServer() {
 }
 
 bool SimServer::start(QString* error) {
+    // The pipe first: once the terminal is announced, writing a panel line must not fail.
+    if (!options_.panelPath.isEmpty() && !panel_.open(options_.panelPath, error)) {
+        return false;
+    }
+    if (options_.panelRandomMs > 0) {
+        randomPanel_.start(options_.panelRandomMs);
+    }
     if (!openPty(error)) {
         return false;
     }
@@ -148,6 +159,21 @@ void SimServer::reportModuleEvents() {
     for (const QString& event : sim_.modules().takeEvents()) {
         emit lineReady(event);
     }
+}
+
+void SimServer::takePanelLine(const QByteArray& line) {
+    QString error;
+    if (const auto command = parsePanelCommand(line, &error)) {
+        applyPanel(*command);
+    } else {
+        emit lineReady(QStringLiteral("PANEL %1").arg(error));
+    }
+}
+
+// Called from the event loop only, so a change never falls inside the handling of a frame.
+void SimServer::applyPanel(const PanelCommand& command) {
+    applyPanelCommand(sim_.state(), command);
+    emit lineReady(QStringLiteral("PANEL %1").arg(panelText(command)));
 }
 
 void SimServer::sendDue() {

@@ -5,11 +5,14 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <map>
 #include <vector>
 
 #include "DeliveryTimer.h"
 #include "ModuleServer.h"
+#include "PanelCommand.h"
+#include "PanelInput.h"
 #include "PtyPort.h"
 #include "SwitcherSim.h"
 
@@ -33,6 +36,8 @@ public:
         QString firmwareDir;      // every firmware part received whole is written here; empty: not
         QHostAddress udpAddress;  // the Ethernet modules' UDP ports; null: none
         ModuleSetup modules;
+        QString panelPath;      // a pipe of front-panel command lines; empty: none
+        int panelRandomMs = 0;  // a random front-panel change this often; 0: none
     };
 
     explicit SimServer(Options options, QObject* parent = nullptr);
@@ -40,7 +45,8 @@ public:
 
     // Opens the ports and reports them as "PTY <path>", "TCP <address>:<port>" and
     // "UDP <address>" lines; each firmware part received whole is reported as
-    // "FW <label> <bytes>", each module configured or reset as a "MODULE" line.
+    // "FW <label> <bytes>", each module configured or reset as a "MODULE" line, each front-panel
+    // change as "PANEL <command>" and each panel line refused as "PANEL bad line ...".
     bool start(QString* error);
     SwitcherSim& sim() { return sim_; }
 
@@ -66,6 +72,8 @@ private:
     void dropPeer(Peer peer);
     void replugPty();
     void reportModuleEvents();
+    void takePanelLine(const QByteArray& line);
+    void applyPanel(const PanelCommand& command);
 
     Options options_;
     SwitcherSim sim_;
@@ -74,6 +82,8 @@ private:
     QTcpServer tcpServer_;
     QPointer<QTcpSocket> client_;
     DeliveryTimer timer_;
+    PanelInput panel_;
+    QTimer randomPanel_;
     std::multimap<double, Outgoing> outgoing_;  // equal due times keep their order
     qint64 framesReported_ = 0;
     std::size_t partsReported_ = 0;

@@ -1,5 +1,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <cmath>
 #include <cstdio>
 
 #include "FaultOption.h"
@@ -13,6 +14,17 @@ namespace {
 void printLine(const QString& line) {
     std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
     std::fflush(stdout);
+}
+
+// Seconds, fractions allowed, from 1 ms to a day; nullopt for anything else.
+std::optional<int> periodMs(const QString& seconds) {
+    constexpr double kMaxSeconds = 24 * 3600;
+    bool ok = false;
+    const double value = seconds.toDouble(&ok);
+    if (!ok || !(value >= 0.001 && value <= kMaxSeconds)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(std::lround(value * 1000));
 }
 
 std::optional<sim::SimServer::Options> readOptions(const QCoreApplication& app) {
@@ -45,8 +57,14 @@ std::optional<sim::SimServer::Options> readOptions(const QCoreApplication& app) 
     const QCommandLineOption firmwareDir(QStringLiteral("fw-dir"),
                                          QStringLiteral("Write received firmware parts here."),
                                          QStringLiteral("dir"));
-    parser.addOptions(
-        {link, tcp, port, wireTime, delay, fault, quiet, rebootMs, firmwareFault, firmwareDir});
+    const QCommandLineOption panel(QStringLiteral("panel"),
+                                   QStringLiteral("Read front-panel commands from this pipe."),
+                                   QStringLiteral("path"));
+    const QCommandLineOption panelRandom(
+        QStringLiteral("panel-random"),
+        QStringLiteral("Make a random front-panel change this often."), QStringLiteral("seconds"));
+    parser.addOptions({link, tcp, port, wireTime, delay, fault, quiet, rebootMs, firmwareFault,
+                       firmwareDir, panel, panelRandom});
     parser.addOptions(sim::moduleOptions());
     parser.process(app);
 
@@ -55,6 +73,15 @@ std::optional<sim::SimServer::Options> readOptions(const QCoreApplication& app) 
     options.wireTime = parser.isSet(wireTime);
     options.quiet = parser.isSet(quiet);
     options.firmwareDir = parser.value(firmwareDir);
+    options.panelPath = parser.value(panel);
+    if (parser.isSet(panelRandom)) {
+        const auto ms = periodMs(parser.value(panelRandom));
+        if (!ms) {
+            printLine(QStringLiteral("ERROR bad --panel-random %1").arg(parser.value(panelRandom)));
+            return std::nullopt;
+        }
+        options.panelRandomMs = *ms;
+    }
     bool portOk = false;
     bool delayOk = false;
     bool rebootOk = false;

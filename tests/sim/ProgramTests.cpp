@@ -87,20 +87,25 @@ posix::UniqueFd openRawTerminal(const QString& path) {
     return fd;
 }
 
-QByteArray askDeviceType(const QString& path) {
+QByteArray ask(const QString& path, const QByteArray& frame) {
     const posix::UniqueFd fd = openRawTerminal(path);
-    if (!fd.valid() || ::write(fd.get(), kDeviceType.constData(), kDeviceType.size()) != 13) {
+    if (!fd.valid() || ::write(fd.get(), frame.constData(), frame.size()) != 13) {
         return {};
     }
     return readWithin(fd.get(), 13);
+}
+
+bool writeToPipe(const QString& path, const QByteArray& bytes) {
+    const posix::UniqueFd fd(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK));
+    return fd.valid() && ::write(fd.get(), bytes.constData(), bytes.size()) == bytes.size();
 }
 
 TEST(Program, AnswersGetDeviceTypeOnItsTerminalAgainAfterReopening) {
     SimProgram program({QStringLiteral("--quiet")});
     const QString slave = program.lineStartingWith(QStringLiteral("PTY "));
     ASSERT_FALSE(slave.isEmpty());
-    EXPECT_EQ(askDeviceType(slave), kDeviceTypeReply);
-    EXPECT_EQ(askDeviceType(slave), kDeviceTypeReply);
+    EXPECT_EQ(ask(slave, kDeviceType), kDeviceTypeReply);
+    EXPECT_EQ(ask(slave, kDeviceType), kDeviceTypeReply);
     EXPECT_TRUE(program.terminate());
 }
 
@@ -108,7 +113,7 @@ TEST(Program, LogsFramesAndAppliesCommandLineFaults) {
     SimProgram program({QStringLiteral("--fault"), QStringLiteral("statusff:1:1:1")});
     const QString slave = program.lineStartingWith(QStringLiteral("PTY "));
     ASSERT_FALSE(slave.isEmpty());
-    EXPECT_EQ(askDeviceType(slave), hex("A55B0101FF00000000000000FF"));
+    EXPECT_EQ(ask(slave, kDeviceType), hex("A55B0101FF00000000000000FF"));
     EXPECT_EQ(program.lineStartingWith(QStringLiteral("RX ")),
               QStringLiteral("A5 5B 01 01 FE 00 00 00 00 00 00 00 00"));
 }
@@ -121,7 +126,7 @@ TEST(Program, KeepsASymlinkToTheTerminalAndRemovesItOnSigterm) {
     const QString slave = program.lineStartingWith(QStringLiteral("PTY "));
     ASSERT_FALSE(slave.isEmpty());
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), slave);
-    EXPECT_EQ(askDeviceType(link), kDeviceTypeReply);
+    EXPECT_EQ(ask(link, kDeviceType), kDeviceTypeReply);
     EXPECT_TRUE(program.terminate());
     EXPECT_FALSE(QFileInfo(link).isSymLink());
 }
@@ -150,7 +155,27 @@ TEST(Program, DropConnectionReplugsTheTerminalUnderTheSameLink) {
     const QString replugged = program.lineStartingWith(QStringLiteral("PTY "));
     ASSERT_FALSE(replugged.isEmpty());
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), replugged);
-    EXPECT_EQ(askDeviceType(link), kDeviceTypeReply);
+    EXPECT_EQ(ask(link, kDeviceType), kDeviceTypeReply);
+}
+
+TEST(Program, AppliesFrontPanelLinesFromAPipeBetweenFrames) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("panel"));
+    SimProgram program({QStringLiteral("--quiet"), QStringLiteral("--panel"), pipe});
+    const QString slave = program.lineStartingWith(QStringLiteral("PTY "));
+    ASSERT_FALSE(slave.isEmpty());
+    const QByteArray getRoute3 = sim::makeFrame(0x02, 0x01, 3);
+    ASSERT_TRUE(writeToPipe(pipe, QByteArray(1000, 'x') + "\nroute 3 5\n"));
+    EXPECT_EQ(program.lineStartingWith(QStringLiteral("PANEL ")),
+              QStringLiteral("bad line: longer than 256 bytes"));
+    EXPECT_EQ(program.lineStartingWith(QStringLiteral("PANEL ")), QStringLiteral("route 3 5"));
+    EXPECT_EQ(ask(slave, getRoute3), sim::makeFrame(0x02, 0x01, 0, 5));
+    // The first writer has closed the pipe; the next one is heard all the same.
+    ASSERT_TRUE(writeToPipe(pipe, "route all 2\n"));
+    EXPECT_EQ(program.lineStartingWith(QStringLiteral("PANEL ")), QStringLiteral("route all 2"));
+    EXPECT_EQ(ask(slave, getRoute3), sim::makeFrame(0x02, 0x01, 0, 2));
+    EXPECT_TRUE(program.terminate());
+    EXPECT_FALSE(QFileInfo::exists(pipe));
 }
 
 TEST(Program, ServesTheSameStreamOverTcp) {
