@@ -264,7 +264,7 @@ CommandResult FirmwareTransfer::RebootWait() {
                 return result;
             }
         }
-        link_.notify(WM_LINK_STATUS, 0, 0, QStringLiteral("System reboot failed"));
+        link_.notify(WM_LINK_STATUS, 0, 0, QLatin1String(kRebootFailedText));
     } catch (const TransportError&) {
         result.ok = 0;
         link_.notify(WM_LINK_ERROR);
