@@ -4,6 +4,7 @@
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
 #include "device/FirmwareFile.h"
+#include "link/FirmwareTransfer.h"
 #include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 
 // The window's upgrade, run by its own presenter: the tab's message lines become output
@@ -13,6 +14,7 @@ namespace cli {
 namespace {
 
 const QString kSuccess = QStringLiteral("Firmware upgrade successfully!");
+const QString kRebootFailed = QString::fromLatin1(devlink::kRebootFailedText);
 
 class ConsoleUpgradeView final : public ui::FwUpgradeView {
 public:
@@ -69,6 +71,7 @@ Outcome runUpgrade(Context& context, const QStringList& args) {
     ui::FwUpgradePresenter presenter(session.link(), session.guard(), session.runner(), view,
                                      dialogs);
     bool declined = false;
+    bool rebootFailed = false;
     const QMetaObject::Connection parts =
         QObject::connect(&session.link(), &devlink::TVKCOMControl::notified, &session.link(),
                          [&](const devlink::LinkNotification& n) {
@@ -78,6 +81,7 @@ Outcome runUpgrade(Context& context, const QStringList& args) {
                              } else if (n.message == devlink::WM_LINK_PROGRESS) {
                                  presenter.PartProgress(quint16(n.wParam), quint16(n.lParam));
                              } else if (n.message == devlink::WM_LINK_STATUS) {
+                                 rebootFailed |= n.text == kRebootFailed;
                                  context.progress(n.text);
                              }
                          });
@@ -87,11 +91,15 @@ Outcome runUpgrade(Context& context, const QStringList& args) {
     Outcome out;
     out.lines = view.lines;
     out.json[QStringLiteral("messages")] = QJsonArray::fromStringList(view.lines);
-    if (view.lines.contains(kSuccess)) return out;
-    out.completed = false;
-    if (declined) {
+    // A declined part fails the upgrade even when the window goes on to the reboot and its
+    // success line (a part declined before the last one).
+    if (declined || rebootFailed) {
+        out.completed = false;
         out.exitCode = kExitRefused;
-        out.error = view.alerts.value(0, view.lines.value(view.lines.size() - 1));
+        out.error = declined ? view.alerts.value(0, view.lines.value(view.lines.size() - 1))
+                             : kRebootFailed;
+    } else if (!view.lines.contains(kSuccess)) {
+        out.completed = false;
     }
     return out;
 }

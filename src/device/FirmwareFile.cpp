@@ -20,8 +20,12 @@ QString VerdictText(const SectionHeaderRead& read) {
             return QStringLiteral("image runs past the end of the file");
         case SectionVerdict::ImageTooLarge:
             return QStringLiteral("image larger than %1 bytes").arg(kMaxImageSize);
+        case SectionVerdict::UnknownGroup:
+            return QStringLiteral("unknown section group %1").arg(read.fields().group);
         case SectionVerdict::UnknownCode:
             return QStringLiteral("unknown section code %1").arg(read.fields().code);
+        case SectionVerdict::EmptyImage:
+            return QStringLiteral("empty image");
     }
     return {};
 }
@@ -44,7 +48,9 @@ QString FirmwareFileProblemText(const QString& path, const FileReadResult& resul
 QString SectionProblemText(const SectionHeaderRead& read) {
     switch (read.verdict) {
         case SectionVerdict::ImageTooLarge:
+        case SectionVerdict::UnknownGroup:
         case SectionVerdict::UnknownCode:
+        case SectionVerdict::EmptyImage:
             return kBadFile + QLatin1Char(' ') + read.label() + QStringLiteral(": ") +
                    VerdictText(read);
         default:
@@ -67,8 +73,12 @@ SectionHeaderRead FirmwareReader::ReadSectionHeader() {
         read.verdict = SectionVerdict::ImagePastEnd;
     } else if (read.imageSize() > kMaxImageSize) {
         read.verdict = SectionVerdict::ImageTooLarge;
+    } else if (read.fields().group != kFirmwareGroup) {
+        read.verdict = SectionVerdict::UnknownGroup;
     } else if (!KnownCode(read.fields().code)) {
         read.verdict = SectionVerdict::UnknownCode;
+    } else if (read.imageSize() == 0) {
+        read.verdict = SectionVerdict::EmptyImage;
     } else {
         read.verdict = SectionVerdict::Good;
     }

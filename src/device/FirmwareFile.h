@@ -26,7 +26,9 @@ enum class SectionVerdict {
     BadChecksum,
     ImagePastEnd,   // the image size runs past the end of the file
     ImageTooLarge,  // larger than kMaxImageSize
+    UnknownGroup,   // not the firmware part group 0x20: its fields would be another command
     UnknownCode,    // neither 0x01 (staged part) nor 0x02 (plain part)
+    EmptyImage,     // nothing to send: the part would go out as a block of no bytes
 };
 
 struct SectionHeaderRead {

@@ -79,7 +79,7 @@ QString MergedFileName(const QString& namePart) {
 }
 
 MergeOutcome MergeFirmware(MergeFields& fields, const QString& targetFolder,
-                           const MergeHooks& hooks) {
+                           const MergeHooks& hooks, UnloadableImage unloadable) {
     QByteArray output;
     QString namePart;
     for (const Mcu mcu : kMergeOrder) {
@@ -89,7 +89,10 @@ MergeOutcome MergeFirmware(MergeFields& fields, const QString& targetFolder,
         if (field.path.isEmpty()) continue;
         const FileReadResult image = ReadWholeFile(field.path, kMaxImageSize);
         if (!image.ok()) {
-            hooks.addLine(texts.missingFile + field.path + FileProblemSuffix(image, kMaxImageSize));
+            const QString line =
+                texts.missingFile + field.path + FileProblemSuffix(image, kMaxImageSize);
+            hooks.addLine(line);
+            if (unloadable == UnloadableImage::Refuse) return {{}, false, line};
             continue;
         }
         hooks.addLine(texts.loaded + field.path + QStringLiteral(" loaded"));
@@ -102,7 +105,7 @@ MergeOutcome MergeFirmware(MergeFields& fields, const QString& targetFolder,
     }
     if (namePart.isEmpty()) return {};
 
-    MergeOutcome outcome{QDir(targetFolder).filePath(MergedFileName(namePart)), false};
+    MergeOutcome outcome{QDir(targetFolder).filePath(MergedFileName(namePart)), false, {}};
     if (QFileInfo::exists(outcome.targetPath) &&
         !hooks.confirmOverwrite(QStringLiteral("Firmware file: ") + outcome.targetPath +
                                 QStringLiteral(" exists, overwrite it?"))) {

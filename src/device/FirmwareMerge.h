@@ -53,15 +53,21 @@ struct MergeHooks {
     std::function<bool(const QString& question)> confirmOverwrite;
 };
 
+// What happens to an image that is named but cannot be loaded: the window skips it with its
+// line; the merge tool refuses to write a file without it.
+enum class UnloadableImage { Skip, Refuse };
+
 struct MergeOutcome {
     QString targetPath;  // empty when no section was merged
     bool saved = false;
+    QString refusedImage;  // under Refuse: the line of the image that stopped the merge
 };
 
 // Merges every MCU whose path is given and loads, in kMergeOrder, and saves the file in
 // `targetFolder`. The fields are changed as the window shows them afterwards: paths trimmed,
 // the versions of merged MCUs normalised.
 MergeOutcome MergeFirmware(MergeFields& fields, const QString& targetFolder,
-                           const MergeHooks& hooks);
+                           const MergeHooks& hooks,
+                           UnloadableImage unloadable = UnloadableImage::Skip);
 
 }  // namespace device

@@ -1,8 +1,10 @@
 #include "device/FirmwareMergeTool.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "device/FirmwareFile.h"
 #include "device/FirmwareMerge.h"
@@ -21,16 +23,23 @@ struct McuOptions {
 McuOptions OptionsFor(const QString& name, const QString& what) {
     return {QCommandLineOption(name, what + QStringLiteral(" image file."), QStringLiteral("file")),
             QCommandLineOption(name + QStringLiteral("-ver"),
-                               what + QStringLiteral(" version, two numbers: 1.2"),
+                               what + QStringLiteral(" version: 1.2 or 7, numbers 0 to 255"),
                                QStringLiteral("ver"))};
 }
 
-// "1.2" gives the two version fields "1" and "2"; each is then normalised as the window does.
-McuFields FieldsFrom(const QCommandLineParser& parser, const McuOptions& options) {
-    const QString version = parser.value(options.version);
-    const qsizetype dot = version.indexOf(QLatin1Char('.'));
-    return {parser.value(options.file), dot < 0 ? version : version.left(dot),
-            dot < 0 ? QString() : version.mid(dot + 1)};
+// "1.2" gives the two version fields "1" and "2", "7" gives "7" and "" (0). Only one or two
+// numbers of 0 to 255 are taken: the window would turn anything else into another version
+// without a word.
+std::optional<McuFields> FieldsFrom(const QCommandLineParser& parser, const McuOptions& options) {
+    constexpr int kMaxVersionNumber = 255;
+    static const QRegularExpression kVersion(QStringLiteral("^([0-9]{1,3})(?:\\.([0-9]{1,3}))?$"));
+    const QString file = parser.value(options.file);
+    if (!parser.isSet(options.version)) return McuFields{file, {}, {}};
+    const QRegularExpressionMatch match = kVersion.match(parser.value(options.version));
+    if (!match.hasMatch() || match.captured(1).toInt() > kMaxVersionNumber ||
+        match.captured(2).toInt() > kMaxVersionNumber)
+        return std::nullopt;
+    return McuFields{file, match.captured(1), match.captured(2)};
 }
 
 int List(const QString& path, QTextStream& out) {
@@ -54,7 +63,11 @@ int Merge(MergeFields& fields, const QString& folder, bool force, QTextStream& o
             err << question << (force ? " Yes" : " No (use --force to overwrite)") << Qt::endl;
             return force;
         }};
-    const MergeOutcome outcome = MergeFirmware(fields, folder, hooks);
+    const MergeOutcome outcome = MergeFirmware(fields, folder, hooks, UnloadableImage::Refuse);
+    if (!outcome.refusedImage.isEmpty()) {
+        err << "fw-merge: " << outcome.refusedImage << "; nothing written" << Qt::endl;
+        return kFailed;
+    }
     if (outcome.targetPath.isEmpty()) {
         err << "fw-merge: no image was merged" << Qt::endl;
         return kFailed;
@@ -104,7 +117,16 @@ int RunFirmwareMergeTool(const QStringList& arguments, QTextStream& out, QTextSt
     if (parser.isSet(list)) return List(parser.value(list), out);
 
     MergeFields fields;
-    for (std::size_t i = 0; i < mcus.size(); ++i) fields[i] = FieldsFrom(parser, mcus[i]);
+    for (std::size_t i = 0; i < mcus.size(); ++i) {
+        const std::optional<McuFields> mcu = FieldsFrom(parser, mcus[i]);
+        if (!mcu) {
+            err << "fw-merge: --" << mcus[i].version.names().constFirst() << " \""
+                << parser.value(mcus[i].version)
+                << "\" is no version: give one or two numbers from 0 to 255, e.g. 1.2" << Qt::endl;
+            return kUsage;
+        }
+        fields[i] = *mcu;
+    }
     return Merge(fields, parser.value(outDir), parser.isSet(force), out, err);
 }
 

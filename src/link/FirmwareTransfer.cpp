@@ -260,7 +260,7 @@ CommandResult FirmwareTransfer::RebootWait() {
                 return result;
             }
         }
-        link_.notify(WM_LINK_STATUS, 0, 0, QStringLiteral("System reboot failed"));
+        link_.notify(WM_LINK_STATUS, 0, 0, QLatin1String(kRebootFailedText));
         result.failure = FailureKind::Refused;
     } catch (const TransportError&) {
         link_.fail(result, FailureKind::LineLost);

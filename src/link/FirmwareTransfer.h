@@ -9,6 +9,9 @@ namespace devlink {
 
 class TVKCOMControl;
 
+// The status line of a reboot wait that ended with every probe refused.
+constexpr char kRebootFailedText[] = "System reboot failed";
+
 // Sends one firmware part to the switcher, and waits for the switcher to come back after a
 // reboot. The part's image is the link's OutStream, from position 0; the part's command frame
 // comes from its section header. Everything is reported through the link's notifications.

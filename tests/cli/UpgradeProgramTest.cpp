@@ -47,17 +47,50 @@ TEST(UpgradeProgram, SendsEveryPartAndReboots) {
     EXPECT_TRUE(sim.contains(QStringLiteral("FW Part_2.1.1.0 700")));
 }
 
-TEST(UpgradeProgram, DeclinedPartIsARefusalWithoutReboot) {
-    CtlHarness harness(Transport::Pty,
-                       kQuickReboot + QStringList{"--fw-fault", "decline:block:all:2.1"});
+struct RefusalCase {
+    const char* name;
+    QStringList simArgs;
+    QString line;  // among the messages
+    bool rebooted;
+    QString error;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UpgradeRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+// A part the switcher declined, or a reboot it never came back from, fails with exit 1 even
+// when the window's lines end in success (a declined first part is followed by the reboot).
+TEST_P(UpgradeRefusal, ExitsOneWithTheWindowsText) {
+    CtlHarness harness(Transport::Pty, kQuickReboot + GetParam().simArgs);
     ASSERT_TRUE(harness.started());
     const ctltest::RunResult result = harness.run({"--json", "upgrade", mergedFirmware(harness)});
     EXPECT_EQ(result.exitCode, 1) << result.out.toStdString();
-    EXPECT_TRUE(result.out.contains(QStringLiteral("\"Write to Part_2.1.1.0 failed\"")))
-        << result.out.toStdString();
-    EXPECT_FALSE(result.out.contains(QStringLiteral("successfully")));
-    EXPECT_EQ(result.err, "Write Part_2.1.1.0 failed\n");
+    EXPECT_TRUE(result.out.contains(QStringLiteral("\"ok\": false"))) << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains('"' + GetParam().line + '"')) << result.out.toStdString();
+    EXPECT_EQ(result.out.contains(QStringLiteral("successfully")), GetParam().rebooted);
+    EXPECT_EQ(result.err, GetParam().error + "\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(Switcher, UpgradeRefusal,
+                         ::testing::Values(RefusalCase{"LastPartDeclined",
+                                                       {"--fw-fault", "decline:block:all:2.1"},
+                                                       "Write to Part_2.1.1.0 failed",
+                                                       false,
+                                                       "Write Part_2.1.1.0 failed"},
+                                           RefusalCase{"MainPartDeclined",
+                                                       {"--fw-fault", "decline:command:1:1.1"},
+                                                       "Write to Part_1.1.1.2 failed",
+                                                       true,
+                                                       "Write Part_1.1.1.2 failed"},
+                                           RefusalCase{"EveryRebootProbeRefused",
+                                                       {"--fault", "statusff:all:1:1"},
+                                                       "Upgrading Part_1.1.1.2 failed",
+                                                       false,
+                                                       "System reboot failed"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UpgradeProgram, DamagedFileSendsNothing) {
     CtlHarness harness(Transport::Pty);

@@ -76,6 +76,8 @@ TEST_P(Verdicts, OfTheFirstSection) {
     EXPECT_EQ(read.verdict, GetParam().verdict);
     EXPECT_EQ(SectionProblemText(read), GetParam().problem);
     EXPECT_TRUE(reader.ReadSectionImage(read).isEmpty());
+    // The window's summary, matrixctl's check and fw-merge --list all judge through this.
+    EXPECT_FALSE(SummariseFirmware(GetParam().file()).everyHeaderChecks);
 }
 
 const QString kBad = QStringLiteral("Bad FW file!");
@@ -113,7 +115,16 @@ INSTANTIATE_TEST_SUITE_P(
                         return Section({0x20, 0x00, 0, 0, 0, 0}, 0, 0);
                     },
                     SectionVerdict::UnknownCode,
-                    QStringLiteral("Bad FW file! Part_0.0.0.0: unknown section code 0")}),
+                    QStringLiteral("Bad FW file! Part_0.0.0.0: unknown section code 0")},
+        // Reboot system's fields: sent as a part, it would restart the switcher.
+        VerdictCase{"RebootSystemGroup",
+                    [] {
+                        return Section({0x80, 0x02, 0x0F, 0, 0, 0}, 10, 10);
+                    },
+                    SectionVerdict::UnknownGroup,
+                    QStringLiteral("Bad FW file! Part_2.15.0.0: unknown section group 128")},
+        VerdictCase{"EmptyImage", [] { return Section(kSlave, 0, 0); }, SectionVerdict::EmptyImage,
+                    QStringLiteral("Bad FW file! Part_2.1.1.0: empty image")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FirmwareSummary, ListsEverySectionAndSaysWhetherEveryHeaderChecks) {

@@ -176,4 +176,53 @@ TEST_F(MergeTest, ToolMergesListsAndRefusesToOverwrite) {
     EXPECT_EQ(run({"--slave1", dir_.filePath("none.bin")}, out), 1);
 }
 
+struct ToolCase {
+    const char* name;
+    QStringList arguments;  // "IMG" stands for a good image, "DIR" for the test's folder
+    int exitCode;
+    QString errorPart;  // in the standard error; empty: no error
+};
+
+void PrintTo(const ToolCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ToolExit : public MergeTest, public ::testing::WithParamInterface<ToolCase> {};
+
+// Nothing is written unless everything named was merged as typed.
+TEST_P(ToolExit, WritesOnlyWhatWasAskedFor) {
+    const QString image = write("img.bin", Image(40, 8));
+    QStringList arguments{"fw-merge", "--out-dir", out_.path()};
+    for (const QString& a : GetParam().arguments)
+        arguments << (a == "IMG" ? image : a == "DIR" ? dir_.path() : a);
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    EXPECT_EQ(RunFirmwareMergeTool(arguments, outStream, errStream), GetParam().exitCode);
+    EXPECT_EQ(QDir(out_.path()).isEmpty(), GetParam().exitCode != 0);
+    EXPECT_EQ(err.isEmpty(), GetParam().errorPart.isEmpty()) << err.toStdString();
+    EXPECT_TRUE(err.contains(GetParam().errorPart)) << err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tool, ToolExit,
+    ::testing::Values(
+        ToolCase{"Merged", {"--main", "IMG", "--main-ver", "1.2"}, 0, {}},
+        ToolCase{"OneNumberVersion", {"--slave2", "IMG", "--slave2-ver", "7"}, 0, {}},
+        ToolCase{"MissingMainBesideAGoodSlave",
+                 {"--main", "nope.bin", "--slave1", "IMG"},
+                 1,
+                 "Main MCU firmware file: nope.bin does not exist"},
+        ToolCase{"FolderAsSlaveImage",
+                 {"--main", "IMG", "--slave3", "DIR"},
+                 1,
+                 " is not a regular file"},
+        ToolCase{"ThreeNumbers", {"--slave2", "IMG", "--slave2-ver", "1.2.3"}, 2, "1.2.3"},
+        ToolCase{"Comma", {"--slave2", "IMG", "--slave2-ver", "1,2"}, 2, "1,2"},
+        ToolCase{"AboveTheRange", {"--main", "IMG", "--main-ver", "1.256"}, 2, "1.256"},
+        ToolCase{"FourDigits", {"--main", "IMG", "--main-ver", "0012"}, 2, "0012"},
+        ToolCase{"Empty", {"--main", "IMG", "--main-ver", ""}, 2, "--main-ver"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

@@ -126,7 +126,12 @@ INSTANTIATE_TEST_SUITE_P(
                     [] {
                         return Section({device::kFirmwareGroup, 7, 1, 0, 1, 0}, Image(30, 1));
                     },
-                    0, "Bad FW file! Part_7.1.1.0: unknown section code 7"}),
+                    0, "Bad FW file! Part_7.1.1.0: unknown section code 7"},
+        BadFileCase{"RebootSystemGroup",
+                    [] {
+                        return Section({0x80, 0x02, 0x0F, 0, 0, 0}, Image(30, 1));
+                    },
+                    0, "Bad FW file! Part_2.15.0.0: unknown section group 128"}),
     testing_support::CaseNamer([](const BadFileCase& c) { return std::string(c.name); }));
 
 TEST_F(FwUpgradeWindow, ARefusedFirstPartStillSendsTheSecondAndReboots) {
