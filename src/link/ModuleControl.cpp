@@ -181,13 +181,15 @@ void ModuleControl::onDatagram(const Datagram& d) {
 
 void ModuleControl::takeSearchReply(const Datagram& d) {
     const std::vector<lan::FoundModule> modules = lan::ParseSearchReply(d.bytes);
+    if (!modules.empty()) answered_ = true;
     for (const lan::FoundModule& module : modules) {
+        // A full list takes nothing more, so a flood after it costs no comparisons.
+        if (foundModuleCount() >= kMaxFoundModules) return;
         const bool known = std::any_of(found_.begin(), found_.end(), [&](const auto& listed) {
             return listed[lan::kFieldMac] == module[lan::kFieldMac];
         });
-        if (!known && foundModuleCount() < kMaxFoundModules) found_.push_back(module);
+        if (!known) found_.push_back(module);
     }
-    if (!modules.empty()) answered_ = true;
 }
 
 void ModuleControl::takeConfigAnswer(const Datagram& d) {
