@@ -180,10 +180,12 @@ void ModuleControl::onDatagram(const Datagram& d) {
 }
 
 void ModuleControl::takeSearchReply(const Datagram& d) {
+    // Once the list is full and the cycle answered, no datagram can change either, so a flood
+    // costs neither parsing nor comparisons.
+    if (answered_ && foundModuleCount() >= kMaxFoundModules) return;
     const std::vector<lan::FoundModule> modules = lan::ParseSearchReply(d.bytes);
     if (!modules.empty()) answered_ = true;
     for (const lan::FoundModule& module : modules) {
-        // A full list takes nothing more, so a flood after it costs no comparisons.
         if (foundModuleCount() >= kMaxFoundModules) return;
         const bool known = std::any_of(found_.begin(), found_.end(), [&](const auto& listed) {
             return listed[lan::kFieldMac] == module[lan::kFieldMac];
