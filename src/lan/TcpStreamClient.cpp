@@ -6,16 +6,22 @@
 #include <QHostAddress>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 
 namespace lan {
 namespace {
 
 constexpr std::size_t kDiscardLimit = 65536;
+// Replies are at most 270 bytes. A peer that sends while nothing reads the queue (an idle
+// window) gets no more of our memory than this; the serial port's input buffer is bounded too.
+constexpr qsizetype kQueueLimit = 65536;
 
 }  // namespace
 
 TcpStreamClient::TcpStreamClient(QObject* parent) : QObject(parent) {
+    // Qt would otherwise take in all the system holds in one read, tens of megabytes.
+    socket_.setReadBufferSize(kQueueLimit);
     connect(&socket_, &QTcpSocket::readyRead, this, &TcpStreamClient::onReadyRead);
     connect(&socket_, &QTcpSocket::disconnected, this, &TcpStreamClient::onDisconnected);
 }
@@ -88,7 +94,9 @@ QByteArray TcpStreamClient::takeBuffered() {
 }
 
 void TcpStreamClient::onReadyRead() {
-    received_.append(socket_.readAll());
+    // Read even when the queue is full, so a hang-up is still seen; what does not fit is dropped.
+    const QByteArray bytes = socket_.readAll();
+    received_.append(bytes.first(std::min(bytes.size(), kQueueLimit - received_.size())));
     notifyArrival();
 }
 

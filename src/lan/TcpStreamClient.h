@@ -7,8 +7,8 @@
 
 namespace lan {
 
-// The command stream to the Ethernet module. Bytes read from the socket wait
-// in a queue of our own until the link takes them in its next tick.
+// The command stream to the Ethernet module. Bytes read from the socket wait in a bounded
+// queue of our own until the link takes them in its next tick; beyond its limit they are dropped.
 class TcpStreamClient final : public QObject, public devlink::StreamClient {
     Q_OBJECT
 

@@ -13,6 +13,10 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcModule, "gc.lan.module", QtWarningMsg)
 
+// A flood must not hold the event loop (and with it the link's clock, timers and clicks): this
+// many datagrams per turn, the rest on later turns, for which the socket notifies again.
+constexpr int kDatagramsPerTurn = 32;
+
 QString DottedOf(const QHostAddress& address) {
     const quint32 v = address.toIPv4Address();
     return QStringLiteral("%1.%2.%3.%4")
@@ -76,6 +80,10 @@ void UdpDatagramSocket::sendTo(const QByteArray& bytes, const QString& host, qui
     }
 }
 
+quint16 UdpDatagramSocket::boundPort() const {
+    return socket_ ? socket_->localPort() : 0;
+}
+
 HostNetwork UdpDatagramSocket::hostNetwork() const {
     HostNetwork network;
     for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
@@ -101,7 +109,7 @@ HostNetwork UdpDatagramSocket::hostNetwork() const {
 }
 
 void UdpDatagramSocket::onReadyRead() {
-    while (socket_ && socket_->hasPendingDatagrams()) {
+    for (int n = 0; n < kDatagramsPerTurn && socket_ && socket_->hasPendingDatagrams(); ++n) {
         const QNetworkDatagram datagram = socket_->receiveDatagram(kMaxDatagram);
         QHostAddress sender = datagram.senderAddress();
         if (!IsIPv4(sender)) continue;

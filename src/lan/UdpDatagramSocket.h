@@ -20,6 +20,8 @@ public:
     void allowBroadcast() override;
     void sendTo(const QByteArray& bytes, const QString& host, quint16 port) override;
     HostNetwork hostNetwork() const override;
+    // The port bound to; the system's choice after bindTo(0).
+    quint16 boundPort() const;
 
 private:
     void onReadyRead();

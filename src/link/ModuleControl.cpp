@@ -180,14 +180,18 @@ void ModuleControl::onDatagram(const Datagram& d) {
 }
 
 void ModuleControl::takeSearchReply(const Datagram& d) {
+    // Once the list is full and the cycle answered, no datagram can change either, so a flood
+    // costs neither parsing nor comparisons.
+    if (answered_ && foundModuleCount() >= kMaxFoundModules) return;
     const std::vector<lan::FoundModule> modules = lan::ParseSearchReply(d.bytes);
+    if (!modules.empty()) answered_ = true;
     for (const lan::FoundModule& module : modules) {
+        if (foundModuleCount() >= kMaxFoundModules) return;
         const bool known = std::any_of(found_.begin(), found_.end(), [&](const auto& listed) {
             return listed[lan::kFieldMac] == module[lan::kFieldMac];
         });
-        if (!known && foundModuleCount() < kMaxFoundModules) found_.push_back(module);
+        if (!known) found_.push_back(module);
     }
-    if (!modules.empty()) answered_ = true;
 }
 
 void ModuleControl::takeConfigAnswer(const Datagram& d) {

@@ -7,11 +7,13 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QUdpSocket>
 
 #include "lan/UdpDatagramSocket.h"
 #include "link/ComPort.h"
 #include "link/EventLoopPump.h"
 #include "link/VKCOMControl.h"
+#include "support/EventWait.h"
 #include "support/SimHarness.h"
 
 using namespace devlink;
@@ -202,6 +204,21 @@ TEST(UdpModuleSocket, RefusesEmptyDatagramsAndAddressesItCannotReach) {
     };
     EXPECT_EQ(failure(QByteArray(), "127.0.0.2"), "Invalid buffer");
     EXPECT_EQ(failure(QByteArray("#"), "::1"), "Null Remote Address");
+}
+
+TEST(UdpModuleSocket, AFloodIsHandedOverInBoundedPiecesPerEventLoopTurn) {
+    lan::UdpDatagramSocket socket;
+    socket.bindTo(0);
+    int delivered = 0;
+    socket.setReceiveHandler([&](const Datagram&) { ++delivered; });
+    QUdpSocket flooder;
+    constexpr int kSent = 100;
+    for (int i = 0; i < kSent; ++i)
+        flooder.writeDatagram(QByteArray(1, '#'), QHostAddress::LocalHost, socket.boundPort());
+    QCoreApplication::processEvents();
+    EXPECT_GT(delivered, 0);
+    EXPECT_LE(delivered, 32);
+    EXPECT_TRUE(testing_support::ProcessEventsUntil([&] { return delivered == kSent; }, 5000));
 }
 
 }  // namespace

@@ -162,6 +162,23 @@ TEST_F(TcpLink, AnnouncesAModuleHangUpWhileIdleButNotItsOwnDisconnect) {
     EXPECT_TRUE(observer_.outcomes().empty());
 }
 
+TEST(TcpStream, APeerFloodingAnIdleLinkFillsABoundedQueue) {
+    HandDrivenModule module;
+    lan::TcpStreamClient stream;
+    bool lost = false;
+    stream.setLossHandler([&] { lost = true; });
+    stream.connectTo(QStringLiteral("127.0.0.1"), module.port(), 3000);
+    QTcpSocket& peer = module.accept();
+    constexpr qsizetype kFlood = 8 << 20;
+    peer.write(QByteArray(kFlood, 'x'));
+    // The hang-up is seen after the last byte was read.
+    peer.disconnectFromHost();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return lost; }, 30000));
+    const QByteArray queued = stream.takeBuffered();
+    EXPECT_LE(queued.size(), 65536);
+    EXPECT_EQ(queued, QByteArray(queued.size(), 'x'));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

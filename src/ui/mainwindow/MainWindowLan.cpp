@@ -54,12 +54,7 @@ void TForm1::bindLanDevices() {
 
 void TForm1::loadDevices(const SettingsData& settings) {
     QComboBox* list = general_->cbLANDevice;
-    list->clear();
-    for (const QString& entry : settings.lanDeviceList) {
-        if (!entry.isEmpty() && list->findText(entry, Qt::MatchExactly) < 0) {
-            addSorted(list, entry);
-        }
-    }
+    setSortedItems(list, settings.lanDeviceList);
     const int chosen = list->findText(settings.lanDeviceName, Qt::MatchExactly);
     list->setCurrentIndex(chosen >= 0 ? chosen : (list->count() > 0 ? 0 : -1));
     cbLANDeviceChange();

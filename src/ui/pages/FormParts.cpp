@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QPainter>
+#include <QSet>
 #include <QVariant>
+#include <algorithm>
 #include <functional>
 
 namespace ui {
@@ -57,6 +59,23 @@ int addSorted(QComboBox* list, const QString& text) {
     }
     list->insertItem(index, text);
     return index;
+}
+
+void setSortedItems(QComboBox* list, const QStringList& texts) {
+    // Sorted apart and added at once: a settings file may hold tens of thousands of entries.
+    QStringList items;
+    QSet<QString> seen;
+    for (const QString& text : texts) {
+        if (text.isEmpty() || seen.contains(text)) continue;
+        seen.insert(text);
+        items << text;
+    }
+    // Stable, so texts equal but for case stay in the order addSorted would have left them.
+    std::stable_sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    list->clear();
+    list->addItems(items);
 }
 
 void setBold(QWidget* control) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QStringList>
 #include <QWidget>
 
 class QComboBox;
@@ -29,6 +30,9 @@ void setBold(QWidget* control);
 // Adds an item to a list kept in order (case-insensitive, as a sorted drop-down list keeps it);
 // returns its index.
 int addSorted(QComboBox* list, const QString& text);
+// Replaces the list's items with the texts in the order addSorted keeps, each text once and no
+// empty one.
+void setSortedItems(QComboBox* list, const QStringList& texts);
 
 QPixmap connectionPicture(bool open);
 QPixmap powerPicture(bool on);
