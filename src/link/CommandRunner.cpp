@@ -13,12 +13,14 @@ bool CommandRunner::LinkReady() {
         hooks_.connectAction();
         if (!link_.GetConnected()) return false;
     }
-    if (!flags_.idle()) {
-        hooks_.showStatus(devlink::StatusPanel::Notes,
-                          QStringLiteral("In processing, command ignored"), false);
-        return false;
-    }
-    return true;
+    return LinkIdle();
+}
+
+bool CommandRunner::LinkIdle() {
+    if (flags_.idle()) return true;
+    hooks_.showStatus(devlink::StatusPanel::Notes, QStringLiteral("In processing, command ignored"),
+                      false);
+    return false;
 }
 
 CommandResult CommandRunner::ExecCommand(const QString& label, quint8 group, quint8 code,

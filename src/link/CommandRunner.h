@@ -29,6 +29,9 @@ public:
     // connected (connecting on demand), and no other command running ("In processing,
     // command ignored" otherwise).
     bool LinkReady();
+    // No other command running; otherwise the busy notice. For the handlers that change what
+    // the link talks to, which must not do so under a waiting command.
+    bool LinkIdle();
 
     CommandResult ExecCommand(const QString& label, quint8 group, quint8 code, quint16 p1 = 0,
                               quint16 p2 = 0, quint16 p3 = 0, quint16 p4 = 0);
