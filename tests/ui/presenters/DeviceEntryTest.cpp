@@ -50,13 +50,5 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"Empty", "", kDefaults}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DeviceEntry, TextReadsBackWhateverTheTag) {
-    const DeviceEntry entry{"]-[x]-[", true, "10.0.0.7", "00-1A-2B-3C-4D-01", false};
-    const DeviceEntry read = DeviceEntry::parse(entry.text());
-    EXPECT_EQ(read.text(), entry.text());
-    EXPECT_EQ(read.tag, entry.tag);
-    EXPECT_EQ(read.mac, entry.mac);
-}
-
 }  // namespace
 }  // namespace ui
