@@ -22,10 +22,7 @@ void checkSearchReply(const QByteArray& datagram) {
         if (!ParseMacText(module[kFieldMac])) std::abort();
         const QString& name = module[kFieldName];
         if (name.size() > kTagSize) std::abort();
-        const bool unfit = std::any_of(name.begin(), name.end(), [](QChar c) {
-            return c.unicode() < 0x20 || c == u'[' || c == u']';
-        });
-        if (unfit) std::abort();
+        if (std::any_of(name.begin(), name.end(), IsControlCharacter)) std::abort();
     }
 }
 

@@ -24,11 +24,13 @@ FailureKind CommandRunner::Readiness() {
         hooks_.connectAction();
         if (!link_.GetConnected()) return FailureKind::CannotConnect;
     }
-    if (!flags_.idle()) {
-        hooks_.showStatus(StatusPanel::Notes, FailureText(FailureKind::Busy), false);
-        return FailureKind::Busy;
-    }
-    return FailureKind::None;
+    return LinkIdle() ? FailureKind::None : FailureKind::Busy;
+}
+
+bool CommandRunner::LinkIdle() {
+    if (flags_.idle()) return true;
+    hooks_.showStatus(StatusPanel::Notes, FailureText(FailureKind::Busy), false);
+    return false;
 }
 
 CommandResult CommandRunner::ExecCommand(const QString& label, quint8 group, quint8 code,

@@ -33,6 +33,9 @@ public:
     bool LinkReady() { return Readiness() == devlink::FailureKind::None; }
     // The same guards, saying which one refused.
     devlink::FailureKind Readiness();
+    // No other command running; otherwise the busy notice. For the handlers that change what
+    // the link talks to, which must not do so under a waiting command.
+    bool LinkIdle();
 
     devlink::CommandResult ExecCommand(const QString& label, quint8 group, quint8 code, quint16 p1 = 0,
                               quint16 p2 = 0, quint16 p3 = 0, quint16 p4 = 0);

@@ -22,19 +22,11 @@ quint16 BigEndian16(const quint8* bytes) {
     return static_cast<quint16>((bytes[0] << 8) | bytes[1]);
 }
 
-// A tag becomes "[" tag "]-..." in the device list; brackets and control characters would break
-// that entry's fields.
-bool FitsDeviceEntry(const QString& name) {
-    return std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c.unicode() < 0x20 || c.unicode() == 0x7F || c == u'[' || c == u']';
-    });
-}
-
 std::optional<FoundModule> ParseRecord(const quint8* r) {
     const auto* nameStart = reinterpret_cast<const char*>(r + kNameOffset);
     const auto nameLength = std::find(nameStart, nameStart + kTagSize, '\0') - nameStart;
     const QString name = QString::fromLatin1(nameStart, nameLength);
-    if (!FitsDeviceEntry(name)) return std::nullopt;
+    if (std::any_of(name.begin(), name.end(), IsControlCharacter)) return std::nullopt;
     return FoundModule{MacText(std::span<const quint8, 6>(r, 6)),
                        DottedText(std::span<const quint8, 4>(r + 6, 4)),
                        DottedText(std::span<const quint8, 4>(r + 10, 4)),
@@ -73,6 +65,14 @@ std::optional<MacAddress> ParseMacText(const QString& text) {
 
 QString DottedText(std::span<const quint8, 4> a) {
     return QStringLiteral("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]);
+}
+
+bool IsControlCharacter(QChar c) {
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+}
+
+bool FitsDeviceTag(QChar c) {
+    return c.unicode() <= 0xFF && !IsControlCharacter(c) && c != u'[' && c != u']';
 }
 
 std::vector<FoundModule> ParseSearchReply(QByteArrayView datagram) {

@@ -71,10 +71,15 @@ std::optional<MacAddress> ParseMacText(const QString& text);
 QString DottedText(std::span<const quint8, 4> address);
 
 // The modules of one search reply datagram, in order. A datagram whose length is not a non-zero
-// multiple of 55 yields nothing. A record is skipped when its name would not survive as the tag
-// of a device entry: control characters, or the "[" and "]" that bracket the entry's fields.
+// multiple of 55 yields nothing. A record whose name holds a control character is skipped.
 // Names are Latin-1, up to the first zero byte and at most 32 bytes.
 std::vector<FoundModule> ParseSearchReply(QByteArrayView datagram);
+
+// C0, DEL and C1.
+bool IsControlCharacter(QChar c);
+// What a device tag may hold: one Latin-1 byte each in the module, no control character, and
+// no "[" or "]", which bracket the fields of a device entry.
+bool FitsDeviceTag(QChar c);
 
 // What the LAN settings dialog decides about one module.
 struct ModuleSettings {

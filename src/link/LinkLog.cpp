@@ -39,9 +39,9 @@ QString FormatFrameLog(const QString& label, const Frame& f, int number) {
                .arg(number);
 }
 
-QString FormatReceivedDump(std::span<const quint8> bytes) {
+QString FormatReceivedDump(std::span<const quint8> bytes, const QString& label) {
     const QString stars = QString(48, u'*');
-    return stars + kCrLf + ByteList(bytes, false) + kCrLf + stars + kCrLf;
+    return stars + kCrLf + label + ByteList(bytes, false) + kCrLf + stars + kCrLf;
 }
 
 QString FormatSentData(const QString& prefix, std::span<const quint8> bytes) {

@@ -62,6 +62,7 @@ bool ModuleControl::searchModules(bool broadcast, const QString& deviceIp) {
     if (searching_ || configuring_) return false;
     searching_ = true;
     accepting_ = true;
+    searchedAddress_ = broadcast ? QString() : deviceIp;
     bool answered = false;
     try {
         if (!socket_) throw TransportError(QStringLiteral("No module socket"));
@@ -173,7 +174,7 @@ void ModuleControl::onDatagram(const Datagram& d) {
     }
     if (!accepting_ || d.bytes.isEmpty() || lan::IsOwnAddress(network(), d.fromIp)) return;
     if (d.fromPort == lan::kSearchPort) {
-        takeSearchReply(d);
+        if (searchedAddress_.isEmpty() || d.fromIp == searchedAddress_) takeSearchReply(d);
     } else if (d.fromPort == lan::kConfigPort) {
         takeConfigAnswer(d);
     }

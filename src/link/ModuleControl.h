@@ -63,6 +63,7 @@ private:
     Notify notify_;
     std::function<bool()> trafficTexts_;
 
+    QString searchedAddress_;  // a search by address takes answers from there alone
     bool searching_ = false;
     bool configuring_ = false;
     bool accepting_ = false;

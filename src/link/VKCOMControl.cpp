@@ -180,7 +180,7 @@ void TVKCOMControl::accountReceived(const QByteArray& bytes, bool overTcp) {
                               static_cast<std::size_t>(bytes.size())));
     if (overTcp) {
         notifyTraffic(WM_LINK_DATALOG,
-                      [&] { return QStringLiteral("cmLAN:::") + FormatReceivedDump(takenBytes); });
+                      [&] { return FormatReceivedDump(takenBytes, QStringLiteral("cmLAN:::")); });
     } else {
         notify(WM_LINK_RXCOUNT, bytes.size());
         notifyTraffic(WM_LINK_DATALOG, [&] { return FormatReceivedDump(takenBytes); });

@@ -89,9 +89,10 @@ public:
     CommandResult WriteData(const Frame& frame);
 
     // The Ethernet module's own protocol. A search broadcasts (UDPMode umBROADCAST) or asks
-    // DeviceIP alone (umNORMAL) and takes about 3 s when a module answers, 15.5 s when none does;
-    // it sends WM_LINK_LANSTATUS with the spinner text and lParam 0 every 100 ms. True when a
-    // module answered. Found modules are added to the list, each MAC once, at most 256 modules.
+    // DeviceIP alone (umNORMAL, taking answers from that address only) and takes about 3 s when
+    // a module answers, 15.5 s when none does; it sends WM_LINK_LANSTATUS with the spinner text
+    // and lParam 0 every 100 ms. True when a module answered. Found modules are added to the
+    // list, each MAC once, at most 256 modules.
     bool SearchModules();
     // The wizard's Stop: the running search ends within 100 ms and returns false.
     void CancelSearch() { modules_.cancelSearch(); }

@@ -38,8 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"empty", QByteArray(), {}},
         ReplyCase{
             "32 characters, no zero byte", SearchRecord(1, kName32, 0x41), {QString(kName32)}},
-        ReplyCase{"bracket in a name", SearchRecord(1, "A]-[B") + SearchRecord(2, "C"), {"C"}},
-        ReplyCase{"control character in a name", SearchRecord(1, "A\nB"), {}}),
+        // Device entries are read from their end, so a bracket in a name cannot split them.
+        ReplyCase{
+            "bracket in a name", SearchRecord(1, "A]-[B") + SearchRecord(2, "C"), {"A]-[B", "C"}},
+        ReplyCase{"control character in a name", SearchRecord(1, "A\nB"), {}},
+        ReplyCase{"C1 control character in a name", SearchRecord(1, "A\x85Z"), {}},
+        ReplyCase{"Latin-1 letter in a name", SearchRecord(1, "Caf\xE9"), {"Caf\u00E9"}}),
     testing_support::CaseNamer([](const ReplyCase& c) { return c.name; }));
 
 TEST(SearchReply, FieldsInTheirTextForm) {

@@ -64,7 +64,9 @@ TEST_F(TcpLink, ExchangesCommandsOverTheStream) {
     EXPECT_EQ(route.reply[6], 6);
     const auto logs = observer_.texts(WM_LINK_DATALOG);
     ASSERT_FALSE(logs.empty());
-    EXPECT_TRUE(logs.back().startsWith(QStringLiteral("cmLAN:::*****")));
+    const QString stars(48, u'*');
+    EXPECT_TRUE(logs.back().startsWith(stars + "\r\ncmLAN:::0xA5, 0x5B, "));
+    EXPECT_TRUE(logs.back().endsWith(stars + "\r\n"));
     EXPECT_TRUE(observer_.outcomes().empty());
 }
 

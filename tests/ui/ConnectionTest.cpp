@@ -146,6 +146,14 @@ TEST_F(ComWindow, SwitchingToTcpModeDisconnects) {
     EXPECT_EQ(h.panel(1), "Disconnect");
 }
 
+TEST_F(ComWindow, SwitchingToTcpModeClearsTheBusyNoticeAndKeepsTheStatus) {
+    h.form().ShowStatus(devlink::StatusPanel::Operation, "Done", false);
+    h.form().ShowStatus(devlink::StatusPanel::Notes, "In processing, command ignored", false);
+    h.find<QRadioButton>("rbLANMode")->click();
+    EXPECT_EQ(h.panel(2), "Done");
+    EXPECT_EQ(h.panel(3), "");
+}
+
 TEST(TcpWindow, ConnectWithoutModuleClientFails) {
     WindowHarness h;
     h.show();

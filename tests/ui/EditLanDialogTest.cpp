@@ -315,6 +315,38 @@ TEST_F(EditLanDialog, RadioClicksSwitchTheIpFields) {
     EXPECT_FALSE(dialog.settings().autoIp);
 }
 
+struct TagCase {
+    const char* name;
+    QString entered;
+    QString kept;
+};
+
+class TagField : public EditLanDialog, public ::testing::WithParamInterface<TagCase> {};
+
+// A tag becomes "[" tag "]-..." in the device list and Latin-1 bytes in the module.
+TEST_P(TagField, KeepsOnlyWhatTheEntryAndTheModuleCanHold) {
+    openWith({}, {GetParam().entered, false, "192.168.1.20", "02-11-22-33-44-55"});
+    EXPECT_EQ(dialog.leDeviceTag()->text(), GetParam().kept);
+    dialog.leDeviceTag()->clear();
+    dialog.leDeviceTag()->insert(GetParam().entered);
+    EXPECT_EQ(dialog.leDeviceTag()->text(), GetParam().kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TagField,
+    ::testing::Values(TagCase{"Brackets", "Room [A]", "Room A"},
+                      TagCase{"ControlCharacters", "A\tB\u007F\u0085C", "ABC"},
+                      TagCase{"BeyondLatin1", "\u20AC5 \u0141\u00F3d\u017A", "5 \u00F3d"},
+                      TagCase{"Latin1", "Caf\u00E9 #2 (Hall)", "Caf\u00E9 #2 (Hall)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditLanDialog, TypedBracketsAreRefused) {
+    openWith({});
+    dialog.leDeviceTag()->clear();
+    QTest::keyClicks(dialog.leDeviceTag(), "[Hall]");
+    EXPECT_EQ(dialog.leDeviceTag()->text(), "Hall");
+}
+
 TEST(EditLan, EditHandsBackTheSettingsOnOk) {
     testing_support::ScriptedDialogs boxes;
     ui::TfrmEditLAN dialog(boxes);

@@ -9,21 +9,33 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
+#include <map>
 
 #include "ModalScript.h"
 #include "WindowHarness.h"
 #include "support/CaseName.h"
+#include "support/ModuleBytes.h"
 #include "ui/dialogs/EditLAN.h"
 #include "ui/dialogs/SearchWizard.h"
+#include "ui/presenters/lan/DeviceEntry.h"
 #include "widgets/VKGauge.h"
+
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
+using testing_support::FakeDatagramSocket;
 using testing_support::onNextModal;
 using testing_support::WindowHarness;
 
 const QString kModule =
     QStringLiteral("[Matrix]-[Static IP]-[192.168.0.100]-[00-1A-2B-3C-4D-01]-[Same Subnet]");
+const QString kStage =
+    QStringLiteral("[Stage]-[Static IP]-[192.168.0.30]-[00-1A-2B-3C-4D-09]-[Same Subnet]");
 constexpr char kLanSettings[] = "[Control mode]\nMode=1\n";
 
 QByteArray withDevices(const QStringList& entries) {
@@ -74,6 +86,37 @@ struct LanDevices : ::testing::Test {
             edit.btnOK()->click();
         });
         h.find<QPushButton>("btnConfig")->click();
+    }
+    // A hostile peer answers every search first, with 256 made-up modules.
+    void floodEverySearch() {
+        h.datagrams->responder = [this](const FakeDatagramSocket::Sent& sent) {
+            std::vector<FakeDatagramSocket::Reply> replies = h.answerModules(sent);
+            if (sent.port != 30600) return replies;
+            for (int first = 0; first < 256; first += 32) {
+                QByteArray records;
+                for (int n = first; n < first + 32; ++n) {
+                    QByteArray record = testing_support::SearchRecord(quint8(n), "Fake");
+                    record[4] = '\xEE';
+                    records += record;
+                }
+                replies.push_back({1, {records, "192.168.1.66", 30600}});
+            }
+            return replies;
+        };
+    }
+    // Runs `act`; every modal dialog it opens is closed at once and counted.
+    int modalsDuring(const std::function<void()>& act) {
+        int opened = 0;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&opened] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ++opened;
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        closer.start(0);
+        act();
+        return opened;
     }
     std::vector<QByteArray> sentOn(quint16 port) const {
         std::vector<QByteArray> sent;
@@ -155,6 +198,121 @@ TEST_F(LanDevices, StoppingTheSearchEndsOnTheCancelledPage) {
     EXPECT_EQ(h.panel(2), "Search TCP control device cancelled");
     EXPECT_TRUE(entries().isEmpty());
 }
+
+// What the operator does once the broadcast search has ended: "No" if it found modules, the
+// address typed, perhaps Stop during the search by address; then the page's own button.
+struct WizardCase {
+    const char* name;
+    bool broadcastAnswered;
+    bool flood;
+    const char* typed;
+    bool stop;
+    int endPage;
+    const char* status;
+    QString chosen;  // the device chosen afterwards, where Connect goes
+};
+
+struct WizardPaths : LanDevices, ::testing::WithParamInterface<WizardCase> {};
+
+TEST_P(WizardPaths, EndOnTheirPageWithTheChosenDeviceInUse) {
+    const WizardCase& c = GetParam();
+    h.modulesHearBroadcast = c.broadcastAnswered;
+    if (c.flood) floodEverySearch();
+    start(withDevices({kStage}));
+    int endPage = 0;
+    search([&](ui::TfrmSearch& wizard) {
+        if (wizard.page() == 2) child<QPushButton>(wizard, "btnNo")->click();
+        const QStringList numbers = QString(c.typed).split('.');
+        for (int n = 1; n <= 4; ++n)
+            wizard.findChild<QLineEdit*>(QStringLiteral("edtIPField%1").arg(n))
+                ->setText(numbers[n - 1]);
+        if (c.stop) {
+            h.pump->onTick = [&wizard, ticks = 0]() mutable {
+                if (++ticks == 40) child<QPushButton>(wizard, "btnStop")->click();
+            };
+        }
+        child<QPushButton>(wizard, "btnGO")->click();
+        h.pump->onTick = nullptr;
+        endPage = wizard.page();
+        const std::map<int, const char*> closers{
+            {4, "btnStopThenClose"}, {5, "btnDone"}, {6, "btnCloseOfEnd"}};
+        if (closers.contains(endPage)) {
+            child<QPushButton>(wizard, closers.at(endPage))->click();
+        } else {
+            wizard.done(ui::TfrmSearch::Cancel);
+        }
+    });
+    EXPECT_EQ(endPage, c.endPage);
+    EXPECT_EQ(h.panel(2), c.status);
+    EXPECT_EQ(devices()->currentText(), c.chosen);
+    EXPECT_EQ(h.form().Link()->DeviceIP(), ui::DeviceEntryField(c.chosen, ui::DeviceEntry::Ip));
+}
+
+const char kCancelled[] = "Search TCP control device cancelled";
+const char kFound[] = "Search TCP control device ok";
+
+INSTANTIATE_TEST_SUITE_P(
+    Wizard, WizardPaths,
+    ::testing::Values(WizardCase{"NothingAtTheAddressThenClose", false, false, "192.168.0.77",
+                                 false, 6, kCancelled, kStage},
+                      WizardCase{"StopDuringTheSearchByAddress", false, false, "192.168.0.100",
+                                 true, 4, kCancelled, kStage},
+                      WizardCase{"NoThenNothingAtTheAddressKeepsTheBroadcastResults", true, false,
+                                 "192.168.0.77", false, 5, kFound, kModule},
+                      WizardCase{"AFloodCannotHideTheModuleAtTheAddress", true, true,
+                                 "192.168.0.100", false, 5, kFound,
+                                 QString(kModule).replace("Same Subnet", "Cross Subnet")}),
+    testing_support::CaseNamer([](const WizardCase& c) { return std::string(c.name); }));
+
+TEST_F(LanDevices, ConfigRepairsATagWithBrackets) {
+    start(withDevices({QString(kModule).replace("[Matrix]", "[Room [A]]")}));
+    EXPECT_EQ(h.form().Link()->DeviceIP(), "192.168.0.100");
+    configure([](ui::TfrmEditLAN&) {});
+    const QByteArray record = sentOn(30601).front();
+    EXPECT_EQ(record.left(6).toHex(), "001a2b3c4d01");
+    EXPECT_EQ(record.mid(42, 7), QByteArray("Room A\0", 7));
+    EXPECT_EQ(entries(), QStringList{QString(kModule).replace("[Matrix]", "[Room A]")});
+}
+
+struct BusyCase {
+    const char* name;
+    std::function<void(LanDevices&)> act;
+};
+
+struct WhileBusy : LanDevices, ::testing::WithParamInterface<BusyCase> {};
+
+// A Device status refresh or any other command is waiting for the switcher.
+TEST_P(WhileBusy, RefusedAndNothingChanges) {
+    start(withDevices({kModule, kStage}));
+    h.form().Flags().setIdle(false);
+    h.dialogs.answers = {true};
+    EXPECT_EQ(modalsDuring([this] { GetParam().act(*this); }), 0);
+    EXPECT_EQ(h.panel(3), "In processing, command ignored");
+    EXPECT_TRUE(h.dialogs.texts("question").isEmpty());
+    EXPECT_TRUE(h.datagrams->sent.empty());
+    EXPECT_EQ(entries(), (QStringList{kModule, kStage}));
+    EXPECT_EQ(devices()->currentText(), kModule);
+    EXPECT_EQ(h.form().Link()->DeviceIP(), "192.168.0.100");
+    EXPECT_EQ(h.form().Link()->ControlMode(), devlink::cmLAN);
+    EXPECT_TRUE(h.find<QRadioButton>("rbLANMode")->isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Handlers, WhileBusy,
+    ::testing::Values(
+        BusyCase{"DeviceChange",
+                 [](LanDevices& t) {
+                     t.devices()->setCurrentIndex(1);
+                     emit t.devices()->activated(1);
+                 }},
+        BusyCase{"Search",
+                 [](LanDevices& t) { t.h.find<QPushButton>("btnSearchDevice")->click(); }},
+        BusyCase{"Config", [](LanDevices& t) { t.h.find<QPushButton>("btnConfig")->click(); }},
+        BusyCase{"Delete",
+                 [](LanDevices& t) { t.h.find<QPushButton>("btnDeleteDevice")->click(); }},
+        BusyCase{"ModeChange",
+                 [](LanDevices& t) { t.h.find<QRadioButton>("rbCOMMode")->click(); }}),
+    testing_support::CaseNamer([](const BusyCase& c) { return std::string(c.name); }));
 
 TEST_F(LanDevices, ConfiguringSendsTheRecordAndReplacesTheEntry) {
     start(withDevices({kModule}));
@@ -263,6 +421,48 @@ TEST_F(LanDevices, AHandEditedEntryReadsWithTheDefaultsOfItsMissingFields) {
     EXPECT_EQ(h.form().Link()->DeviceIP(), "0.0.0.0");
     EXPECT_EQ(h.form().CurrentDeviceMAC(), "00-00-00-00-00-00");
 }
+
+struct ModuleCase {
+    const char* name;
+    int modules;  // 0: nothing answers on the serial port
+    const char* button;
+    bool confirmed;  // the reset's typed confirmation
+    int packetsSent;
+    const char* status;
+};
+
+struct ModuleOutcome : LanDevices, ::testing::WithParamInterface<ModuleCase> {};
+
+TEST_P(ModuleOutcome, IsReportedAndFreesTheLink) {
+    const ModuleCase& c = GetParam();
+    sim::ModuleSetup setup;
+    setup.count = c.modules;
+    h.sim.modules() = sim::ModuleBank(setup);
+    h.ports.names = {"ttySIM"};
+    start("[Control mode]\nMode=0\n[COM port]\nName=ttySIM\n");
+    if (c.button == std::string("btnReset")) {
+        onNextModal([&c](QDialog& dialog) {
+            if (c.confirmed) QTest::keyClicks(child<QLineEdit>(dialog, "edtYes"), "Yes");
+            child<QPushButton>(dialog, c.confirmed ? "btnYes" : "btnNo")->click();
+        });
+    }
+    h.find<QPushButton>(c.button)->click();
+    EXPECT_EQ(std::count_if(h.transport->written.begin(), h.transport->written.end(),
+                            [](const QByteArray& w) { return w.size() == 32; }),
+              c.packetsSent);
+    EXPECT_EQ(h.panel(2), c.status);
+    EXPECT_EQ(h.panel(3), "");
+    EXPECT_TRUE(h.form().Flags().idle());
+    EXPECT_TRUE(h.find<QPushButton>("btnQueryTCPModInfo")->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Module, ModuleOutcome,
+    ::testing::Values(
+        ModuleCase{"QueryUnanswered", 0, "btnQueryTCPModInfo", false, 5, "Query TCP Module failed"},
+        ModuleCase{"ResetUnanswered", 0, "btnReset", true, 5, "Reset Default failed"},
+        ModuleCase{"ResetNotConfirmed", 1, "btnReset", false, 0, "Reset Default cancelled"}),
+    testing_support::CaseNamer([](const ModuleCase& c) { return std::string(c.name); }));
 
 TEST_F(LanDevices, ModuleQueryAndResetInComControlMode) {
     h.ports.names = {"ttySIM"};

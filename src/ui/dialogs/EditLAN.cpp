@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <algorithm>
 
+#include "ui/dialogs/DeviceTagValidator.h"
 #include "ui/dialogs/KeyFilter.h"
 #include "ui/pages/FormParts.h"
 #include "ui/presenters/Dialogs.h"
@@ -98,6 +99,7 @@ void TfrmEditLAN::buildForm() {
     leDeviceTag_ = makeControl<QLineEdit>(gbDeviceInfo_, "leDeviceTag");
     leDeviceTag_->setGeometry(16, 44, 298, kFieldHeight);
     leDeviceTag_->setMaxLength(kTagLength);
+    leDeviceTag_->setValidator(new DeviceTagValidator(leDeviceTag_));
     tagLabel->setBuddy(leDeviceTag_);
 
     rbStaticIP_ =

@@ -254,14 +254,12 @@ void TfrmSearch::btnGOClick() {
     const QString address = numbers.join(QLatin1Char('.'));
     link_.SetDeviceIP(address);
     link_.SetUDPMode(devlink::umNORMAL);
-    const int knownBefore = link_.FoundModuleCount();
+    // Only what answers at the address belongs at it, and a list that the broadcast filled up
+    // would leave that module no room. The broadcast's entries stay in the results.
+    link_.ClearFoundModules();
     showPage(1, QStringLiteral("Get Matrix informations"));
     if (link_.SearchModules()) {
         for (int n = 1; n <= link_.FoundModuleCount(); ++n) {
-            // A module found by the broadcast is listed at this address only if it is the one
-            // there; listing every known module at the typed address would point entries at
-            // the wrong switcher.
-            if (n <= knownBefore && link_.FoundModuleField(n, lan::kFieldIp) != address) continue;
             const QString same = moduleEntry(n, address, true);
             if (!results_.contains(same)) results_ << moduleEntry(n, address, false);
         }

@@ -44,6 +44,9 @@ public:
     void rbCOMModeClick();
     void rbLANModeClick();
     // TCP control devices: the list, search, configuration and deletion.
+    // The operator's choice of device; refused while a command waits, the list going back to
+    // the device in use.
+    void cbLANDeviceChosen();
     void cbLANDeviceChange();
     void btnSearchDeviceClick();
     void btnConfigClick();
@@ -104,6 +107,7 @@ private:
     void clearPortTags();
     PortTags portTags() const;
     bool comMode() const;
+    bool modeChangeRefused();
     SettingsData settingsFromControls() const;
 
     Dialogs& dialogs_;
@@ -124,6 +128,7 @@ private:
 
     int statusBlink_ = 1;
     QString currentDeviceMAC_;
+    QString currentDeviceEntry_;  // the entry that set currentDeviceMAC_ and DeviceIP
     bool shownOnce_ = false;
     bool closed_ = false;
 

@@ -39,7 +39,7 @@ QString ByteText(quint8 value) {
 }  // namespace
 
 void TForm1::bindLanDevices() {
-    connect(general_->cbLANDevice, &QComboBox::activated, this, [this] { cbLANDeviceChange(); });
+    connect(general_->cbLANDevice, &QComboBox::activated, this, &TForm1::cbLANDeviceChosen);
     const std::pair<QPushButton*, void (TForm1::*)()> clicks[] = {
         {general_->btnSearchDevice, &TForm1::btnSearchDeviceClick},
         {general_->btnConfig, &TForm1::btnConfigClick},
@@ -67,10 +67,20 @@ void TForm1::storeDevices(SettingsData& settings) const {
     settings.lanDeviceName = list->currentText();
 }
 
+void TForm1::cbLANDeviceChosen() {
+    if (runner_->LinkIdle()) {
+        cbLANDeviceChange();
+        return;
+    }
+    QComboBox* list = general_->cbLANDevice;
+    list->setCurrentIndex(list->findText(currentDeviceEntry_, Qt::MatchExactly));
+}
+
 void TForm1::cbLANDeviceChange() {
     clearPortTags();
     if (link_->GetConnected()) btnConnectClick();
     const QComboBox* list = general_->cbLANDevice;
+    currentDeviceEntry_ = list->currentText();
     if (list->currentIndex() < 0) {
         currentDeviceMAC_ = QLatin1String(kNoDeviceMac);
         link_->SetDeviceIP(QStringLiteral("0.0.0.0"));
@@ -82,7 +92,7 @@ void TForm1::cbLANDeviceChange() {
 }
 
 void TForm1::btnSearchDeviceClick() {
-    if (link_->IsSearching()) return;
+    if (link_->IsSearching() || !runner_->LinkIdle()) return;
     if (link_->GetConnected()) btnConnectClick();
     ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Searching TCP control device ..."),
                false);
@@ -91,7 +101,8 @@ void TForm1::btnSearchDeviceClick() {
     link_->ClearFoundModules();
     auto& wizard = *findChild<TfrmSearch*>(QStringLiteral("TfrmSearch"));
     wizard.clearResults();
-    if (wizard.exec() == TfrmSearch::Ok) {
+    const bool found = wizard.exec() == TfrmSearch::Ok;
+    if (found) {
         QComboBox* list = general_->cbLANDevice;
         QString lastAdded;
         for (const QString& entry : wizard.results()) {
@@ -101,7 +112,10 @@ void TForm1::btnSearchDeviceClick() {
         }
         if (!lastAdded.isEmpty())
             list->setCurrentIndex(list->findText(lastAdded, Qt::MatchExactly));
-        cbLANDeviceChange();
+    }
+    // A search by address leaves DeviceIP at the typed address: the chosen entry decides again.
+    cbLANDeviceChange();
+    if (found) {
         ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Search TCP control device ok"),
                    false);
         // A found device is kept at once, as every other edit of the settings is.
@@ -117,6 +131,7 @@ void TForm1::btnSearchDeviceClick() {
 }
 
 void TForm1::btnConfigClick() {
+    if (!runner_->LinkIdle()) return;
     QComboBox* list = general_->cbLANDevice;
     const int index = list->currentIndex();
     if (index < 0) {
@@ -182,7 +197,7 @@ void TForm1::btnConfigClick() {
 void TForm1::btnDeleteDeviceClick() {
     QComboBox* list = general_->cbLANDevice;
     const int index = list->currentIndex();
-    if (index < 0) return;
+    if (index < 0 || !runner_->LinkIdle()) return;
     if (!dialogs_.question(QStringLiteral("Sure to delete device: ") + list->currentText() +
                            QStringLiteral(" ?"))) {
         return;

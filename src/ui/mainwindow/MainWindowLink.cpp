@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -109,7 +110,17 @@ void TForm1::showConnectionState() {
                false);
 }
 
+// A mode change under a waiting command would move the rest of it to the other transport.
+bool TForm1::modeChangeRefused() {
+    if (runner_->LinkIdle()) return false;
+    const QSignalBlocker comBlocker(general_->rbCOMMode);
+    const QSignalBlocker lanBlocker(general_->rbLANMode);
+    (comMode() ? general_->rbCOMMode : general_->rbLANMode)->setChecked(true);
+    return true;
+}
+
 void TForm1::rbCOMModeClick() {
+    if (modeChangeRefused()) return;
     ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     if (link_->GetConnected()) btnConnectClick();
     clearPortTags();
@@ -119,13 +130,16 @@ void TForm1::rbCOMModeClick() {
 }
 
 void TForm1::rbLANModeClick() {
-    if (link_->IsSearching()) return;
-    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    if (link_->IsSearching() || modeChangeRefused()) return;
     if (link_->GetConnected()) btnConnectClick();
     clearPortTags();
     link_->SetControlMode(devlink::cmLAN);
-    ApplyModeEnabling(devlink::cmLAN, false);
     LoadPortTags(devlink::cmLAN, currentDeviceMAC_);
+    ShowStatus(devlink::StatusPanel::Notes, QString(), false);
+    ApplyModeEnabling(devlink::cmLAN, false);
+    if (!general_->rbLANMode->isChecked()) {
+        ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    }
 }
 
 void TForm1::ApplyModeEnabling(devlink::TControlMode mode, bool locked) {

@@ -1,6 +1,7 @@
 #include "ui/presenters/lan/DeviceEntry.h"
 
 #include <array>
+#include <optional>
 
 namespace ui {
 
@@ -15,6 +16,25 @@ QString DefaultField(int k) {
     static const std::array<QString, 5> kDefaults{QString(), kStaticIp, QStringLiteral("0.0.0.0"),
                                                   QStringLiteral("00-00-00-00-00-00"), kSameSubnet};
     return k >= 0 && k < static_cast<int>(kDefaults.size()) ? kDefaults[k] : QString();
+}
+
+using EntryFields = std::array<QString, 5>;
+
+// The fields of an entry in its full form. The last four never hold a bracket, so they are read
+// from the end and the tag is whatever precedes them: a bracket in the tag cannot shift them.
+std::optional<EntryFields> FullFormFields(const QString& entry) {
+    if (!entry.startsWith(u'[') || !entry.endsWith(u']')) return std::nullopt;
+    EntryFields fields;
+    qsizetype close = entry.size() - 1;  // the "]" that ends the field being read
+    for (int k = DeviceEntry::Subnet; k > DeviceEntry::Tag; --k) {
+        const qsizetype open = entry.lastIndexOf(u'[', close);
+        if (open < 3 || QStringView(entry).sliced(open - 2, 2) != u"]-") return std::nullopt;
+        fields[k] = entry.sliced(open + 1, close - open - 1);
+        if (fields[k].contains(u']')) return std::nullopt;
+        close = open - 2;
+    }
+    fields[DeviceEntry::Tag] = entry.sliced(1, close - 1);
+    return fields;
 }
 
 }  // namespace
@@ -39,6 +59,8 @@ DeviceEntry DeviceEntry::parse(const QString& text) {
 }
 
 QString DeviceEntryField(const QString& entry, int k) {
+    if (k < DeviceEntry::Tag || k > DeviceEntry::Subnet) return DefaultField(k);
+    if (const std::optional<EntryFields> fields = FullFormFields(entry)) return (*fields)[k];
     qsizetype start = -1;
     for (int seen = 0; seen <= k; ++seen) {
         start = entry.indexOf(QLatin1Char('['), start + 1);

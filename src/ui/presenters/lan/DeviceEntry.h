@@ -22,8 +22,9 @@ struct DeviceEntry {
     static DeviceEntry parse(const QString& text);
 };
 
-// Field k of an entry: after the (k+1)-th "[" up to the next "]". A field the text does not
-// have (an empty text has none) reads as its default: "", "Static IP", "0.0.0.0",
+// Field k of an entry. An entry in the full form is read from its end, so a tag may hold any
+// character; any other text is read from the (k+1)-th "[" up to the next "]", and a field it
+// does not have (an empty text has none) reads as its default: "", "Static IP", "0.0.0.0",
 // "00-00-00-00-00-00", "Same Subnet".
 QString DeviceEntryField(const QString& entry, int k);
 
