@@ -97,10 +97,12 @@ Outcome runStatus(Context& context, const QStringList& args) {
     out.json[QStringLiteral("inputs")] = info->inputs;
     out.json[QStringLiteral("outputs")] = info->outputs;
     out.json[QStringLiteral("version")] = QStringLiteral("%1.%2").arg(info->major).arg(info->minor);
-    addPortStates(out, ui::PortSide::Input, readPortStates(session, ui::PortSide::Input),
-                  QStringLiteral("inputLinks"));
-    addPortStates(out, ui::PortSide::Output, readPortStates(session, ui::PortSide::Output),
-                  QStringLiteral("outputLinks"));
+    const auto inputs = readPortStates(session, ui::PortSide::Input);
+    if (!inputs) return out.stop();
+    addPortStates(out, ui::PortSide::Input, *inputs, QStringLiteral("inputLinks"));
+    const auto outputs = readPortStates(session, ui::PortSide::Output);
+    if (!outputs) return out.stop();
+    addPortStates(out, ui::PortSide::Output, *outputs, QStringLiteral("outputLinks"));
     const std::optional<std::array<int, kPortCount>> routes = readRoutes(session);
     if (!routes) return out.stop();
     addRoutes(out, *routes);

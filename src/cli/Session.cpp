@@ -9,15 +9,25 @@ namespace cli {
 
 using namespace devlink;
 
-Session::Session(const Target& target) : target_(target) {
+namespace {
+
+TVKCOMControl::Parts machineParts(const Target& target) {
     TVKCOMControl::Parts parts;
     parts.serial = std::make_unique<TComPort>();
     parts.tcp = std::make_unique<lan::TcpStreamClient>();
     parts.udp = std::make_unique<lan::UdpDatagramSocket>();
-    parts.pump = &pump_;
-    parts.clock = &clock_;
-    parts.flags = &guard_;
     parts.modulePort = target.port;
+    return parts;
+}
+
+}  // namespace
+
+Session::Session(const Target& target) : Session(target, machineParts(target)) {}
+
+Session::Session(const Target& target, TVKCOMControl::Parts parts) : target_(target) {
+    if (!parts.pump) parts.pump = &pump_;
+    if (!parts.clock) parts.clock = &clock_;
+    parts.flags = &guard_;
     link_ = std::make_unique<TVKCOMControl>(std::move(parts));
     QObject::connect(link_.get(), &TVKCOMControl::notified, link_.get(),
                      [this](const LinkNotification& n) { onNotification(n); });

@@ -30,6 +30,9 @@ struct Failure {
 class Session {
 public:
     explicit Session(const Target& target);
+    // Over the given transports; a pump or clock left out is the session's own, and the link
+    // always runs under the session's guard. Tests bring the simulator and a virtual clock.
+    Session(const Target& target, devlink::TVKCOMControl::Parts parts);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;

@@ -29,19 +29,20 @@ std::optional<DeviceInfo> readDeviceInfo(Session& session) {
     return info;
 }
 
-std::array<PortState, kPortCount> readPortStates(Session& session, ui::PortSide side) {
+std::optional<std::array<PortState, kPortCount>> readPortStates(Session& session,
+                                                                ui::PortSide side) {
     const Command command =
         side == ui::PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
     std::array<PortState, kPortCount> states{};
     for (int port = 1; port <= kPortCount; ++port) {
         const devlink::CommandResult result =
             session.run(MakeCommand(command, static_cast<quint16>(port)));
+        if (!result.succeeded()) return std::nullopt;
         const quint8 value = devlink::ReplyByte6(result);
         // A value other than 0x00 and 0xFF says nothing the window would show.
-        states[port - 1] = !result.succeeded() ? PortState::Unknown
-                           : value == 0x00     ? PortState::Connected
-                           : value == 0xFF     ? PortState::NotConnected
-                                               : PortState::Unknown;
+        states[port - 1] = value == 0x00   ? PortState::Connected
+                           : value == 0xFF ? PortState::NotConnected
+                                           : PortState::Unknown;
     }
     return states;
 }

@@ -27,8 +27,10 @@ enum class PortState { Connected, NotConnected, Unknown };
 
 // Device type, port counts and firmware version, stopping at the first failure.
 std::optional<DeviceInfo> readDeviceInfo(Session& session);
-// Every port of a side; a failed query leaves that port Unknown and goes on.
-std::array<PortState, kPortCount> readPortStates(Session& session, ui::PortSide side);
+// Every port of a side, stopping at the first failure: after a time-out or a lost line the
+// rest would only wait out one time-out each.
+std::optional<std::array<PortState, kPortCount>> readPortStates(Session& session,
+                                                                ui::PortSide side);
 // The input of every output, stopping at the first failure.
 std::optional<std::array<int, kPortCount>> readRoutes(Session& session);
 // IR, keys, APM, beeper, stopping at the first failure.
