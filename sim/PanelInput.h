@@ -32,7 +32,8 @@ private:
 
     QString madePath_;
     posix::UniqueFd reader_;
-    posix::UniqueFd keepOpen_;  // a writer of our own: the last writer closing is then no end of file
+    posix::UniqueFd
+        keepOpen_;  // a writer of our own: the last writer closing is then no end of file
     std::unique_ptr<QSocketNotifier> notifier_;
     QByteArray line_;
 };

@@ -6,8 +6,8 @@
 #include "FaultOption.h"
 #include "FirmwareFault.h"
 #include "ModuleOptions.h"
-#include "posix/SignalQuit.h"
 #include "SimServer.h"
+#include "posix/SignalQuit.h"
 
 namespace {
 

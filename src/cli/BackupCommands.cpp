@@ -1,5 +1,4 @@
 #include <QJsonArray>
-#include "core/OperatorTexts.h"
 #include <functional>
 
 #include "cli/BackupFile.h"
@@ -7,8 +6,9 @@
 #include "cli/ExitCode.h"
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
-#include "core/StatusReads.h"
+#include "core/OperatorTexts.h"
 #include "core/PanelOption.h"
+#include "core/StatusReads.h"
 
 // A room's whole state to a file and back. Only what the switcher can send is read back; the
 // tags and pre-settings belong to the window's Settings.ini, which this program never writes.
@@ -69,7 +69,8 @@ QStringList switcherDifferences(const Backup& file, const Backup& live, const QS
     for (int i = 0; parts.contains(QStringLiteral("options")) && i < core::kOptionCount; ++i) {
         if (file.options[i] != live.options[i])
             lines << QStringLiteral("option %1: switcher %2, backup %3")
-                         .arg(core::optionKeys()[i], onOff(live.options[i]), onOff(file.options[i]));
+                         .arg(core::optionKeys()[i], onOff(live.options[i]),
+                              onOff(file.options[i]));
     }
     return lines;
 }
@@ -124,7 +125,8 @@ struct Step {
 };
 
 // In the order that works: on before anything powered, off after everything else.
-std::vector<Step> restoreSteps(core::Connection& session, const Backup& b, const QStringList& parts) {
+std::vector<Step> restoreSteps(core::Connection& session, const Backup& b,
+                               const QStringList& parts) {
     std::vector<Step> steps;
     const auto power = [&session](bool on) {
         return [&session, on] {
@@ -145,8 +147,8 @@ std::vector<Step> restoreSteps(core::Connection& session, const Backup& b, const
                          }});
     }
     for (int i = 0; parts.contains(QStringLiteral("options")) && i < core::kOptionCount; ++i) {
-        const devlink::CommandRequest set = MakeCommand(core::CommandsOf(core::kPanelOptions[i]).set,
-                                                        devlink::OnOffValue(b.options[i]));
+        const devlink::CommandRequest set = MakeCommand(
+            core::CommandsOf(core::kPanelOptions[i]).set, devlink::OnOffValue(b.options[i]));
         steps.push_back({QStringLiteral("option ") + core::optionKeys()[i],
                          [&session, set] { return session.run(set).succeeded(); }});
     }

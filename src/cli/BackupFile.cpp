@@ -1,12 +1,12 @@
 #include "cli/BackupFile.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
 
 #include "cli/ExitCode.h"
 #include "cli/Rejection.h"
+#include "device/BoundedFile.h"
 #include "device/Edid.h"
 
 namespace cli {
@@ -119,7 +119,8 @@ Backup backupFromJson(const QByteArray& text) {
     const QJsonObject options = o.value(QStringLiteral("options")).toObject();
     for (int i = 0; i < core::kOptionCount; ++i) {
         if (!options.value(core::optionKeys()[i]).isBool())
-            bad(QStringLiteral("\"options\" has no true or false \"%1\"").arg(core::optionKeys()[i]));
+            bad(QStringLiteral("\"options\" has no true or false \"%1\"")
+                    .arg(core::optionKeys()[i]));
         b.options[i] = options.value(core::optionKeys()[i]).toBool();
     }
     readEdids(o, QStringLiteral("inputEdids"), b.inputEdids);
@@ -139,12 +140,11 @@ Backup backupFromJson(const QByteArray& text) {
 }
 
 Backup readBackupFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
-        throw Rejection(kExitBadFile, path + QStringLiteral(" can not be read."));
-    const QByteArray text = file.read(kMaxBackupSize + 1);
-    if (text.size() > kMaxBackupSize) bad(QStringLiteral("far too large"));
-    return backupFromJson(text);
+    // Checked before it is opened: a FIFO would wait for a writer for ever.
+    const device::FileReadResult file = device::ReadWholeFile(path, kMaxBackupSize);
+    if (file.status == device::FileReadStatus::TooLarge) bad(QStringLiteral("far too large"));
+    if (!file.ok()) throw Rejection(kExitBadFile, path + QStringLiteral(" can not be read."));
+    return backupFromJson(file.bytes);
 }
 
 void writeBackupFile(const QString& path, const Backup& backup) {

@@ -100,8 +100,8 @@ core::Connection& Context::session() {
 
 core::Connection& Context::moduleSession(const QString& address) {
     if (!session_)
-        session_ = std::make_unique<core::Connection>(
-            core::Target{core::Target::Kind::Tcp, address.isEmpty() ? QStringLiteral("0.0.0.0") : address});
+        session_ = std::make_unique<core::Connection>(core::Target{
+            core::Target::Kind::Tcp, address.isEmpty() ? QStringLiteral("0.0.0.0") : address});
     return *session_;
 }
 

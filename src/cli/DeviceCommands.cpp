@@ -1,13 +1,13 @@
 #include <QJsonArray>
-#include "core/OperatorTexts.h"
 
 #include "cli/Arguments.h"
 #include "cli/Handlers.h"
 #include "cli/StateTexts.h"
 #include "cli/StatusDocument.h"
-#include "core/StatusReads.h"
-#include "core/PanelOption.h"
 #include "core/DeviceInfoTexts.h"
+#include "core/OperatorTexts.h"
+#include "core/PanelOption.h"
+#include "core/StatusReads.h"
 
 namespace cli {
 
@@ -47,7 +47,8 @@ Outcome runPower(Context& context, const QStringList& args) {
 Outcome runOption(Context& context, const QStringList& args) {
     const QString usage = QStringLiteral("option ir|keys|apm|beeper [on|off]");
     if (args.size() != 1) requireCount(args, 2, usage);
-    const int index = choiceArg(args[0], core::optionKeys(), QStringLiteral("ir, keys, apm or beeper"));
+    const int index =
+        choiceArg(args[0], core::optionKeys(), QStringLiteral("ir, keys, apm or beeper"));
     const std::optional<bool> wanted =
         args.size() == 2 ? std::optional(onOffArg(args[1])) : std::nullopt;
     const core::PanelOptionCommands commands = core::CommandsOf(core::kPanelOptions[index]);

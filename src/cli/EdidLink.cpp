@@ -1,8 +1,8 @@
 #include "cli/EdidLink.h"
-#include "core/OperatorTexts.h"
 
 #include "cli/ExitCode.h"
 #include "cli/Rejection.h"
+#include "core/OperatorTexts.h"
 #include "device/EdidFile.h"
 
 namespace cli {
@@ -54,7 +54,8 @@ bool runEdidCommand(core::Connection& session, const device::EdidCommand& comman
            session.run(command.request()).succeeded();
 }
 
-bool writeEdid(core::Connection& session, const device::EdidCommand& write, const QByteArray& edid) {
+bool writeEdid(core::Connection& session, const device::EdidCommand& write,
+               const QByteArray& edid) {
     // The transfer does not pass the wrappers, so the power check is made here, as the window does.
     const std::optional<bool> power = session.readPower();
     if (!power) return false;

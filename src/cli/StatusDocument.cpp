@@ -11,8 +11,8 @@ namespace cli {
 
 namespace {
 
-void addPortStates(Outcome& out, core::PortSide side, const std::array<core::LinkState, kPortCount>& states,
-                   const QString& key) {
+void addPortStates(Outcome& out, core::PortSide side,
+                   const std::array<core::LinkState, kPortCount>& states, const QString& key) {
     QJsonArray names;
     for (int port = 1; port <= kPortCount; ++port) {
         const core::LinkState state = states[port - 1];
@@ -52,10 +52,12 @@ Outcome readStatus(core::Connection& session) {
     out.json[QStringLiteral("inputs")] = info->inputs;
     out.json[QStringLiteral("outputs")] = info->outputs;
     out.json[QStringLiteral("version")] = QStringLiteral("%1.%2").arg(info->major).arg(info->minor);
-    addPortStates(out, core::PortSide::Input, core::readLinkStates(session, core::PortSide::Input),
-                  QStringLiteral("inputLinks"));
-    addPortStates(out, core::PortSide::Output, core::readLinkStates(session, core::PortSide::Output),
-                  QStringLiteral("outputLinks"));
+    const auto inputs = core::readLinkStates(session, core::PortSide::Input);
+    if (!inputs) return out.stop();
+    addPortStates(out, core::PortSide::Input, *inputs, QStringLiteral("inputLinks"));
+    const auto outputs = core::readLinkStates(session, core::PortSide::Output);
+    if (!outputs) return out.stop();
+    addPortStates(out, core::PortSide::Output, *outputs, QStringLiteral("outputLinks"));
     const std::optional<std::array<int, kPortCount>> routes = core::readRoutes(session);
     if (!routes) return out.stop();
     addRoutes(out, *routes);

@@ -11,8 +11,7 @@ using devlink::FailureKind;
 using devlink::Runner;
 using devlink::StatusPanel;
 
-CommandRunner::CommandRunner(devlink::TVKCOMControl& link, devlink::LinkGuard& flags,
-                             Hooks hooks)
+CommandRunner::CommandRunner(devlink::TVKCOMControl& link, devlink::LinkGuard& flags, Hooks hooks)
     : link_(link), flags_(flags), hooks_(std::move(hooks)) {}
 
 FailureKind CommandRunner::Readiness() {

@@ -37,11 +37,12 @@ public:
     // the link talks to, which must not do so under a waiting command.
     bool LinkIdle();
 
-    devlink::CommandResult ExecCommand(const QString& label, quint8 group, quint8 code, quint16 p1 = 0,
-                              quint16 p2 = 0, quint16 p3 = 0, quint16 p4 = 0);
+    devlink::CommandResult ExecCommand(const QString& label, quint8 group, quint8 code,
+                                       quint16 p1 = 0, quint16 p2 = 0, quint16 p3 = 0,
+                                       quint16 p4 = 0);
     devlink::CommandResult ExecPoweredCommand(const QString& label, quint8 group, quint8 code,
-                                     quint16 p1 = 0, quint16 p2 = 0, quint16 p3 = 0,
-                                     quint16 p4 = 0);
+                                              quint16 p1 = 0, quint16 p2 = 0, quint16 p3 = 0,
+                                              quint16 p4 = 0);
 
     // Runs a plain command through the wrapper its table entry names.
     devlink::CommandResult Run(const devlink::CommandRequest& request);

@@ -8,15 +8,26 @@ namespace core {
 
 using namespace devlink;
 
-Connection::Connection(const Target& target) : target_(target) {
+namespace {
+
+TVKCOMControl::Parts machineParts(const Target& target) {
     TVKCOMControl::Parts parts;
     parts.serial = std::make_unique<TComPort>();
     parts.tcp = std::make_unique<lan::TcpStreamClient>();
     parts.udp = std::make_unique<lan::UdpDatagramSocket>();
-    parts.pump = &pump_;
-    parts.clock = &clock_;
-    parts.flags = &guard_;
     parts.modulePort = target.port;
+    return parts;
+}
+
+}  // namespace
+
+Connection::Connection(const Target& target) : Connection(target, machineParts(target)) {}
+
+Connection::Connection(const Target& target, TVKCOMControl::Parts parts) : target_(target) {
+    if (!parts.pump) parts.pump = &pump_;
+    if (!parts.clock) parts.clock = &clock_;
+    linkClock_ = parts.clock;
+    parts.flags = &guard_;
     link_ = std::make_unique<TVKCOMControl>(std::move(parts));
     QObject::connect(link_.get(), &TVKCOMControl::notified, link_.get(),
                      [this](const LinkNotification& n) { onNotification(n); });

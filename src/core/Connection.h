@@ -32,6 +32,10 @@ struct Failure {
 class Connection {
 public:
     explicit Connection(const Target& target);
+    // Over the given transports; a pump or clock left out is the connection's own, and the
+    // link always runs under the connection's guard. Tests bring the simulator and a virtual
+    // clock.
+    Connection(const Target& target, devlink::TVKCOMControl::Parts parts);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -39,7 +43,7 @@ public:
     const Target& target() const { return target_; }
     devlink::TVKCOMControl& link() { return *link_; }
     devlink::LinkGuard& guard() { return guard_; }
-    devlink::LinkClock& clock() { return clock_; }
+    devlink::LinkClock& clock() { return *linkClock_; }
     CommandRunner& runner() { return *runner_; }
 
     bool connect();
@@ -64,6 +68,7 @@ private:
     Target target_;
     devlink::EventLoopPump pump_;
     devlink::SteadyClock clock_;
+    devlink::LinkClock* linkClock_ = &clock_;
     devlink::LinkGuard guard_;
     std::unique_ptr<devlink::TVKCOMControl> link_;
     std::unique_ptr<CommandRunner> runner_;

@@ -24,7 +24,7 @@ constexpr int kBusyRecheckMs = 50;
 
 LinkState LinkStateOf(const CommandResult& result) {
     const quint8 value = devlink::ReplyByte6(result);
-    return value == 0x00 ? LinkState::Connected
+    return value == 0x00   ? LinkState::Connected
            : value == 0xFF ? LinkState::NotConnected
                            : LinkState::Unknown;
 }
@@ -133,8 +133,8 @@ void Follower::readStep() {
         } else if (command == Command::GetOutputRoute) {
             reading_.routes[port - 1] = devlink::ReplyByte6(*result);
         } else {
-            auto& links = command == Command::GetInputLinkStatus ? reading_.inputLinks
-                                                                 : reading_.outputLinks;
+            auto& links =
+                command == Command::GetInputLinkStatus ? reading_.inputLinks : reading_.outputLinks;
             links[port - 1] = LinkStateOf(*result);
         }
     }

@@ -11,8 +11,7 @@ QString connectFailureText(const FailureContext& where) {
         const QString verb = where.connected ? QStringLiteral("Close") : QStringLiteral("Open");
         return verb + QStringLiteral(" COM [") + where.port + QStringLiteral("] failed");
     }
-    const QString verb =
-        where.connected ? QStringLiteral("Disconnect") : QStringLiteral("Connect");
+    const QString verb = where.connected ? QStringLiteral("Disconnect") : QStringLiteral("Connect");
     return verb + QLatin1Char(' ') + where.address + QStringLiteral(" failed");
 }
 
@@ -40,7 +39,8 @@ QString FailureText(FailureKind kind, const FailureContext& where) {
         case FailureKind::SwitcherOff:
             return QStringLiteral("System is power off, please turn it on first.");
         case FailureKind::NoDisplay:
-            return QStringLiteral("EDID can not be read because output not connected.\r\n[Output%1]")
+            return QStringLiteral(
+                       "EDID can not be read because output not connected.\r\n[Output%1]")
                 .arg(where.output);
         case FailureKind::BadFile:
             return where.detail;

@@ -29,19 +29,19 @@ std::optional<DeviceInfo> readDeviceInfo(Connection& session) {
     return info;
 }
 
-std::array<LinkState, kPorts> readLinkStates(Connection& session, PortSide side) {
+std::optional<std::array<LinkState, kPorts>> readLinkStates(Connection& session, PortSide side) {
     const Command command =
         side == PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
     std::array<LinkState, kPorts> states{};
     for (int port = 1; port <= kPorts; ++port) {
         const devlink::CommandResult result =
             session.run(MakeCommand(command, static_cast<quint16>(port)));
+        if (!result.succeeded()) return std::nullopt;
         const quint8 value = devlink::ReplyByte6(result);
         // A value other than 0x00 and 0xFF says nothing the window would show.
-        states[port - 1] = !result.succeeded() ? LinkState::Unknown
-                           : value == 0x00     ? LinkState::Connected
-                           : value == 0xFF     ? LinkState::NotConnected
-                                               : LinkState::Unknown;
+        states[port - 1] = value == 0x00   ? LinkState::Connected
+                           : value == 0xFF ? LinkState::NotConnected
+                                           : LinkState::Unknown;
     }
     return states;
 }

@@ -27,8 +27,9 @@ struct DeviceInfo {
 
 // Device type, port counts and firmware version, stopping at the first failure.
 std::optional<DeviceInfo> readDeviceInfo(Connection& session);
-// Every port of a side; a failed query leaves that port Unknown and goes on.
-std::array<LinkState, kPorts> readLinkStates(Connection& session, PortSide side);
+// Every port of a side, stopping at the first failure: after a time-out or a lost line the
+// rest would only wait out one time-out each.
+std::optional<std::array<LinkState, kPorts>> readLinkStates(Connection& session, PortSide side);
 // The input of every output, stopping at the first failure.
 std::optional<std::array<int, kPorts>> readRoutes(Connection& session);
 // IR, keys, APM, beeper, stopping at the first failure.

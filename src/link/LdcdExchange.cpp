@@ -37,7 +37,8 @@ TVKCOMControl::LdcdAnswer TVKCOMControl::ExchangeLdcd(const lan::LdcdPacket& req
             }
             clock_.sleepMs(kLdcdRetryPauseMs);
         }
-        if (!lan::LdcdChecksumRight(answer.packet)) notify(WM_LINK_NOREPLY, 0, 0, {}, FailureKind::NoReply);
+        if (!lan::LdcdChecksumRight(answer.packet))
+            notify(WM_LINK_NOREPLY, 0, 0, {}, FailureKind::NoReply);
     } catch (const TransportError&) {
         answer.ok = false;
         notify(WM_LINK_ERROR, 0, 0, {}, FailureKind::LineLost);

@@ -25,8 +25,7 @@ constexpr quint16 kAckResend = 0x00FF;
 }  // namespace
 
 FailureKind NoReplyKind(const Frame& lastReply) {
-    return lastReply[kStatusOffset] == kStatusRefused ? FailureKind::Refused
-                                                      : FailureKind::NoReply;
+    return lastReply[kStatusOffset] == kStatusRefused ? FailureKind::Refused : FailureKind::NoReply;
 }
 
 TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
@@ -63,7 +62,7 @@ TVKCOMControl::~TVKCOMControl() {
 }
 
 void TVKCOMControl::notify(int message, qint64 wParam, qint64 lParam, const QString& text,
-                          FailureKind failure) {
+                           FailureKind failure) {
     if (!text.isEmpty()) qCDebug(lcTraffic).noquote() << text;
     emit notified({message, wParam, lParam, text, failure});
 }

@@ -25,8 +25,9 @@ IniRead readIniFile(const QString& path);
 // On failure returns "Unable to write to <path>" and the old file is untouched.
 std::optional<QString> writeIniFile(const QString& path, const IniDocument& document);
 
-// A save killed after its temporary file got a name and before the rename leaves that file,
-// "<name>.XXXXXX", beside the settings file; removes every such leftover.
+// A save killed before its rename leaves its temporary file, "<name>.gc-save-XXXXXX", beside
+// the settings file; removes such leftovers once they are minutes old (a younger one may
+// belong to another instance's save under way) and nothing else.
 void removeStaleSaves(const QString& path);
 
 }  // namespace ui

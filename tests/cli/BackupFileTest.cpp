@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QFile>
 #include <QJsonDocument>
+#include <QTemporaryDir>
+#include <cstdlib>
 
 #include "cli/BackupFile.h"
 #include "cli/Rejection.h"
@@ -80,5 +85,26 @@ TEST_P(HandEdited, IsRefusedNamingTheKey) {
 
 INSTANTIATE_TEST_SUITE_P(Edits, HandEdited, ::testing::ValuesIn(kEdits),
                          testing_support::CaseNamer([](const Edit& e) { return e.name; }));
+
+// restore and diff read the file this way; a FIFO nobody writes to must not hold them.
+TEST(BackupFile, FifoIsRefusedWithoutWaitingForAWriter) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("backup.json"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EXIT(
+        {
+            alarm(5);  // a read that waits is killed, and the test fails instead of hanging
+            try {
+                cli::readBackupFile(fifo);
+            } catch (const cli::Rejection& rejection) {
+                std::_Exit(rejection.exitCode() == 4 &&
+                                   rejection.text() == fifo + QStringLiteral(" can not be read.")
+                               ? 0
+                               : 1);
+            }
+            std::_Exit(2);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
 
 }  // namespace

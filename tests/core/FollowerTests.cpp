@@ -146,7 +146,8 @@ TEST(Follower, ASilentSwitcherIsALostLineAndSwitchingOffEndsEverything) {
     FollowerHarness h;
     h.follower.setEnabled(true);
     h.runUntil(1000);
-    h.transport->setResponder([](const QByteArray&, qint64) { return std::vector<sim::Delivery>{}; });
+    h.transport->setResponder(
+        [](const QByteArray&, qint64) { return std::vector<sim::Delivery>{}; });
     h.runUntil(h.clock.nowMs() + 12000);
     EXPECT_FALSE(h.state.lineUp());
     EXPECT_TRUE(h.follower.reconnectInMs().has_value());

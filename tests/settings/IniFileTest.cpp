@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,6 +39,14 @@ protected:
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(2);
         const auto error = writeIniFile(path, bigDocument());
         std::_Exit(error == QStringLiteral("Unable to write to ") + path ? 0 : 1);
+    }
+
+    // Backdates a file's modification time, as if it had been left there that long ago.
+    void age(const QString& name, int minutes) const {
+        QFile file(dir_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-60 * minutes),
+                                     QFileDevice::FileModificationTime));
     }
 
     QTemporaryDir dir_;
@@ -153,23 +162,52 @@ TEST_F(IniFileTest, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
         const QByteArray now = readBytes(path());
         ASSERT_TRUE(now == contents[0] || now == contents[1]) << "round " << round;
     }
+    for (const QString& name : QDir(dir_.path()).entryList(QDir::Files)) age(name, 10);
     removeStaleSaves(path());
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Settings.ini"});
 }
 
-TEST_F(IniFileTest, StaleSavesAreRemovedAndNothingElse) {
-    writeBytes(path(), kOldContent);
-    const QStringList kept{"Settings.ini",       "Settings.ini.bak", "Settings.ini.Ab3xYz7",
-                           "Settings.iniAb3xYz", "Other.ini.Ab3xYz", "Settings.ini.Ab-xYz"};
-    for (const QString& name : kept) writeBytes(dir_.filePath(name), "x");
-    writeBytes(dir_.filePath("Settings.ini.Ab3xYz"), "[Half]\n");
-    writeBytes(dir_.filePath("Settings.ini.qwerty"), "");
+TEST_F(IniFileTest, OnlyOurOwnTemporaryFilesMinutesOldAreRemoved) {
+    struct File {
+        const char* name;
+        int ageMinutes;
+        bool removed;
+    };
+    const File files[] = {
+        {"Settings.ini", 60, false},
+        {"Settings.ini.backup", 60, false},
+        {"Settings.ini.bak001", 60, false},
+        {"Settings.ini.Ab3xYz", 60, false},
+        {"Settings.ini.gc-save-Ab3xYz7", 60, false},
+        {"Settings.ini.gc-save-Ab-xYz", 60, false},
+        {"Other.ini.gc-save-Ab3xYz", 60, false},
+        {"Settings.ini.gc-save-n3wOne", 1, false},  // another instance's save under way
+        {"Settings.ini.gc-save-0ldOne", 10, true},
+        {"Settings.ini.gc-save-qwerty", 600, true},
+    };
+    for (const File& file : files) {
+        writeBytes(dir_.filePath(file.name), "[Half]\n");
+        age(file.name, file.ageMinutes);
+    }
     removeStaleSaves(path());
-    QStringList left = QDir(dir_.path()).entryList(QDir::Files);
-    QStringList expected = kept;
-    left.sort();
-    expected.sort();
-    EXPECT_EQ(left, expected);
+    for (const File& file : files)
+        EXPECT_EQ(QFile::exists(dir_.filePath(file.name)), !file.removed) << file.name;
+}
+
+TEST_F(IniFileTest, SaveThroughALinkReplacesItsTargetWithItsPermissions) {
+    const QString target = dir_.filePath("Target.ini");
+    writeBytes(target, kOldContent);
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(target, ownerOnly));
+    ASSERT_TRUE(QFile::link(target, path()));
+    IniDocument doc;
+    doc.setValue("New", "K", "1");
+    ASSERT_EQ(writeIniFile(path(), doc), std::nullopt);
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_EQ(readBytes(target), QByteArray("[New]\nK=1\n"));
+    const auto notUserBits =
+        ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    EXPECT_EQ(QFile::permissions(target) & notUserBits, ownerOnly);
 }
 
 }  // namespace

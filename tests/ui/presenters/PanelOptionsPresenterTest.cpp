@@ -89,15 +89,30 @@ TEST(PanelOptions, AClickSendsTheChosenStateWithItsLabel) {
         const char* label;
     };
     const Case cases[] = {
-        {core::PanelOption::Ir, core::OptionRadio::Off, {0x04, 0x03, 0xF0}, "Disable IR control ..."},
+        {core::PanelOption::Ir,
+         core::OptionRadio::Off,
+         {0x04, 0x03, 0xF0},
+         "Disable IR control ..."},
         {core::PanelOption::Ir, core::OptionRadio::On, {0x04, 0x03, 0x0F}, "Enable IR control ..."},
         // The ON radio of the keys group is "Unlock(ON)" in the caption, yet sends 0x0F "Lock".
-        {core::PanelOption::Keys, core::OptionRadio::On, {0x01, 0x0F, 0x0F}, "Lock Keys on panel ..."},
-        {core::PanelOption::Keys, core::OptionRadio::Off, {0x01, 0x0F, 0xF0}, "Unlock Keys on panel ..."},
+        {core::PanelOption::Keys,
+         core::OptionRadio::On,
+         {0x01, 0x0F, 0x0F},
+         "Lock Keys on panel ..."},
+        {core::PanelOption::Keys,
+         core::OptionRadio::Off,
+         {0x01, 0x0F, 0xF0},
+         "Unlock Keys on panel ..."},
         {core::PanelOption::Apm, core::OptionRadio::On, {0x01, 0x0B, 0x0F}, "Set APM ON ..."},
         {core::PanelOption::Apm, core::OptionRadio::Off, {0x01, 0x0B, 0xF0}, "Set APM OFF ..."},
-        {core::PanelOption::Beeper, core::OptionRadio::Off, {0x01, 0x0D, 0xF0}, "Disable Beeper control ..."},
-        {core::PanelOption::Beeper, core::OptionRadio::On, {0x01, 0x0D, 0x0F}, "Enable Beeper control ..."},
+        {core::PanelOption::Beeper,
+         core::OptionRadio::Off,
+         {0x01, 0x0D, 0xF0},
+         "Disable Beeper control ..."},
+        {core::PanelOption::Beeper,
+         core::OptionRadio::On,
+         {0x01, 0x0D, 0x0F},
+         "Enable Beeper control ..."},
     };
     for (const Case& c : cases) {
         PoweredHarness h;

@@ -16,6 +16,7 @@ PanelOptionControls ControlsOf(core::PanelOption option);
 
 // The groups from top to bottom.
 inline constexpr std::array kPanelOptionLayout = {core::PanelOption::Ir, core::PanelOption::Keys,
-                                                  core::PanelOption::Beeper, core::PanelOption::Apm};
+                                                  core::PanelOption::Beeper,
+                                                  core::PanelOption::Apm};
 
 }  // namespace ui

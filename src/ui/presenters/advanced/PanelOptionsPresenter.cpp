@@ -24,7 +24,8 @@ PanelOptionsPresenter::~PanelOptionsPresenter() {
 
 bool PanelOptionsPresenter::ReadPanelOptions() {
     for (const core::PanelOption option : core::kPanelOptions) {
-        const devlink::CommandResult result = runner_.Run(MakeCommand(core::CommandsOf(option).read));
+        const devlink::CommandResult result =
+            runner_.Run(MakeCommand(core::CommandsOf(option).read));
         if (!result.succeeded()) return false;
         const QScopedValueRollback applying(applyingDeviceState_, true);
         view_.setOptionOn(option, devlink::ReplyIsOn(result));

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "link/StatusPanel.h"
 #include "core/PanelOption.h"
+#include "link/StatusPanel.h"
 
 namespace ui {
 

@@ -1,8 +1,8 @@
 #include "ui/presenters/edid/EdidPresenter.h"
-#include "core/OperatorTexts.h"
 
 #include <array>
 
+#include "core/OperatorTexts.h"
 #include "device/Edid.h"
 #include "device/EdidCommands.h"
 #include "device/EdidDecoder.h"

@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 
-#include "device/EdidCommands.h"
 #include "core/CommandRunner.h"
+#include "device/EdidCommands.h"
 #include "link/LinkGuard.h"
 #include "link/VKCOMControl.h"
 #include "settings/SettingsData.h"

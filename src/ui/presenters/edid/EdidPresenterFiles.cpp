@@ -1,6 +1,6 @@
 #include <QFileInfo>
-#include "core/OperatorTexts.h"
 
+#include "core/OperatorTexts.h"
 #include "device/EdidFile.h"
 #include "ui/presenters/edid/EdidFileName.h"
 #include "ui/presenters/edid/EdidPresenter.h"

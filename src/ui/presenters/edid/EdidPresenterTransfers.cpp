@@ -1,5 +1,5 @@
-#include "device/Edid.h"
 #include "core/OperatorTexts.h"
+#include "device/Edid.h"
 #include "device/EdidCommands.h"
 #include "ui/presenters/edid/EdidPresenter.h"
 

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "link/CommandResult.h"
 #include "core/CommandRunner.h"
+#include "link/CommandResult.h"
 #include "link/LinkGuard.h"
 #include "link/VKCOMControl.h"
 #include "ui/presenters/Dialogs.h"

@@ -1,4 +1,5 @@
 #include "ui/presenters/general/DeviceStatusPresenter.h"
+
 #include "core/OperatorTexts.h"
 
 namespace ui {
@@ -13,8 +14,8 @@ constexpr int kInputPauseMs = 5;
 
 }  // namespace
 
-DeviceStatusPresenter::DeviceStatusPresenter(core::CommandRunner& runner,
-                                             devlink::LinkClock& clock, DeviceStatusView& view,
+DeviceStatusPresenter::DeviceStatusPresenter(core::CommandRunner& runner, devlink::LinkClock& clock,
+                                             DeviceStatusView& view,
                                              PanelOptionsPresenter& panelOptions)
     : runner_(runner), clock_(clock), view_(view), panelOptions_(panelOptions) {}
 
@@ -66,8 +67,9 @@ bool DeviceStatusPresenter::ReadDeviceInfo() {
     const CommandResult version = runner_.Run(MakeCommand(Command::GetFirmwareVersion));
     if (!version.succeeded()) return false;
     view_.setDeviceText(core::DeviceText(devlink::ReplyByte4(type), devlink::ReplyByte4(counts),
-                                   devlink::ReplyByte6(counts)));
-    view_.setVersionText(core::VersionText(devlink::ReplyByte4(version), devlink::ReplyByte6(version)));
+                                         devlink::ReplyByte6(counts)));
+    view_.setVersionText(
+        core::VersionText(devlink::ReplyByte4(version), devlink::ReplyByte6(version)));
     return true;
 }
 
@@ -82,7 +84,8 @@ void DeviceStatusPresenter::RefreshPortLinks(core::PortSide side) {
                                LabelWeight::Unchanged);
         } else if (const auto link = devlink::ReplyPortLink(result);
                    link == devlink::PortLink::Connected) {
-            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Connected"), LabelWeight::Bold);
+            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Connected"),
+                               LabelWeight::Bold);
         } else if (link == devlink::PortLink::NotConnected) {
             view_.setPortLabel(tag, core::PortLabelText(side, port, ": Not connected"),
                                LabelWeight::Normal);
@@ -97,7 +100,8 @@ void DeviceStatusPresenter::ResetDeviceStatus() {
     view_.setVersionText(QStringLiteral("Version: Not known"));
     for (int port = 1; port <= kPorts; ++port) {
         for (const core::PortSide side : {core::PortSide::Input, core::PortSide::Output}) {
-            view_.setPortLabel(core::PortLabelTag(side, port), core::PortLabelText(side, port, ": Not known"),
+            view_.setPortLabel(core::PortLabelTag(side, port),
+                               core::PortLabelText(side, port, ": Not known"),
                                LabelWeight::Unchanged);
         }
     }

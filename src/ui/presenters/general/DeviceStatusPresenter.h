@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/CommandRunner.h"
+#include "core/DeviceInfoTexts.h"
 #include "link/LinkTiming.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
-#include "core/DeviceInfoTexts.h"
 #include "ui/presenters/general/DeviceStatusView.h"
 
 namespace ui {

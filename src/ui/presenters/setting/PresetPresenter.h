@@ -30,8 +30,7 @@ public:
     using Rows = std::array<Row, kPresetCount>;
 
     // Uses the runner's hooks for the information box, status texts and power state.
-    PresetPresenter(RoutingPresenter& routing, PresetView& view,
-                    core::CommandRunner::Hooks hooks);
+    PresetPresenter(RoutingPresenter& routing, PresetView& view, core::CommandRunner::Hooks hooks);
 
     // The rows as the settings file holds them; shows all eight.
     void load(const std::array<QString, kPresetCount>& names,
