@@ -10,7 +10,7 @@
 #include "cli/Rejection.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLocation.h"
-#include "ui/presenters/lan/DeviceEntry.h"
+#include "settings/DeviceEntry.h"
 
 namespace cli {
 

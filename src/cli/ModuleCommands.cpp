@@ -5,7 +5,7 @@
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
 #include "lan/ModuleRecords.h"
-#include "ui/presenters/lan/DeviceEntry.h"
+#include "settings/DeviceEntry.h"
 
 namespace cli {
 

@@ -18,7 +18,7 @@
 #include "support/ModuleBytes.h"
 #include "ui/dialogs/EditLAN.h"
 #include "ui/dialogs/SearchWizard.h"
-#include "ui/presenters/lan/DeviceEntry.h"
+#include "settings/DeviceEntry.h"
 #include "widgets/VKGauge.h"
 
 // Readable failure messages for Qt texts.

@@ -12,7 +12,7 @@
 #include "lan/ModuleRecords.h"
 #include "ui/dialogs/KeyFilter.h"
 #include "ui/pages/FormParts.h"
-#include "ui/presenters/lan/DeviceEntry.h"
+#include "settings/DeviceEntry.h"
 #include "ui/presenters/lan/LanAddressFields.h"
 #include "widgets/VKGauge.h"
 

@@ -15,7 +15,7 @@
 #include "ui/pages/advanced/AdvancedPage.h"
 #include "ui/pages/general/GeneralPage.h"
 #include "ui/presenters/Dialogs.h"
-#include "ui/presenters/lan/DeviceEntry.h"
+#include "settings/DeviceEntry.h"
 
 namespace ui {
 

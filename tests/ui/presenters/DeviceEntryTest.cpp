@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "ui/presenters/lan/DeviceEntry.h"
+#include "settings/DeviceEntry.h"
 
 namespace ui {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/presenters/lan/DeviceEntry.h"
+#include "settings/DeviceEntry.h"
 
 #include <array>
 #include <optional>
