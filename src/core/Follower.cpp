@@ -124,7 +124,8 @@ void Follower::readStep() {
     }
     const auto result = poll(command, port);
     if (!result) {
-        lose();
+        // The lost-line signal may have come inside the exchange and done this already.
+        if (phase_ != Phase::Away) lose();
         return;
     }
     if (result->succeeded()) {

@@ -142,6 +142,24 @@ TEST(Follower, ReconnectsWithABackOffAndResyncsBeforeAnnouncingTheLine) {
     EXPECT_TRUE(h.changes[1].on);
 }
 
+TEST(Follower, ALineLostInsideItsOwnExchangeIsAnnouncedOnce) {
+    FollowerHarness h;
+    h.follower.setEnabled(true);
+    h.runUntil(1000);
+    std::vector<int> announced;
+    QObject::connect(&h.follower, &Follower::reconnecting,
+                     [&](int seconds) { announced.push_back(seconds); });
+    h.transport->failOpen = true;
+    bool unplugged = false;
+    h.pump->onTick = [&] {
+        if (unplugged) return;
+        unplugged = true;
+        h.transport->unplug();
+    };
+    h.runUntil(h.follower.dueAtMs() + 1);
+    EXPECT_EQ(announced, (std::vector<int>{1}));
+}
+
 TEST(Follower, ASilentSwitcherIsALostLineAndSwitchingOffEndsEverything) {
     FollowerHarness h;
     h.follower.setEnabled(true);
