@@ -15,6 +15,8 @@ struct FollowerHarness : LinkHarness {
     FollowerHarness() {
         QObject::connect(&state, &core::SwitcherState::changed,
                          [this](const StateChange& c) { changes.push_back(c); });
+        QObject::connect(&follower, &Follower::reconnecting,
+                         [this](int seconds) { announced.push_back(seconds); });
     }
     // Runs every step that falls due until virtual time `untilMs`.
     void runUntil(qint64 untilMs) {
@@ -44,6 +46,7 @@ struct FollowerHarness : LinkHarness {
     core::SwitcherState state;
     Follower follower{*link, flags, clock, state};
     std::vector<StateChange> changes;
+    std::vector<int> announced;  // the waits of "Reconnecting in N s"
     std::vector<qint64> passStarts;
 };
 
@@ -121,15 +124,12 @@ TEST(Follower, ReconnectsWithABackOffAndResyncsBeforeAnnouncingTheLine) {
     FollowerHarness h;
     h.follower.setEnabled(true);
     h.runUntil(1000);
-    std::vector<int> announced;
-    QObject::connect(&h.follower, &Follower::reconnecting,
-                     [&](int seconds) { announced.push_back(seconds); });
     h.transport->failOpen = true;
     h.transport->unplug();
     EXPECT_FALSE(h.state.lineUp());
     h.runUntil(h.clock.nowMs() + 100000);
     // 1, 2, 4 ... and never more than 30 s between attempts.
-    EXPECT_EQ(announced, (std::vector<int>{1, 2, 4, 8, 16, 30, 30, 30}));
+    EXPECT_EQ(h.announced, (std::vector<int>{1, 2, 4, 8, 16, 30, 30, 30}));
     EXPECT_EQ(h.transport->openCount, 1) << "no attempt opened the port";
 
     h.sim.state().routes[0] = 6;
@@ -146,9 +146,6 @@ TEST(Follower, ALineLostInsideItsOwnExchangeIsAnnouncedOnce) {
     FollowerHarness h;
     h.follower.setEnabled(true);
     h.runUntil(1000);
-    std::vector<int> announced;
-    QObject::connect(&h.follower, &Follower::reconnecting,
-                     [&](int seconds) { announced.push_back(seconds); });
     h.transport->failOpen = true;
     bool unplugged = false;
     h.pump->onTick = [&] {
@@ -157,7 +154,7 @@ TEST(Follower, ALineLostInsideItsOwnExchangeIsAnnouncedOnce) {
         h.transport->unplug();
     };
     h.runUntil(h.follower.dueAtMs() + 1);
-    EXPECT_EQ(announced, (std::vector<int>{1}));
+    EXPECT_EQ(h.announced, (std::vector<int>{1}));
 }
 
 TEST(Follower, ASilentSwitcherIsALostLineAndSwitchingOffEndsEverything) {
