@@ -3,9 +3,11 @@
 //   "painted <ns>"     once the first paint of a window has been flushed;
 // and answers commands on standard input:
 //   "tabs"  shows and paints every page of every tab widget, then prints "tabs-shown";
+//   "click NAME"  clicks the button of that object name, then prints "clicked";
 //   "quit"  ends the program.
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -39,6 +41,16 @@ void showEveryTab() {
     report("tabs-shown");
 }
 
+void clickButton(const QByteArray& name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* button = window->findChild<QAbstractButton*>(QString::fromLatin1(name))) {
+            button->click();
+            break;
+        }
+    }
+    report("clicked");
+}
+
 class FirstPaintReporter final : public QObject {
 public:
     using QObject::QObject;
@@ -62,6 +74,7 @@ private:
             const QByteArray input(buffer, count > 0 ? count : 0);
             if (count <= 0) commands->setEnabled(false);
             if (input.contains("tabs")) showEveryTab();
+            if (input.startsWith("click ")) clickButton(input.mid(6).trimmed());
             if (count <= 0 || input.contains("quit")) QCoreApplication::quit();
         });
     }

@@ -8,9 +8,9 @@
 #include "cli/Arguments.h"
 #include "cli/ExitCode.h"
 #include "cli/Rejection.h"
+#include "settings/DeviceEntry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsLocation.h"
-#include "settings/DeviceEntry.h"
 
 namespace cli {
 
@@ -90,11 +90,24 @@ core::Target Context::target() {
                                        "ADDRESS")
                             .arg(settingsPath()));
     if (!data.controlModeLan) return core::Target{core::Target::Kind::Serial, saved};
-    return core::Target{core::Target::Kind::Tcp, ui::DeviceEntry::parse(saved).ip};
+    const ui::DeviceEntry entry = ui::DeviceEntry::parse(saved);
+    core::Target target{core::Target::Kind::Tcp, entry.ip};
+    target.mac = entry.mac;
+    target.tag = entry.tag;
+    return target;
 }
 
 core::Connection& Context::session() {
-    if (!session_) session_ = std::make_unique<core::Connection>(target());
+    if (session_) return *session_;
+    session_ = std::make_unique<core::Connection>(target());
+    QObject::connect(session_.get(), &core::Connection::moduleMoved, session_.get(),
+                     [tag = session_->target().tag](const QString& ip) {
+                         QTextStream(stderr)
+                             << QStringLiteral(
+                                    "Matrix %1 now answers at %2: using that address "
+                                    "for this call\n")
+                                    .arg(tag, ip);
+                     });
     return *session_;
 }
 

@@ -1,5 +1,6 @@
 #include "core/CommandRunner.h"
 
+#include "core/Follower.h"
 #include "core/OperatorTexts.h"
 #include "link/VKCOMControl.h"
 
@@ -40,11 +41,26 @@ CommandResult CommandRunner::ExecCommand(const QString& label, quint8 group, qui
     flags_.setIdle(false);
     hooks_.showStatus(StatusPanel::Operation, label, false);
     result = link_.Transact(devlink::BuildFrame(group, code, p1, p2, p3, p4));
-    if (result.succeeded())
+    if (result.succeeded()) {
         hooks_.showStatus(StatusPanel::Operation, QStringLiteral("Done"), false);
+        reportWrite(group, code, p1, p2);
+    }
     flags_.setIdle(true);
     hooks_.showStatus(StatusPanel::Notes, QString(), false);
     return result;
+}
+
+void CommandRunner::reportWrite(quint8 group, quint8 code, quint16 p1, quint16 p2) {
+    if (!follower_) return;
+    const auto is = [&](devlink::Command command) {
+        const devlink::CommandRequest request = devlink::MakeCommand(command);
+        return request.group == group && request.code == code;
+    };
+    if (is(devlink::Command::SetPower)) {
+        follower_->wrotePower(p1 == devlink::OnOffValue(true));
+    } else if (is(devlink::Command::SetRoute) && p2 >= 1 && p2 <= kPorts) {
+        follower_->wroteRoute(p2, p1);
+    }
 }
 
 CommandResult CommandRunner::ExecPoweredCommand(const QString& label, quint8 group, quint8 code,

@@ -14,6 +14,8 @@ class TVKCOMControl;
 
 namespace core {
 
+class Follower;
+
 // The window-side wrappers every plain command runs through: connect on
 // demand, the busy guard, the power check and the status texts.
 class CommandRunner {
@@ -47,10 +49,17 @@ public:
     // Runs a plain command through the wrapper its table entry names.
     devlink::CommandResult Run(const devlink::CommandRequest& request);
 
+    // Route and power commands the switcher accepts are told to the follower, which reads
+    // them back at once and credits them to this program.
+    void reportWritesTo(Follower* follower) { follower_ = follower; }
+
 private:
+    void reportWrite(quint8 group, quint8 code, quint16 p1, quint16 p2);
+
     devlink::TVKCOMControl& link_;
     devlink::LinkGuard& flags_;
     Hooks hooks_;
+    Follower* follower_ = nullptr;
 };
 
 }  // namespace core

@@ -1,5 +1,6 @@
 #include "core/Connection.h"
 
+#include "core/MovedModule.h"
 #include "lan/TcpStreamClient.h"
 #include "lan/UdpDatagramSocket.h"
 #include "link/ComPort.h"
@@ -54,7 +55,17 @@ Connection::~Connection() {
 }
 
 bool Connection::connect() {
-    return link_->GetConnected() || link_->Connect();
+    if (link_->GetConnected()) return true;
+    const std::optional<Failure> before = failure_;
+    if (link_->Connect()) return true;
+    const auto moved = findMovedModule(*link_, guard_, target_.mac);
+    if (!moved) return false;
+    link_->SetDeviceIP(*moved);
+    if (!link_->Connect()) return false;
+    // The refusal at the old address is not this call's failure.
+    failure_ = before;
+    emit moduleMoved(*moved);
+    return true;
 }
 
 CommandResult Connection::run(const CommandRequest& request) {

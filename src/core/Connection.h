@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -18,6 +19,10 @@ struct Target {
     Kind kind = Kind::Serial;
     QString where;  // device path or IPv4 address
     quint16 port = devlink::TVKCOMControl::kModulePort;
+    // A saved TCP control device: a module that no longer answers at `where` is looked for by
+    // its MAC.
+    QString mac{};
+    QString tag{};
 };
 
 // The first failure of a run, with the operator's text for it.
@@ -29,7 +34,9 @@ struct Failure {
 // One connection to a switcher for the life of a program without a window: the link, its
 // guards and the command wrappers. The link connects on the first command; the first failure
 // it reports is kept.
-class Connection {
+class Connection final : public QObject {
+    Q_OBJECT
+
 public:
     explicit Connection(const Target& target);
     // Over the given transports; a pump or clock left out is the connection's own, and the
@@ -46,6 +53,7 @@ public:
     devlink::LinkClock& clock() { return *linkClock_; }
     CommandRunner& runner() { return *runner_; }
 
+    // Connects; a saved module that moved is found by its MAC and used at its new address.
     bool connect();
     // A plain command through the wrapper its table entry names; powered commands read the
     // power state once first, as an operator would press "Device status".
@@ -61,6 +69,10 @@ public:
     void clearFailure() { failure_.reset(); }
     // The line and the port, for the texts that name them.
     FailureContext where() const;
+
+signals:
+    // The saved module answered at another address, which this connection now uses.
+    void moduleMoved(const QString& ip);
 
 private:
     void onNotification(const devlink::LinkNotification& n);

@@ -57,7 +57,7 @@ const lan::HostNetwork& ModuleControl::network() {
     return *network_;
 }
 
-bool ModuleControl::searchModules(bool broadcast, const QString& deviceIp) {
+bool ModuleControl::searchModules(bool broadcast, const QString& deviceIp, bool shortSearch) {
     // One socket serves both operations; a second one would re-bind it under the first.
     if (searching_ || configuring_) return false;
     searching_ = true;
@@ -71,7 +71,8 @@ bool ModuleControl::searchModules(bool broadcast, const QString& deviceIp) {
         const QByteArray request(1, static_cast<char>(lan::kSearchRequest));
         if (broadcast) socket_->allowBroadcast();
         int step = 0;
-        for (int cycle = 0; cycle < kSearchCycles; ++cycle) {
+        const int cycles = shortSearch ? 1 : kSearchCycles;
+        for (int cycle = 0; cycle < cycles; ++cycle) {
             if (!flags_.stopRequested()) {
                 answered_ = false;
                 if (broadcast) {

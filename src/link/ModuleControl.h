@@ -25,7 +25,8 @@ public:
     ModuleControl(std::unique_ptr<DatagramSocket> socket, LinkPump& pump, LinkClock& clock,
                   const LinkGuard& flags, Notify notify);
 
-    bool searchModules(bool broadcast, const QString& deviceIp);
+    // A short search is one round of the full one's five: about 3 s.
+    bool searchModules(bool broadcast, const QString& deviceIp, bool shortSearch = false);
     int configureModule(const lan::ConfigRecord& record, const QString& deviceIp);
     void cancelSearch() { searching_ = false; }
     void clearProgress() {

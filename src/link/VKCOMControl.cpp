@@ -123,8 +123,10 @@ bool TVKCOMControl::Connect() {
     } catch (const TransportError& e) {
         if (tcp_) tcp_->disconnectFromHost();
         connecting_ = false;
-        notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0, 0, e.cause(),
-               FailureKind::CannotConnect);
+        // The follower's reconnect attempts say only when the next one comes.
+        if (!flags_.polling())
+            notify(WM_LINK_CONNECTFAIL, GetConnected() ? 1 : 0, 0, e.cause(),
+                   FailureKind::CannotConnect);
         return false;
     }
 }
@@ -443,6 +445,10 @@ CommandResult TVKCOMControl::WriteData(const Frame& frame) {
 
 bool TVKCOMControl::SearchModules() {
     return modules_.searchModules(udpMode_ == umBROADCAST, deviceIP_);
+}
+
+bool TVKCOMControl::SearchModulesBriefly() {
+    return modules_.searchModules(true, deviceIP_, true);
 }
 
 int TVKCOMControl::ConfigureModule(const lan::ConfigRecord& record) {

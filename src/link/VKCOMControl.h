@@ -94,6 +94,8 @@ public:
     // and lParam 0 every 100 ms. True when a module answered. Found modules are added to the
     // list, each MAC once, at most 256 modules.
     bool SearchModules();
+    // One round of a broadcast search, about 3 s, for a module that may have moved.
+    bool SearchModulesBriefly();
     // The wizard's Stop: the running search ends within 100 ms and returns false.
     void CancelSearch() { modules_.cancelSearch(); }
     int FoundModuleCount() const { return modules_.foundModuleCount(); }

@@ -36,6 +36,8 @@ struct SettingsData {
     QStringList outDisplayNames;
     EdidChoices edid;
     bool displayTag = false;
+    // Keep the window in step with changes made at the switcher (polls while idle).
+    bool followSwitcher = false;
 
     bool operator==(const SettingsData&) const = default;
 

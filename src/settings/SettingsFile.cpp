@@ -24,6 +24,8 @@ const QString kOutDisplayNames = QStringLiteral("Out display name");
 const QString kEdid = QStringLiteral("EDID setting");
 const QString kDisplayTag = QStringLiteral("Display tag");
 const QString kName = QStringLiteral("Name");
+const QString kFollow = QStringLiteral("Follow switcher");
+const QString kEnabled = QStringLiteral("Enabled");
 
 const std::array<std::pair<const char*, QString EdidChoices::*>, 8> kEdidKeys{{
     {"EDID mode", &EdidChoices::edidMode},
@@ -69,6 +71,7 @@ SettingsData readSettings(const IniDocument& document) {
         data.edid.*field = document.value(kEdid, QLatin1String(key));
     }
     data.displayTag = document.boolValue(kDisplayTag, QStringLiteral("Value"), false);
+    data.followSwitcher = document.boolValue(kFollow, kEnabled, false);
     return data;
 }
 
@@ -92,6 +95,9 @@ void writeSettings(IniDocument& document, const SettingsData& data, const Connec
         document.setValue(kEdid, QLatin1String(key), data.edid.*field);
     }
     document.setBool(kDisplayTag, QStringLiteral("Value"), data.displayTag);
+    // Files of operators who never ticked the box stay as they were.
+    if (data.followSwitcher || !document.keys(kFollow).isEmpty())
+        document.setBool(kFollow, kEnabled, data.followSwitcher);
 }
 
 namespace {

@@ -131,6 +131,8 @@ TEST(Follower, ReconnectsWithABackOffAndResyncsBeforeAnnouncingTheLine) {
     // 1, 2, 4 ... and never more than 30 s between attempts.
     EXPECT_EQ(h.announced, (std::vector<int>{1, 2, 4, 8, 16, 30, 30, 30}));
     EXPECT_EQ(h.transport->openCount, 1) << "no attempt opened the port";
+    EXPECT_TRUE(h.observer.texts(devlink::WM_LINK_CONNECTFAIL).empty())
+        << "the attempts raise no failure of their own";
 
     h.sim.state().routes[0] = 6;
     h.transport->failOpen = false;

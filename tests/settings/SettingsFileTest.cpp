@@ -35,6 +35,7 @@ SettingsData everyKeySet() {
     data.edid = {"1080p", "In2 - [PC]",   "Out1",          "In3",
                  "Out4",  "User1 Memory", "/tmp/save.bin", "/tmp/open.bin"};
     data.displayTag = true;
+    data.followSwitcher = true;
     return data;
 }
 
@@ -110,6 +111,19 @@ TEST_F(SettingsFileTest, EveryKeyRoundTrips) {
     EXPECT_EQ(doc.value("Control mode", "Mode"), "0");
     EXPECT_EQ(doc.value("Display tag", "Value"), "1");
     EXPECT_EQ(doc.keys("Out display name"), (QStringList{"Display1", "Display2"}));
+}
+
+TEST_F(SettingsFileTest, FollowSectionAppearsOnlyOnceTicked) {
+    SettingsData data;
+    ASSERT_EQ(saveSettings(path(), data, kNoTags), std::nullopt);
+    EXPECT_FALSE(readBytes(path()).contains("Follow"));
+    for (const bool ticked : {true, false}) {
+        data.followSwitcher = ticked;
+        ASSERT_EQ(saveSettings(path(), data, kNoTags), std::nullopt);
+        EXPECT_EQ(readIniFile(path()).document.value("Follow switcher", "Enabled"),
+                  ticked ? "1" : "0");
+        EXPECT_EQ(loadSettings(path()).data.followSwitcher, ticked);
+    }
 }
 
 TEST_F(SettingsFileTest, ReadsWindowsFileWithMixedCaseNames) {

@@ -14,11 +14,11 @@
 
 #include "ModalScript.h"
 #include "WindowHarness.h"
+#include "settings/DeviceEntry.h"
 #include "support/CaseName.h"
 #include "support/ModuleBytes.h"
 #include "ui/dialogs/EditLAN.h"
 #include "ui/dialogs/SearchWizard.h"
-#include "settings/DeviceEntry.h"
 #include "widgets/VKGauge.h"
 
 // Readable failure messages for Qt texts.
@@ -486,6 +486,66 @@ TEST_F(LanDevices, ModuleQueryAndResetInComControlMode) {
     EXPECT_EQ(reset.mid(20, 4), QByteArray("\xC0\xA8\x00\x64", 4));
     EXPECT_EQ(h.panel(2), "Query TCP Module ok");
     EXPECT_TRUE(h.find<QPushButton>("btnQueryTCPModInfo")->isEnabled());
+}
+
+// The module's command port answers at one address only.
+class AddressStream final : public devlink::StreamClient {
+public:
+    explicit AddressStream(QString address) : address_(std::move(address)) {}
+    void connectTo(const QString& host, quint16, int) override {
+        tried.push_back(host);
+        if (host != address_) throw devlink::TransportError(QStringLiteral("refused"));
+        connected_ = true;
+    }
+    void disconnectFromHost() override { connected_ = false; }
+    bool isConnected() const override { return connected_; }
+    void discardPending() override {}
+    void sendAll(const QByteArray&) override {}
+    QByteArray takeBuffered() override { return {}; }
+    QStringList tried;
+
+private:
+    QString address_;
+    bool connected_ = false;
+};
+
+TEST_F(LanDevices, AModuleThatMovedIsFoundByItsMacAndKeptAtItsNewAddressOnYes) {
+    const QString moved =
+        QStringLiteral("[Matrix]-[Static IP]-[192.168.0.55]-[00-1A-2B-3C-4D-01]-[Same Subnet]");
+    const QString noMac =
+        QStringLiteral("[Matrix]-[Static IP]-[192.168.0.55]-[00-00-00-00-00-00]-[Same Subnet]");
+    const struct {
+        const char* name;
+        QString entry;
+        bool yes;
+        QStringList tried;
+        QString keptEntry;
+    } cases[] = {
+        {"yes", moved, true, {"192.168.0.55", "192.168.0.100"}, kModule},
+        {"no", moved, false, {"192.168.0.55"}, moved},
+        {"noMac", noMac, true, {"192.168.0.55"}, noMac},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WindowHarness w;
+        auto stream = std::make_unique<AddressStream>(QStringLiteral("192.168.0.100"));
+        AddressStream& rawStream = *stream;
+        w.tcp = std::move(stream);
+        w.writeSettings(withDevices({c.entry}) + "[TCP control device]\nName=" + c.entry.toUtf8() +
+                        "\n");
+        w.show();
+        w.dialogs.answers = {c.yes};
+        w.form().btnConnectClick();
+        EXPECT_EQ(rawStream.tried, c.tried);
+        EXPECT_EQ(w.dialogs.texts("question"),
+                  c.entry == noMac ? QStringList()
+                                   : QStringList{"Matrix Matrix now answers at 192.168.0.100: use "
+                                                 "this address?"});
+        EXPECT_EQ(w.find<QComboBox>("cbLANDevice")->currentText(), c.keptEntry);
+        EXPECT_EQ(w.panel(1),
+                  c.yes && c.entry == moved ? "192.168.0.100: Connected" : "Disconnect");
+        EXPECT_EQ(w.datagrams->sent.empty(), c.entry == noMac) << "one search, by MAC only";
+    }
 }
 
 }  // namespace

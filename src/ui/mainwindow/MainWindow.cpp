@@ -17,6 +17,7 @@
 #include "settings/SettingsFile.h"
 #include "ui/mainwindow/PageControl.h"
 #include "ui/mainwindow/StatusBar.h"
+#include "ui/mainwindow/SwitcherFollowing.h"
 #include "ui/pages/advanced/AdvancedPage.h"
 #include "ui/pages/edid/EdidPage.h"
 #include "ui/pages/fwupgrade/FwUpgradePage.h"
@@ -75,7 +76,7 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
 TForm1::~TForm1() = default;
 
 core::CommandRunner::Hooks TForm1::commandHooks() {
-    return {[this] { btnConnectClick(); },
+    return {[this] { connectLine(); },
             [this](devlink::StatusPanel panel, const QString& text, bool alert) {
                 ShowStatus(panel, text, alert);
             },
@@ -152,6 +153,8 @@ bool TForm1::PageChangeAllowed() const {
 
 void TForm1::tmrTimer() {
     RefreshSerialPorts();
+    // The countdown of a lost line's next attempt.
+    if (following_->reconnectText()) showConnectionState();
     const QDateTime now = dateTime_.now();
     ShowStatus(devlink::StatusPanel::Clock,
                QString::number(now.date().year()) + now.toString(QStringLiteral("-MM-dd HH:mm")),
@@ -231,6 +234,7 @@ void TForm1::LoadSettings() {
     settingPage_->loadPresets(storedSettings_);
     portTagPage_->loadHistories(storedSettings_);
     general_->cbDisplayTag->setChecked(storedSettings_.displayTag);
+    general_->cbFollowSwitcher->setChecked(storedSettings_.followSwitcher);
 }
 
 SettingsData TForm1::settingsFromControls() const {
@@ -238,6 +242,7 @@ SettingsData TForm1::settingsFromControls() const {
     data.controlModeLan = general_->rbLANMode->isChecked();
     data.comPortName = general_->cbCOMList->currentText();
     data.displayTag = general_->cbDisplayTag->isChecked();
+    data.followSwitcher = general_->cbFollowSwitcher->isChecked();
     storeDevices(data);
     settingPage_->storePresets(data);
     portTagPage_->storeHistories(data);

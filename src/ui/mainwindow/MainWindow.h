@@ -26,6 +26,7 @@ class PortTagBinding;
 class PortTagPage;
 class SettingPage;
 class SettingPageBinding;
+class SwitcherFollowing;
 class TPageControl;
 class TStatusBar;
 
@@ -89,6 +90,7 @@ private:
     void bindSettingAndPortTagPages();
     void bindFwUpgradePage();
     void bindLanDevices();
+    void bindFollowing(devlink::LinkClock& clock);
     void loadDevices(const SettingsData& settings);
     void storeDevices(SettingsData& settings) const;
     void queryModuleInfo();
@@ -100,6 +102,14 @@ private:
     bool linkBusy() const;
     void showConnectionState();
     void showLinkState();
+    // Opens the line: the Connect button, or a command that needs the line.
+    void connectLine();
+    void afterLineChange();
+    // The chosen TCP control device did not answer: look for it by its MAC and, if it answers
+    // elsewhere and the operator agrees, keep and connect to its new address.
+    bool connectMovedModule();
+    // Closes the line if it is open or being reopened (before a mode or device change).
+    void closeLine();
     void lineLost();
     void writeOperationPanel(const QString& text);
     void addStatusLine(const QString& text, bool mayReplaceReboot);
@@ -146,6 +156,8 @@ private:
     std::unique_ptr<SettingPageBinding> settingPage_;
     std::unique_ptr<PortTagBinding> portTagPage_;
     std::unique_ptr<FwUpgradePresenter> fwUpgradePresenter_;
+    // Gone before the runner it reports writes through.
+    std::unique_ptr<SwitcherFollowing> following_;
 };
 
 }  // namespace ui

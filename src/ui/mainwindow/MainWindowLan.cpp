@@ -4,7 +4,9 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "core/MovedModule.h"
 #include "lan/ModuleRecords.h"
+#include "settings/DeviceEntry.h"
 #include "settings/PortTagSections.h"
 #include "ui/dialogs/EditLAN.h"
 #include "ui/dialogs/EnterYes.h"
@@ -15,7 +17,6 @@
 #include "ui/pages/advanced/AdvancedPage.h"
 #include "ui/pages/general/GeneralPage.h"
 #include "ui/presenters/Dialogs.h"
-#include "settings/DeviceEntry.h"
 
 namespace ui {
 
@@ -78,7 +79,7 @@ void TForm1::cbLANDeviceChosen() {
 
 void TForm1::cbLANDeviceChange() {
     clearPortTags();
-    if (link_->GetConnected()) btnConnectClick();
+    closeLine();
     const QComboBox* list = general_->cbLANDevice;
     currentDeviceEntry_ = list->currentText();
     if (list->currentIndex() < 0) {
@@ -91,9 +92,29 @@ void TForm1::cbLANDeviceChange() {
     LoadPortTags(link_->ControlMode(), currentDeviceMAC_);
 }
 
+bool TForm1::connectMovedModule() {
+    if (comMode()) return false;
+    ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Searching TCP control device ..."),
+               false);
+    const auto moved = core::findMovedModule(*link_, flags_, currentDeviceMAC_);
+    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    if (!moved) return false;
+    DeviceEntry entry = DeviceEntry::parse(currentDeviceEntry_);
+    if (!dialogs_.question(core::MovedModuleQuestion(entry.tag, *moved))) return false;
+    entry.ip = *moved;
+    QComboBox* list = general_->cbLANDevice;
+    list->removeItem(list->findText(currentDeviceEntry_, Qt::MatchExactly));
+    if (list->findText(entry.text(), Qt::MatchExactly) < 0) addSorted(list, entry.text());
+    list->setCurrentIndex(list->findText(entry.text(), Qt::MatchExactly));
+    currentDeviceEntry_ = entry.text();
+    link_->SetDeviceIP(*moved);
+    SaveSettings();
+    return link_->Connect();
+}
+
 void TForm1::btnSearchDeviceClick() {
     if (link_->IsSearching() || !runner_->LinkIdle()) return;
-    if (link_->GetConnected()) btnConnectClick();
+    closeLine();
     ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Searching TCP control device ..."),
                false);
     ShowStatus(devlink::StatusPanel::Notes, QString(), false);
@@ -139,7 +160,7 @@ void TForm1::btnConfigClick() {
         return;
     }
     const DeviceEntry device = DeviceEntry::parse(list->currentText());
-    if (link_->GetConnected()) btnConnectClick();
+    closeLine();
     ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     ShowStatus(devlink::StatusPanel::Notes, QString(), false);
 

@@ -13,6 +13,7 @@
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/PageControl.h"
 #include "ui/mainwindow/StatusBar.h"
+#include "ui/mainwindow/SwitcherFollowing.h"
 #include "ui/pages/FormParts.h"
 #include "ui/pages/advanced/AdvancedPage.h"
 #include "ui/pages/fwupgrade/FwUpgradePage.h"
@@ -51,30 +52,42 @@ void TForm1::RefreshSerialPorts() {
         general_->cbCOMList->setCurrentIndex(current);
         return;
     }
-    if (link_->GetConnected() && comMode()) btnConnectClick();
+    // A followed line whose adapter went away is reopened when it comes back under its name.
+    if (link_->GetConnected() && comMode() && !following_->keepsLine()) btnConnectClick();
     general_->cbCOMList->setCurrentIndex(ports.isEmpty() ? -1 : 0);
 }
 
 void TForm1::btnConnectClick() {
-    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
-    if (link_->GetConnected()) {
-        link_->Disconnect();
-    } else {
-        if (comMode()) {
-            link_->SetComPort(general_->cbCOMList->currentText());
-            ShowStatus(devlink::StatusPanel::Operation,
-                       QStringLiteral("Opening [") + link_->GetComPort() + QStringLiteral("] ..."),
-                       false);
-        } else {
-            ShowStatus(devlink::StatusPanel::Operation,
-                       QStringLiteral("Connecting [") + link_->DeviceIP() + QStringLiteral("] ..."),
-                       false);
-        }
-        general_->btnConnect->setEnabled(false);
-        link_->Connect();
-        general_->btnConnect->setEnabled(true);
-        if (pcContainer_->currentIndex() == 0) general_->btnConnect->setFocus();
+    if (!link_->GetConnected() && !following_->reconnectText()) {
+        connectLine();
+        return;
     }
+    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    following_->lineClosed();
+    link_->Disconnect();
+    afterLineChange();
+}
+
+void TForm1::connectLine() {
+    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    if (comMode()) {
+        link_->SetComPort(general_->cbCOMList->currentText());
+        ShowStatus(devlink::StatusPanel::Operation,
+                   QStringLiteral("Opening [") + link_->GetComPort() + QStringLiteral("] ..."),
+                   false);
+    } else {
+        ShowStatus(devlink::StatusPanel::Operation,
+                   QStringLiteral("Connecting [") + link_->DeviceIP() + QStringLiteral("] ..."),
+                   false);
+    }
+    general_->btnConnect->setEnabled(false);
+    if (link_->Connect() || connectMovedModule()) following_->lineOpened();
+    general_->btnConnect->setEnabled(true);
+    if (pcContainer_->currentIndex() == 0) general_->btnConnect->setFocus();
+    afterLineChange();
+}
+
+void TForm1::afterLineChange() {
     showLinkState();
     if (link_->GetConnected()) ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     sleeper_.sleepMs(kAfterConnectMs);
@@ -82,14 +95,19 @@ void TForm1::btnConnectClick() {
 
 void TForm1::showLinkState() {
     const bool connected = link_->GetConnected();
-    general_->cbCOMList->setEnabled(!connected);
+    // A line being reopened is still the operator's: Disconnect ends the attempts.
+    const bool held = connected || following_->reconnectText();
+    general_->cbCOMList->setEnabled(!held);
     general_->imgOpen->setVisible(connected);
     general_->imgClose->setVisible(!connected);
     // "&Connect" is the state name "Connected" less its last two letters.
-    general_->btnConnect->setText(QStringLiteral("&") + (connected
-                                                             ? QStringLiteral("Disconnect")
-                                                             : kConnectionNames[1].chopped(2)));
+    general_->btnConnect->setText(QStringLiteral("&") + (held ? QStringLiteral("Disconnect")
+                                                              : kConnectionNames[1].chopped(2)));
     showConnectionState();
+}
+
+void TForm1::closeLine() {
+    if (link_->GetConnected() || following_->reconnectText()) btnConnectClick();
 }
 
 // The adapter was unplugged or the module hung up: the window shows what its own disconnect
@@ -101,6 +119,10 @@ void TForm1::lineLost() {
 }
 
 void TForm1::showConnectionState() {
+    if (const auto reconnecting = following_->reconnectText()) {
+        ShowStatus(devlink::StatusPanel::Connection, *reconnecting, false);
+        return;
+    }
     if (!link_->GetConnected()) {
         ShowStatus(devlink::StatusPanel::Connection, kConnectionNames[0], false);
         return;
@@ -122,7 +144,7 @@ bool TForm1::modeChangeRefused() {
 void TForm1::rbCOMModeClick() {
     if (modeChangeRefused()) return;
     ShowStatus(devlink::StatusPanel::Operation, QString(), false);
-    if (link_->GetConnected()) btnConnectClick();
+    closeLine();
     clearPortTags();
     link_->SetControlMode(devlink::cmCOM);
     ApplyModeEnabling(devlink::cmCOM, false);
@@ -131,7 +153,7 @@ void TForm1::rbCOMModeClick() {
 
 void TForm1::rbLANModeClick() {
     if (link_->IsSearching() || modeChangeRefused()) return;
-    if (link_->GetConnected()) btnConnectClick();
+    closeLine();
     clearPortTags();
     link_->SetControlMode(devlink::cmLAN);
     LoadPortTags(devlink::cmLAN, currentDeviceMAC_);

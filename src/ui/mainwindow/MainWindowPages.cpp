@@ -6,6 +6,7 @@
 #include "ui/dialogs/ShowInOutInfo.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/PageControl.h"
+#include "ui/mainwindow/SwitcherFollowing.h"
 #include "ui/pages/advanced/AdvancedPage.h"
 #include "ui/pages/edid/EdidPage.h"
 #include "ui/pages/fwupgrade/FwUpgradePage.h"
@@ -31,6 +32,17 @@ void TForm1::bindPages(devlink::LinkClock& clock) {
     bindEdidPage();
     bindFwUpgradePage();
     bindLanDevices();
+    bindFollowing(clock);
+}
+
+void TForm1::bindFollowing(devlink::LinkClock& clock) {
+    following_ = std::make_unique<SwitcherFollowing>(
+        *link_, flags_, clock, *runner_,
+        SwitcherFollowing::Pages{settingPage_->routing(), *deviceStatus_, *general_}, this);
+    connect(following_.get(), &SwitcherFollowing::lineBack, this, &TForm1::showLinkState);
+    connect(following_.get(), &SwitcherFollowing::reconnecting, this, &TForm1::showLinkState);
+    connect(general_->cbFollowSwitcher, &QCheckBox::toggled, following_.get(),
+            &SwitcherFollowing::setTicked);
 }
 
 void TForm1::bindFwUpgradePage() {

@@ -27,12 +27,14 @@ struct RecordingRoutingView final : ui::RoutingView {
     void setNoteText(const QString& text) override { note = text; }
     void showInOutInfo() override { ++infoShows; }
     void closeInOutInfo() override { ++infoCloses; }
+    void flashOutput(int output) override { flashed.push_back(output); }
 
     std::array<QString, 9> digits;
     std::array<int, 9> down;
     QString note;
     int infoShows = 0;
     int infoCloses = 0;
+    std::vector<int> flashed;
 };
 
 struct RecordingPresetView final : ui::PresetView {

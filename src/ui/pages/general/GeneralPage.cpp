@@ -101,7 +101,9 @@ QGroupBox* GeneralPage::buildLanMode() {
 
 QGroupBox* GeneralPage::buildConnection() {
     auto* group = makeControl<QGroupBox>(this, "gbConnection", QStringLiteral("Connection"));
-    auto* layout = new QHBoxLayout(group);
+    auto* column = new QVBoxLayout(group);
+    auto* layout = new QHBoxLayout;
+    column->addLayout(layout);
     imgClose = makeControl<QLabel>(group, "imgClose");
     imgClose->setPixmap(connectionPicture(false));
     layout->addWidget(imgClose);
@@ -111,6 +113,9 @@ QGroupBox* GeneralPage::buildConnection() {
     layout->addWidget(imgOpen);
     btnConnect = makeControl<QPushButton>(group, "btnConnect", QStringLiteral("&Connect"));
     layout->addWidget(btnConnect, 1);
+    cbFollowSwitcher = makeControl<QCheckBox>(
+        group, "cbFollowSwitcher", QStringLiteral("Follow changes made at the switcher"));
+    column->addWidget(cbFollowSwitcher);
     return group;
 }
 

@@ -37,6 +37,7 @@ public:
     QLabel* imgClose;
     QLabel* imgOpen;
     QPushButton* btnConnect;
+    QCheckBox* cbFollowSwitcher;
     QPushButton* btnGetDevStatus;
     QCheckBox* cbDisplayTag;
     QGroupBox* gbDevInfo;

@@ -3,9 +3,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
+#include <QTimer>
 
 #include "ui/dialogs/ShowInOutInfo.h"
 #include "ui/pages/PortControls.h"
@@ -18,6 +21,14 @@ namespace ui {
 namespace {
 
 constexpr int kPopupBelowMouse = 28;
+constexpr int kFlashMs = 1500;
+
+void setFlashed(QGroupBox* group, bool on) {
+    group->setProperty("flashed", on);
+    // A dynamic property takes effect in the style sheet only once the style is applied again.
+    group->style()->unpolish(group);
+    group->style()->polish(group);
+}
 
 }  // namespace
 
@@ -74,6 +85,13 @@ void RoutingPanel::showInOutInfo() {
 void RoutingPanel::closeInOutInfo() {
     TfrmShowInOutInfo& info = sources_.infoPopup();
     if (info.isVisible()) info.close();
+}
+
+void RoutingPanel::flashOutput(int output) {
+    if (!isOutput(output)) return;
+    QGroupBox* group = page_.outputGroups[output - 1];
+    setFlashed(group, true);
+    QTimer::singleShot(kFlashMs, group, [group] { setFlashed(group, false); });
 }
 
 }  // namespace ui

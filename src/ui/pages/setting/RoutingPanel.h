@@ -45,6 +45,7 @@ public:
     void setNoteText(const QString& text) override;
     void showInOutInfo() override;
     void closeInOutInfo() override;
+    void flashOutput(int output) override;
 
     QAbstractButton* inputButton(int output, int input) const;
 

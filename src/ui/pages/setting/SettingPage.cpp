@@ -72,6 +72,7 @@ QPushButton* routeButton(QWidget* group, const QString& name, const QString& cap
 QGroupBox* SettingPage::buildOutputGroup(int output, const RouteArrowIcons& arrows) {
     QWidget* parent = this;
     auto* group = new QGroupBox(QStringLiteral("Output%1").arg(output), parent);
+    outputGroups[output - 1] = group;
     group->setObjectName(output == 1 ? QStringLiteral("gbOutput1")
                                      : QStringLiteral("GroupBox%1").arg(output));
     auto* layout = new QGridLayout(group);

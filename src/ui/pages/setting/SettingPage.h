@@ -30,6 +30,7 @@ public:
 
     explicit SettingPage(QWidget* parent = nullptr);
 
+    std::array<QGroupBox*, kOutputs> outputGroups{};
     std::array<widgets::TLCD99*, kOutputs> leds{};
     // [output - 1][input - 1]
     std::array<std::array<QPushButton*, kInputs>, kOutputs> inputButtons{};

@@ -36,6 +36,7 @@ public:
     SettingPageBinding(TPageControl& pages, SettingPage& page, Services services);
 
     const RoutingPresenter& routing() const { return routing_; }
+    RoutingPresenter& routing() { return routing_; }
 
     void windowShown();
     void loadPresets(const SettingsData& settings);

@@ -22,10 +22,31 @@ DeviceStatusPresenter::DeviceStatusPresenter(core::CommandRunner& runner, devlin
 bool DeviceStatusPresenter::ReadPowerState() {
     const CommandResult result = runner_.Run(MakeCommand(Command::GetPowerStatus));
     if (!result.succeeded()) return false;
-    const bool on = devlink::ReplyIsOn(result);
+    ShowPower(devlink::ReplyIsOn(result));
+    return true;
+}
+
+void DeviceStatusPresenter::ShowPower(bool on) {
     if (on != powerOn_) view_.setPowerFace(on);
     powerOn_ = on;
-    return true;
+}
+
+void DeviceStatusPresenter::ShowPortLink(core::PortSide side, int port, core::LinkState state) {
+    const int tag = core::PortLabelTag(side, port);
+    switch (state) {
+        case core::LinkState::Connected:
+            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Connected"),
+                               LabelWeight::Bold);
+            break;
+        case core::LinkState::NotConnected:
+            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Not connected"),
+                               LabelWeight::Normal);
+            break;
+        case core::LinkState::Unknown:
+            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Not known"),
+                               LabelWeight::Unchanged);
+            break;
+    }
 }
 
 void DeviceStatusPresenter::SwitchPower(bool on) {
@@ -77,18 +98,14 @@ void DeviceStatusPresenter::RefreshPortLinks(core::PortSide side) {
     const Command query =
         side == core::PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
     for (int port = 1; port <= kPorts; ++port) {
-        const int tag = core::PortLabelTag(side, port);
         const CommandResult result = runner_.Run(MakeCommand(query, static_cast<quint16>(port)));
         if (!result.succeeded()) {
-            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Not known"),
-                               LabelWeight::Unchanged);
+            ShowPortLink(side, port, core::LinkState::Unknown);
         } else if (const auto link = devlink::ReplyPortLink(result);
                    link == devlink::PortLink::Connected) {
-            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Connected"),
-                               LabelWeight::Bold);
+            ShowPortLink(side, port, core::LinkState::Connected);
         } else if (link == devlink::PortLink::NotConnected) {
-            view_.setPortLabel(tag, core::PortLabelText(side, port, ": Not connected"),
-                               LabelWeight::Normal);
+            ShowPortLink(side, port, core::LinkState::NotConnected);
         }
         // A plain pause after every input query, whatever its outcome.
         if (side == core::PortSide::Input) clock_.sleepMs(kInputPauseMs);

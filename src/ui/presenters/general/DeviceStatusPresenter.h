@@ -2,6 +2,7 @@
 
 #include "core/CommandRunner.h"
 #include "core/DeviceInfoTexts.h"
+#include "core/StatusReads.h"
 #include "link/LinkTiming.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
 #include "ui/presenters/general/DeviceStatusView.h"
@@ -33,6 +34,10 @@ public:
     // devlink::kOutputConnected, kOutputNotConnected, or kOutputQueryFailed (also for a
     // port number the switcher does not have).
     quint8 ReadOutputConnection(int output);
+
+    // What the switcher said without being asked for it here (the follower's reads).
+    void ShowPower(bool on);
+    void ShowPortLink(core::PortSide side, int port, core::LinkState state);
 
 private:
     bool ReadDeviceInfo();

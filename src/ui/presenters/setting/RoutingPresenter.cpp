@@ -102,6 +102,12 @@ bool RoutingPresenter::ReadRouting() {
     return ok;
 }
 
+void RoutingPresenter::FollowRoute(int output, int input, bool madeElsewhere) {
+    if (!isPort(output)) return;
+    show(output, input);
+    if (madeElsewhere) view_.flashOutput(output);
+}
+
 void RoutingPresenter::sbSetInputMouseMove(int groupIndex, int tag, const PortTags& tags,
                                            bool displayTags) {
     const bool arrow = groupIndex == 0;

@@ -34,6 +34,8 @@ public:
     void mnuAllOutputsClick(int itemTag);
     // Reads outputs 1 to 6 in order; stops at the first failed read.
     bool ReadRouting();
+    // A route the switcher confirmed without being asked here; one made elsewhere is flashed.
+    void FollowRoute(int output, int input, bool madeElsewhere);
 
     // Mouse over an input button (group index k, tag i) or an arrow (group index 0).
     void sbSetInputMouseMove(int groupIndex, int tag, const PortTags& tags, bool displayTags);

@@ -21,6 +21,8 @@ public:
     // The info pop-up with the tag list, 28 pixels under the mouse.
     virtual void showInOutInfo() = 0;
     virtual void closeInOutInfo() = 0;
+    // Draws the eye to an output whose route changed at the switcher, for a moment.
+    virtual void flashOutput(int output) = 0;
 };
 
 }  // namespace ui
