@@ -6,17 +6,13 @@
 
 namespace core {
 
-namespace {
-
-bool IsMac(const QString& mac) {
+bool IsModuleMac(const QString& mac) {
     return !mac.isEmpty() && mac != QLatin1String("00-00-00-00-00-00");
 }
 
-}  // namespace
-
 std::optional<QString> findMovedModule(devlink::TVKCOMControl& link, devlink::LinkGuard& guard,
                                        const QString& mac) {
-    if (!IsMac(mac) || link.ControlMode() != devlink::cmLAN || link.IsSearching()) return {};
+    if (!IsModuleMac(mac) || link.ControlMode() != devlink::cmLAN || link.IsSearching()) return {};
     const bool wasIdle = guard.idle();
     guard.setIdle(false);
     link.ClearFoundModules();

@@ -17,6 +17,9 @@ namespace core {
 std::optional<QString> findMovedModule(devlink::TVKCOMControl& link, devlink::LinkGuard& guard,
                                        const QString& mac);
 
+// A MAC a saved entry can be looked for by: not empty, not the no-device one.
+bool IsModuleMac(const QString& mac);
+
 // "Matrix <tag> now answers at <ip>: use this address?"
 QString MovedModuleQuestion(const QString& tag, const QString& ip);
 

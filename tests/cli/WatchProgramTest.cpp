@@ -73,6 +73,84 @@ TEST_P(WatchProgram, StreamsTheStateThenAPanelChangeAndEndsCleanlyOnSigterm) {
     EXPECT_EQ(watch.exitCode(), 0);
 }
 
+// A simulator that can be killed and started again where it was: the same TCP port, or a new
+// terminal behind the same link name, as an adapter that comes back.
+class RestartableSim {
+public:
+    RestartableSim(Transport transport, const QString& linkPath) : transport_(transport) {
+        arguments_ = {QStringLiteral("--quiet")};
+        arguments_ += transport == Transport::Tcp
+                          ? QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1"),
+                                        QStringLiteral("--port"), QStringLiteral("0")}
+                          : QStringList{QStringLiteral("--link"), linkPath};
+        const QString where = start();
+        target_ = transport == Transport::Tcp ? QStringList{QStringLiteral("--tcp"), where}
+                                              : QStringList{QStringLiteral("--serial"), linkPath};
+        // Started again on the port it was given the first time.
+        if (transport == Transport::Tcp) arguments_.last() = where.section(u':', -1);
+    }
+    ~RestartableSim() { kill(); }
+    QStringList target() const { return target_; }
+    void kill() {
+        sim_.kill();
+        sim_.waitForFinished(5000);
+    }
+    bool restart() { return !start().isEmpty(); }
+
+private:
+    QString start() {
+        sim_.start(QStringLiteral(MATRIX_SIM_PATH), arguments_);
+        const QString prefix =
+            transport_ == Transport::Tcp ? QStringLiteral("TCP ") : QStringLiteral("PTY ");
+        while (sim_.waitForReadyRead(5000)) {
+            while (sim_.canReadLine()) {
+                const QString line = QString::fromUtf8(sim_.readLine()).trimmed();
+                if (line.startsWith(prefix)) return line.mid(prefix.size());
+            }
+        }
+        return {};
+    }
+
+    Transport transport_;
+    QStringList arguments_;
+    QStringList target_;
+    QProcess sim_;
+};
+
+TEST_P(WatchProgram, ASwitcherKilledAndStartedAgainIsReconnectedAndResynced) {
+    QTemporaryDir dir;
+    RestartableSim sim(GetParam(), dir.filePath(QStringLiteral("ttyMatrix")));
+    QProcess watch;
+    watch.start(QStringLiteral(MATRIXCTL_PATH),
+                sim.target() + QStringList{QStringLiteral("--settings"),
+                                           dir.filePath(QStringLiteral("Settings.ini")),
+                                           QStringLiteral("--json"), QStringLiteral("watch")});
+    LineReader reader{watch, {}};
+    const auto arrives = [&](const QJsonObject& wanted) {
+        return testing_support::ProcessEventsUntil(
+            [&] {
+                watch.waitForReadyRead(50);
+                return reader.has(wanted);
+            },
+            20000);
+    };
+    const auto line = [](const char* state) {
+        return QJsonObject{{QStringLiteral("event"), QStringLiteral("line")},
+                           {QStringLiteral("state"), QLatin1String(state)}};
+    };
+    ASSERT_TRUE(arrives({{QStringLiteral("event"), QStringLiteral("state")}}))
+        << reader.lines.join('\n').toStdString();
+    sim.kill();
+    ASSERT_TRUE(arrives(line("lost"))) << reader.lines.join('\n').toStdString();
+    ASSERT_TRUE(sim.restart());
+    EXPECT_TRUE(arrives(line("back"))) << reader.lines.join('\n').toStdString();
+    EXPECT_EQ(watch.state(), QProcess::Running) << "a watch never ends on its own";
+
+    watch.terminate();
+    ASSERT_TRUE(watch.waitForFinished(5000));
+    EXPECT_EQ(watch.exitCode(), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothLinks, WatchProgram, ::testing::Values(Transport::Pty, Transport::Tcp),
                          [](const auto& info) {
                              return info.param == Transport::Pty ? "pty" : "tcp";

@@ -13,6 +13,7 @@
 #include "ui/dialogs/SearchWizard.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/PageControl.h"
+#include "ui/mainwindow/StatusBar.h"
 #include "ui/pages/FormParts.h"
 #include "ui/pages/advanced/AdvancedPage.h"
 #include "ui/pages/general/GeneralPage.h"
@@ -93,11 +94,13 @@ void TForm1::cbLANDeviceChange() {
 }
 
 bool TForm1::connectMovedModule() {
-    if (comMode()) return false;
-    ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Searching TCP control device ..."),
+    if (comMode() || !core::IsModuleMac(currentDeviceMAC_)) return false;
+    // The failure stays in panel 2; its cause comes back to panel 3 after the search.
+    const QString cause = sb_->panelText(static_cast<int>(devlink::StatusPanel::Notes));
+    ShowStatus(devlink::StatusPanel::Notes, QStringLiteral("Searching TCP control device ..."),
                false);
     const auto moved = core::findMovedModule(*link_, flags_, currentDeviceMAC_);
-    ShowStatus(devlink::StatusPanel::Operation, QString(), false);
+    ShowStatus(devlink::StatusPanel::Notes, cause, false);
     if (!moved) return false;
     DeviceEntry entry = DeviceEntry::parse(currentDeviceEntry_);
     if (!dialogs_.question(core::MovedModuleQuestion(entry.tag, *moved))) return false;
