@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   iproute2
   fonts-dejavu-core xvfb xauth
+  chromium chromium-driver python3-selenium
 )
 for arg in "$@"; do
   case "$arg" in
