@@ -160,7 +160,8 @@ def check_page(driver, base, sim, screenshot):
     titles = driver.execute_script(
         "return [...document.querySelectorAll('.output[data-output=\"1\"] button')]"
         ".map((b) => b.title)")
-    assert titles == [f"Input{n} {tag}" for n, tag in enumerate(INPUT_TAGS, 1)], titles
+    assert all(title.startswith(f"Input{n} {tag}")
+               for n, (title, tag) in enumerate(zip(titles, INPUT_TAGS), 1)), titles
 
     # A tap on Output2's Input4 sends Set route (input 4, output 2) and the page shows it.
     driver.execute_script("window.pageMarker = 'loaded once'")

@@ -191,8 +191,9 @@ function buildInputButton(output, input) {
   button.type = 'button';
   button.className = 'input';
   button.dataset.input = input;
-  button.title = withTag('Input', input, tag);
-  button.setAttribute('aria-label', withTag('Input', input, tag));
+  button.dataset.label = withTag('Input', input, tag);
+  button.title = button.dataset.label;
+  button.setAttribute('aria-label', button.dataset.label);
   const number = document.createElement('span');
   number.className = 'number';
   number.textContent = input;
@@ -254,11 +255,19 @@ function showOption(option, on) {
   if (button) button.setAttribute('aria-pressed', String(on));
 }
 
+// A port without a cable is drawn faint; an input says so in its label too.
 function showLink(side, number, linkState) {
-  const selector =
-    side === 'output' ? `.output[data-output="${number}"]` : `button.input[data-input="${number}"]`;
-  for (const element of view.outputs.querySelectorAll(selector)) {
-    element.classList.toggle('unlinked', linkState === 'not connected');
+  const unlinked = linkState === 'not connected';
+  if (side === 'output') {
+    const row = view.outputs.querySelector(`.output[data-output="${number}"]`);
+    if (row) row.classList.toggle('unlinked', unlinked);
+    return;
+  }
+  for (const button of view.outputs.querySelectorAll(`button.input[data-input="${number}"]`)) {
+    button.classList.toggle('unlinked', unlinked);
+    const label = unlinked ? `${button.dataset.label} (not connected)` : button.dataset.label;
+    button.title = label;
+    button.setAttribute('aria-label', label);
   }
 }
 
