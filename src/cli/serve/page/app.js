@@ -243,7 +243,8 @@ function applySet(set) {
 
 function showPower() {
   view.power.setAttribute('aria-pressed', String(state.power === true));
-  view.power.textContent = state.power === false ? 'Power: off' : 'Power: on';
+  view.power.textContent =
+    state.power === null ? 'Power' : `Power: ${state.power ? 'on' : 'off'}`;
   for (const button of view.presets.querySelectorAll('button')) {
     button.disabled = state.power === false;
   }
