@@ -35,6 +35,10 @@ HttpConnection::HttpConnection(QTcpSocket* socket, QObject* parent)
 }
 
 void HttpConnection::readRequests() {
+    if (socket_ && draining_) {
+        socket_->readAll();
+        return;
+    }
     while (socket_ && !answering_ && socket_->state() == QAbstractSocket::ConnectedState) {
         const qint64 available = socket_->bytesAvailable();
         if (available == 0) return;
@@ -96,9 +100,12 @@ void HttpConnection::respond(const HttpResponse& response) {
 }
 
 void HttpConnection::refuse(int status) {
-    answering_ = true;
-    keepAlive_ = false;
-    respond(HttpResponse::error(status, kExitUsage, refusalText(status)));
+    socket_->write(HttpResponse::error(status, kExitUsage, refusalText(status)).bytes(false));
+    // Closed with the rest of the request unread, the connection would be reset and the client
+    // might lose the answer: what still comes is read and dropped for a moment first.
+    draining_ = true;
+    socket_->readAll();
+    idle_.start(kDrainMs);
 }
 
 QTcpSocket* HttpConnection::takeSocket() {

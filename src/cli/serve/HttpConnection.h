@@ -19,6 +19,7 @@ class HttpConnection final : public QObject {
 
 public:
     static constexpr int kIdleMs = 15000;
+    static constexpr int kDrainMs = 1000;
     static constexpr double kRequestsPerSecond = 1000;
     static constexpr double kBurst = 200;
 
@@ -46,6 +47,7 @@ private:
     RateLimit rate_{kRequestsPerSecond, kBurst};
     bool answering_ = false;  // a request is in hand
     bool keepAlive_ = true;
+    bool draining_ = false;  // refused: the rest is dropped until the connection ends
     qsizetype scanned_ = 0;  // bytes searched for the end of the headers without finding it
 };
 
