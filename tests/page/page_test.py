@@ -11,13 +11,11 @@ Exits 77, which ctest counts as skipped, when chromium, chromedriver or selenium
 import argparse
 import os
 import shutil
-import socket
 import subprocess
 import sys
 import tempfile
 import threading
 import time
-import urllib.request
 
 SKIPPED = 77
 TOKEN = "page-test-token-0123456789abcdef"
@@ -28,7 +26,6 @@ WAIT_S = 30
 try:
     from selenium import webdriver
     from selenium.webdriver.chrome.service import Service
-    from selenium.webdriver.support.ui import WebDriverWait
 except ImportError:
     webdriver = None
 
@@ -42,12 +39,6 @@ def skip_reason():
     return None
 
 
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
 def wait_for(what, condition, timeout=WAIT_S):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
@@ -58,22 +49,36 @@ def wait_for(what, condition, timeout=WAIT_S):
     raise AssertionError(f"timed out waiting for {what}")
 
 
-class Simulator:
+class Program:
+    """A program whose output lines are collected as they come."""
+
+    def __init__(self, arguments):
+        self.process = subprocess.Popen(
+            arguments, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        self.lines = []
+        threading.Thread(target=self._collect, daemon=True).start()
+
+    def _collect(self):
+        for line in self.process.stdout:
+            self.lines.append(line.strip())
+
+    def after(self, prefix):
+        """The rest of the first line that starts with prefix, or None."""
+        return next((line[len(prefix):] for line in self.lines if line.startswith(prefix)), None)
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(10)
+
+
+class Simulator(Program):
     """matrix-sim on a pseudo-terminal, its front panel on a FIFO, its frame log collected."""
 
     def __init__(self, program, folder):
         self.panel = os.path.join(folder, "panel")
         os.mkfifo(self.panel)
-        self.process = subprocess.Popen(
-            [program, "--panel", self.panel], stdout=subprocess.PIPE, text=True)
-        self.lines = []
-        threading.Thread(target=self._collect, daemon=True).start()
-        self.pty = wait_for("the simulator's terminal", lambda: next(
-            (line[4:] for line in self.lines if line.startswith("PTY ")), None), 10)
-
-    def _collect(self):
-        for line in self.process.stdout:
-            self.lines.append(line.strip())
+        super().__init__([program, "--panel", self.panel])
+        self.pty = wait_for("the simulator's terminal", lambda: self.after("PTY "), 10)
 
     def press(self, command):
         # The simulator opens its end of the FIFO when it starts; until then there is no reader.
@@ -98,28 +103,20 @@ def write_settings(path):
 
 
 def start_bridge(matrixctl, sim, folder):
+    """matrixctl serve on a free loopback port; returns it and the page's base address."""
     settings = os.path.join(folder, "Settings.ini")
     token_file = os.path.join(folder, "token")
     write_settings(settings)
     with open(token_file, "w") as f:
         f.write(TOKEN + "\n")
-    port = free_port()
-    log = open(os.path.join(folder, "serve.log"), "w")
-    bridge = subprocess.Popen(
-        [matrixctl, "--serial", sim.pty, "--settings", settings, "serve",
-         "--listen", f"127.0.0.1:{port}", "--token-file", token_file],
-        stdout=log, stderr=subprocess.STDOUT)
-    base = f"http://127.0.0.1:{port}"
+    bridge = Program([matrixctl, "--serial", sim.pty, "--settings", settings, "serve",
+                      "--listen", "127.0.0.1:0", "--token-file", token_file])
 
-    def answers():
-        if bridge.poll() is not None:
-            raise AssertionError(f"matrixctl serve ended with exit code {bridge.returncode}")
-        try:
-            return urllib.request.urlopen(base + "/", timeout=2).status == 200
-        except OSError:
-            return False
-    wait_for("the bridge to answer", answers, 10)
-    return bridge, base
+    def address():
+        if bridge.process.poll() is not None:
+            raise AssertionError(f"matrixctl serve ended with exit code {bridge.process.returncode}")
+        return bridge.after("Listening on ")
+    return bridge, wait_for("the bridge to listen", address, 10).rstrip("/")
 
 
 def open_browser(folder):
@@ -206,16 +203,15 @@ def main():
             check_page(driver, base, sim, args.screenshot and os.path.abspath(args.screenshot))
         except AssertionError as failure:
             print(f"FAILED: {failure}")
-            with open(os.path.join(folder, "serve.log")) as log:
-                print("serve's output:\n" + log.read()[-3000:])
+            if bridge:
+                print("serve's output:\n" + "\n".join(bridge.lines[-40:]))
             return 1
         finally:
             if driver:
                 driver.quit()
-            for process in (bridge, sim.process):
-                if process:
-                    process.terminate()
-                    process.wait(10)
+            for program in (bridge, sim):
+                if program:
+                    program.stop()
     print("page test passed: loads, routes and tags, a tap on the wire, a panel change live")
     return 0
 
