@@ -6,10 +6,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev qt6-websockets-dev libgl-dev
   libgtest-dev
   iproute2
   fonts-dejavu-core xvfb xauth
+  chromium chromium-driver python3-selenium
 )
 for arg in "$@"; do
   case "$arg" in

@@ -50,6 +50,10 @@ const std::array kCommands = {
     CommandSpec{"watch", "watch [--interval S]",
                 "print the state, then every change until interrupted; reconnects by itself",
                 "matrixctl --json watch", runWatch},
+    CommandSpec{"serve", "serve [--listen ADDRESS:PORT] [--token-file FILE]",
+                "an HTTP API, live events and a routing page for phones; follows the switcher "
+                "until interrupted",
+                "matrixctl --serial /dev/ttyUSB0 serve --listen 0.0.0.0:8787", runServe},
 };
 
 }  // namespace

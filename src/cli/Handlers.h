@@ -25,6 +25,7 @@ Outcome runBackup(Context& context, const QStringList& args);
 Outcome runRestore(Context& context, const QStringList& args);
 Outcome runDiff(Context& context, const QStringList& args);
 Outcome runWatch(Context& context, const QStringList& args);
+Outcome runServe(Context& context, const QStringList& args);
 
 // "Output1: Input3" lines and the "routes" key (input per output, output 1 first).
 void addRoutes(Outcome& out, const std::array<int, kPortCount>& routes);

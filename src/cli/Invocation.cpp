@@ -32,11 +32,20 @@ struct Options {
                                 QStringLiteral("watch: seconds between reads (2 unless told); "
                                                "longer while nothing changes."),
                                 QStringLiteral("S")};
+    QCommandLineOption listen{QStringLiteral("listen"),
+                              QStringLiteral("serve: the address and port to listen on "
+                                             "(127.0.0.1:8787 unless told)."),
+                              QStringLiteral("ADDRESS:PORT")};
+    QCommandLineOption tokenFile{QStringLiteral("token-file"),
+                                 QStringLiteral("serve: the API token is this file's first "
+                                                "line; a new one is made when it is missing."),
+                                 QStringLiteral("FILE")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show the options and every command.")};
 
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({serial, tcp, settings, json, address, only, interval, help});
+        parser.addOptions(
+            {serial, tcp, settings, json, address, only, interval, listen, tokenFile, help});
         parser.addPositionalArgument(QStringLiteral("command"),
                                      QStringLiteral("The command and its arguments."));
     }
@@ -63,6 +72,8 @@ std::variant<Invocation, UsageError> parseInvocation(const QStringList& argument
     invocation.searchAddress = parser.value(options.address);
     invocation.only = parser.value(options.only);
     invocation.interval = parser.value(options.interval);
+    invocation.listen = parser.value(options.listen);
+    invocation.tokenFile = parser.value(options.tokenFile);
     invocation.json = parser.isSet(options.json);
     invocation.help = parser.isSet(options.help);
     invocation.words = parser.positionalArguments();

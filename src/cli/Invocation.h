@@ -13,7 +13,9 @@ struct Invocation {
     QString settingsPath;  // empty: where the window keeps it
     QString searchAddress;
     QString only;
-    QString interval;  // watch: seconds between reads while nothing changes
+    QString interval;   // watch: seconds between reads while nothing changes
+    QString listen;     // serve: ADDRESS:PORT
+    QString tokenFile;  // serve: the file that holds the API token
     bool json = false;
     bool help = false;
     QStringList words;  // the command and its arguments

@@ -18,8 +18,7 @@ const CommandSpec* findCommand(const QString& name) {
     return nullptr;
 }
 
-Outcome dispatch(Context& context) {
-    const QStringList& words = context.invocation().words;
+Outcome dispatch(Context& context, const QStringList& words) {
     const CommandSpec* command = findCommand(words.first());
     if (!command)
         return Outcome::rejected(
@@ -45,15 +44,31 @@ Outcome dispatch(Context& context) {
     return outcome;
 }
 
+}  // namespace
+
+Outcome runCommand(Context& context, const QStringList& words) {
+    Outcome outcome = dispatch(context, words);
+    // The window's texts may break a line; here an error is one line.
+    outcome.error.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    return outcome;
+}
+
+QJsonObject outcomeDocument(const Outcome& outcome, const QString& command) {
+    QJsonObject json = outcome.json;
+    json[QStringLiteral("command")] = command;
+    json[QStringLiteral("ok")] = outcome.exitCode == kExitDone;
+    json[QStringLiteral("exitCode")] = outcome.exitCode;
+    if (!outcome.error.isEmpty()) json[QStringLiteral("error")] = outcome.error;
+    return json;
+}
+
+namespace {
+
 void print(const Outcome& outcome, const Invocation& invocation, Streams& streams) {
     if (outcome.streamed && outcome.error.isEmpty()) return;
     if (invocation.json) {
-        QJsonObject json = outcome.json;
-        json[QStringLiteral("command")] = invocation.words.value(0);
-        json[QStringLiteral("ok")] = outcome.exitCode == kExitDone;
-        json[QStringLiteral("exitCode")] = outcome.exitCode;
-        if (!outcome.error.isEmpty()) json[QStringLiteral("error")] = outcome.error;
-        streams.out << QJsonDocument(json).toJson(QJsonDocument::Indented);
+        streams.out << QJsonDocument(outcomeDocument(outcome, invocation.words.value(0)))
+                           .toJson(QJsonDocument::Indented);
     } else {
         for (const QString& line : outcome.lines) streams.out << line << '\n';
     }
@@ -78,9 +93,7 @@ int runProgram(const QStringList& arguments, Streams streams) {
         return kExitDone;
     }
     Context context(invocation, streams.errIsTerminal ? &streams.err : nullptr, streams.out);
-    Outcome outcome = dispatch(context);
-    // The window's texts may break a line; here an error is one line.
-    outcome.error.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    const Outcome outcome = runCommand(context, invocation.words);
     print(outcome, invocation, streams);
     return outcome.exitCode;
 }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QStringList>
 #include <QTextStream>
+
+#include "cli/Context.h"
+#include "cli/Outcome.h"
 
 namespace cli {
 
@@ -11,6 +15,12 @@ struct Streams {
     QTextStream& err;
     bool errIsTerminal = false;
 };
+
+// One command (`words`: its name and arguments) over the context's session; the first failure
+// the link reported decides the exit status. The bridge runs its operations through this too.
+Outcome runCommand(Context& context, const QStringList& words);
+// The `--json` document of a finished command.
+QJsonObject outcomeDocument(const Outcome& outcome, const QString& command);
 
 // The whole program after QCoreApplication exists: arguments without the program name in,
 // exit status out.

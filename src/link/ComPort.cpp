@@ -1,5 +1,6 @@
 #include "link/ComPort.h"
 
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -18,14 +19,20 @@ QString systemLocation(const QString& portName) {
     return isPath ? portName : QStringLiteral("/dev/") + portName;
 }
 
+QString inUseText(const QString& portName) {
+    return portName + QStringLiteral(" is in use by another program");
+}
+
 // Serial devices belong to a group the operator may not be in yet; that is worth saying,
 // with the device's own path (a link's target), since it is the one failure the operator
-// can mend.
-QString openFailureCause(const QString& portName) {
+// can mend. Qt reports a port that another program holds (its lock file in /var/lock, or
+// the device opened exclusively) as a permission error on a device we may open: in use.
+QString openFailureCause(const QString& portName, QSerialPort::SerialPortError error) {
     const QString path = systemLocation(portName);
-    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0 || errno != EACCES) {
-        return {};
+    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0) {
+        return error == QSerialPort::PermissionError ? inUseText(portName) : QString();
     }
+    if (errno != EACCES) return {};
     const QString device = QFileInfo(path).canonicalFilePath();
     return QStringLiteral("permission denied on ") + (device.isEmpty() ? path : device);
 }
@@ -59,7 +66,14 @@ void TComPort::open() {
     if (!port_.open(QIODevice::ReadWrite)) {
         const int errorNumber = errno != 0 ? errno : port_.error();
         throw EComPort(QStringLiteral("Unable to open com port"), errorNumber,
-                       openFailureCause(name_));
+                       openFailureCause(name_, port_.error()));
+    }
+    // Lock files live in each program's own view of /var/lock (a service may have a private
+    // one), and root passes the exclusive open; a lock on the device itself is seen by all.
+    if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0) {
+        const int errorNumber = errno;
+        port_.close();
+        throw EComPort(QStringLiteral("Unable to open com port"), errorNumber, inUseText(name_));
     }
     try {
         applySettings();

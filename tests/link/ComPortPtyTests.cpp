@@ -1,6 +1,7 @@
 // The real serial port against the simulator program on a pseudo-terminal.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
@@ -360,6 +361,40 @@ TEST(ComPort, OpeningAPortWithoutPermissionNamesTheDeviceBehindTheLink) {
                   QStringLiteral("permission denied on ") + QFileInfo(device).canonicalFilePath());
     }
     EXPECT_FALSE(port.isOpen());
+}
+
+// Two programs on one line would each take the other's replies; the second opener is refused
+// and told why, whether the port is held by another of our programs (which also puts a lock
+// file in /var/lock) or by any program that locks the device itself.
+TEST(ComPort, OpeningAPortInUseIsRefusedWithThePortsName) {
+    enum class Holder { OurPort, LockingProgram };
+    for (const Holder holder : {Holder::OurPort, Holder::LockingProgram}) {
+        SCOPED_TRACE(holder == Holder::OurPort ? "our port" : "a locking program");
+        PtyPair pty;
+        ASSERT_FALSE(pty.slavePath().isEmpty());
+        TComPort ours;
+        int locked = -1;
+        if (holder == Holder::OurPort) {
+            ours.setPortName(pty.slavePath());
+            ours.open();
+        } else {
+            locked = ::open(QFile::encodeName(pty.slavePath()).constData(), O_RDWR | O_NOCTTY);
+            ASSERT_EQ(flock(locked, LOCK_EX | LOCK_NB), 0);
+        }
+        TComPort second;
+        second.setPortName(pty.slavePath());
+        try {
+            second.open();
+            FAIL() << "opened a port in use";
+        } catch (const EComPort& e) {
+            EXPECT_EQ(e.cause(), pty.slavePath() + QStringLiteral(" is in use by another program"));
+        }
+        EXPECT_FALSE(second.isOpen());
+
+        ours.close();
+        if (locked >= 0) ::close(locked);
+        EXPECT_NO_THROW(second.open()) << "the port stays refused after its holder let go";
+    }
 }
 
 }  // namespace

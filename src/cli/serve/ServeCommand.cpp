@@ -1,0 +1,92 @@
+#include <QCoreApplication>
+#include <QNetworkInterface>
+#include <QTextStream>
+
+#include "cli/ExitCode.h"
+#include "cli/Handlers.h"
+#include "cli/Rejection.h"
+#include "cli/serve/Bridge.h"
+#include "cli/serve/TokenFile.h"
+#include "core/Follower.h"
+#include "posix/SignalQuit.h"
+
+namespace cli {
+
+namespace {
+
+const QString kDefaultListen = QStringLiteral("127.0.0.1:8787");
+
+struct ListenAddress {
+    QHostAddress host;
+    quint16 port = 0;
+};
+
+// "ADDRESS:PORT", an IPv6 address in brackets; port 0 takes any free one.
+ListenAddress listenAddress(const QString& text) {
+    const qsizetype colon = text.lastIndexOf(u':');
+    QString host = text.left(colon);
+    if (host.startsWith(u'[') && host.endsWith(u']')) host = host.mid(1, host.size() - 2);
+    bool ok = false;
+    const uint port = text.mid(colon + 1).toUInt(&ok);
+    ListenAddress address{QHostAddress(host), static_cast<quint16>(port)};
+    if (colon < 0 || !ok || port > 0xFFFF || address.host.isNull())
+        throw Rejection(kExitUsage,
+                        QStringLiteral("--listen takes ADDRESS:PORT, not \"%1\"").arg(text));
+    return address;
+}
+
+// Where a phone on the network reaches a bridge that listens on every address.
+QString reachableHost(const QHostAddress& listening) {
+    if (listening != QHostAddress::AnyIPv4 && listening != QHostAddress::Any &&
+        listening != QHostAddress::AnyIPv6)
+        return listening.protocol() == QAbstractSocket::IPv6Protocol
+                   ? QStringLiteral("[%1]").arg(listening.toString())
+                   : listening.toString();
+    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+        if (!address.isLoopback() && address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address.toString();
+    }
+    return listening.toString();
+}
+
+}  // namespace
+
+Outcome runServe(Context& context, const QStringList& args) {
+    requireCount(args, 0, QStringLiteral("serve [--listen ADDRESS:PORT] [--token-file FILE]"));
+    const Invocation& invocation = context.invocation();
+    const ListenAddress listen =
+        listenAddress(invocation.listen.isEmpty() ? kDefaultListen : invocation.listen);
+    const QByteArray token = serve::loadOrCreateToken(
+        invocation.tokenFile.isEmpty() ? serve::defaultTokenPath() : invocation.tokenFile);
+    core::Connection& connection = context.session();
+    core::SwitcherState state;
+    core::Follower follower(connection.link(), connection.guard(), connection.clock(), state);
+    serve::Bridge bridge(context, state, follower, token);
+    if (!bridge.listen(listen.host, listen.port))
+        throw Rejection(kExitCannotConnect, QStringLiteral("Cannot listen on %1:%2: %3")
+                                                .arg(listen.host.toString())
+                                                .arg(listen.port)
+                                                .arg(bridge.listenError()));
+    const QString page =
+        QStringLiteral("http://%1:%2/").arg(reachableHost(listen.host)).arg(bridge.port());
+    QTextStream& out = context.live();
+    out << QStringLiteral("Listening on %1\n").arg(page);
+    // Off this machine the page needs the token; the address carries it for the first visit.
+    if (!listen.host.isLoopback())
+        out << QStringLiteral("Page: %1#token=%2\n").arg(page, QString::fromLatin1(token));
+    out.flush();
+    QObject::connect(&follower, &core::Follower::reconnecting, &follower, [](int seconds) {
+        QTextStream(stderr) << QStringLiteral("Reconnecting in %1 s\n").arg(seconds);
+    });
+    const posix::SignalQuit quitOnSignal;
+    follower.setEnabled(true);
+    QCoreApplication::exec();
+    follower.setEnabled(false);
+    // A switcher that went away on the way is no failure of a bridge that was asked to end.
+    connection.clearFailure();
+    Outcome outcome;
+    outcome.streamed = true;
+    return outcome;
+}
+
+}  // namespace cli
