@@ -67,10 +67,17 @@ Bridge::Bridge(Context& context, core::SwitcherState& state, core::Follower& fol
       follower_(follower),
       token_(std::move(token)),
       queue_(context.session().guard()) {
+    // Every route or power command the switcher accepts is read back and credited to this
+    // program, a part of a change that stopped half-way included.
+    context_.session().runner().reportWritesTo(&follower_);
     connect(&server_, &QTcpServer::newConnection, this, &Bridge::onNewConnection);
     connect(&state_, &core::SwitcherState::changed, this,
             [this](const core::StateChange& change) { onChange(change); });
     connect(&events_, &EventSockets::joined, this, [this](QWebSocket* client) { welcome(client); });
+}
+
+Bridge::~Bridge() {
+    context_.session().runner().reportWritesTo(nullptr);
 }
 
 bool Bridge::listen(const QHostAddress& address, quint16 port) {
@@ -201,15 +208,7 @@ void Bridge::afterCommand(const QStringList& words, const Outcome& outcome) {
     const QString& name = words.first();
     if (name == QStringLiteral("status") && outcome.exitCode == kExitDone)
         status_.remember(outcome.json);
-    // What this program set is credited to it when the follower reads it back, even a part
-    // of a change that stopped half-way.
-    for (const QJsonValue& set : outcome.json.value(QStringLiteral("set")).toArray()) {
-        follower_.wroteRoute(set[QStringLiteral("output")].toInt(),
-                             set[QStringLiteral("input")].toInt());
-    }
     if (outcome.exitCode != kExitDone || words.size() < 2) return;
-    if (name == QStringLiteral("power"))
-        follower_.wrotePower(outcome.json.value(QStringLiteral("power")).toBool());
     if (name == QStringLiteral("option") && words.size() == 3)
         status_.setOption(outcome.json.value(QStringLiteral("option")).toString(),
                           outcome.json.value(QStringLiteral("on")).toBool());

@@ -32,6 +32,7 @@ public:
 
     Bridge(Context& context, core::SwitcherState& state, core::Follower& follower,
            QByteArray token);
+    ~Bridge() override;
 
     bool listen(const QHostAddress& address, quint16 port);
     QString listenError() const { return server_.errorString(); }
