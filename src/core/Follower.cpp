@@ -74,7 +74,7 @@ void Follower::runDue() {
         return;
     }
     // Inside another operation's wait, or inside one of ours: come back when it is over.
-    if (!guard_.idle() || guard_.polling()) {
+    if (!guard_.idle() || guard_.polling() || guard_.operationsWaiting()) {
         schedule(clock_.nowMs() + kBusyRecheckMs);
         return;
     }

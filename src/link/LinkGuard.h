@@ -21,6 +21,10 @@ public:
     // nothing shows as busy.
     bool polling() const { return polling_; }
     void setPolling(bool polling) { polling_ = polling; }
+    // Operations wait for the link, or one is under way between its exchanges: the follower
+    // starts no read until they are done, so it delays them by one exchange at most.
+    bool operationsWaiting() const { return operationsWaiting_; }
+    void setOperationsWaiting(bool waiting) { operationsWaiting_ = waiting; }
     bool stopRequested() const { return stopRequested_; }
     void requestStop() { stopRequested_ = true; }
 
@@ -30,6 +34,7 @@ signals:
 private:
     bool idle_ = true;
     bool polling_ = false;
+    bool operationsWaiting_ = false;
     bool stopRequested_ = false;
 };
 

@@ -9,9 +9,14 @@ OperationQueue::OperationQueue(devlink::LinkGuard& guard) : guard_(guard) {
     connect(&recheck_, &QTimer::timeout, this, &OperationQueue::runNext);
 }
 
+OperationQueue::~OperationQueue() {
+    guard_.setOperationsWaiting(false);
+}
+
 bool OperationQueue::submit(std::function<void()> operation) {
     if (waiting_.size() >= kCapacity) return false;
     waiting_.push_back(std::move(operation));
+    guard_.setOperationsWaiting(true);
     // Started from the event loop, so a caller inside another operation's wait returns first.
     if (!running_) QMetaObject::invokeMethod(this, &OperationQueue::runNext, Qt::QueuedConnection);
     return true;
@@ -28,6 +33,7 @@ void OperationQueue::runNext() {
     running_ = true;
     operation();
     running_ = false;
+    guard_.setOperationsWaiting(!waiting_.empty());
     if (!waiting_.empty())
         QMetaObject::invokeMethod(this, &OperationQueue::runNext, Qt::QueuedConnection);
 }

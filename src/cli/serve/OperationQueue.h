@@ -17,9 +17,11 @@ namespace cli::serve {
 class OperationQueue final : public QObject {
 public:
     static constexpr int kCapacity = 16;
-    static constexpr int kRecheckMs = 5;
+    // The follower's exchange in flight, if any, is over within a few milliseconds.
+    static constexpr int kRecheckMs = 1;
 
     explicit OperationQueue(devlink::LinkGuard& guard);
+    ~OperationQueue() override;
 
     // False, and nothing queued, when kCapacity operations already wait.
     bool submit(std::function<void()> operation);

@@ -30,14 +30,16 @@ void StatusCache::setOption(const QString& key, bool on) {
 }
 
 std::optional<QJsonObject> StatusCache::compose(const core::SwitcherState& state) const {
-    if (!status_ || !state.lineUp() || !state.power()) return std::nullopt;
-    if (status_->value(QStringLiteral("power")).toBool() != *state.power()) return std::nullopt;
+    if (!status_) return std::nullopt;
+    const bool power = status_->value(QStringLiteral("power")).toBool();
+    // Switched on or off since: the read has nothing of the other state.
+    if (state.power() && *state.power() != power) return std::nullopt;
     QJsonObject status = *status_;
-    if (!*state.power()) return status;
-    QJsonArray routes;
+    if (!power) return status;
+    // What the follower has not read yet is what the full read just saw.
+    QJsonArray routes = status_->value(QStringLiteral("routes")).toArray();
     for (int output = 1; output <= core::kPorts; ++output) {
-        if (!state.route(output)) return std::nullopt;
-        routes.append(*state.route(output));
+        if (state.route(output)) routes[output - 1] = *state.route(output);
     }
     status[QStringLiteral("routes")] = routes;
     status[QStringLiteral("inputLinks")] = linkNames(

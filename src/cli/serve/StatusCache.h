@@ -8,8 +8,8 @@
 namespace cli::serve {
 
 // The last full status read, kept so a status request needs no exchange: power, routes and
-// link states come from the followed state, the rest (model, version, options) from the read.
-// Forgotten when the line goes or comes back.
+// link states come from the followed state as far as it has read them, the rest (model,
+// version, options) from the read. Forgotten when the line goes or comes back.
 class StatusCache {
 public:
     void remember(const QJsonObject& status) { status_ = status; }
