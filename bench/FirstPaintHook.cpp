@@ -4,6 +4,7 @@
 // and answers commands on standard input:
 //   "tabs"  shows and paints every page of every tab widget, then prints "tabs-shown";
 //   "click NAME"  clicks the button of that object name, then prints "clicked";
+//   "grab FILE"   saves a picture of the visible window as FILE, then prints "grabbed";
 //   "quit"  ends the program.
 #include <unistd.h>
 
@@ -51,6 +52,16 @@ void clickButton(const QByteArray& name) {
     report("clicked");
 }
 
+void grabWindow(const QByteArray& file) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+            window->grab().save(QString::fromLocal8Bit(file));
+            break;
+        }
+    }
+    report("grabbed");
+}
+
 class FirstPaintReporter final : public QObject {
 public:
     using QObject::QObject;
@@ -75,6 +86,7 @@ private:
             if (count <= 0) commands->setEnabled(false);
             if (input.contains("tabs")) showEveryTab();
             if (input.startsWith("click ")) clickButton(input.mid(6).trimmed());
+            if (input.startsWith("grab ")) grabWindow(input.mid(5).trimmed());
             if (count <= 0 || input.contains("quit")) QCoreApplication::quit();
         });
     }
