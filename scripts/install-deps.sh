@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-serialport-dev qt6-websockets-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev qt6-websockets-dev libgl-dev libqrencode-dev
   libgtest-dev
   iproute2
   fonts-dejavu-core xvfb xauth

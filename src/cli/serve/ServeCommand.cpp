@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QNetworkInterface>
 #include <QTextStream>
@@ -6,6 +8,7 @@
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
 #include "cli/serve/Bridge.h"
+#include "cli/serve/TerminalQr.h"
 #include "cli/serve/TokenFile.h"
 #include "core/Follower.h"
 #include "posix/SignalQuit.h"
@@ -72,8 +75,13 @@ Outcome runServe(Context& context, const QStringList& args) {
     QTextStream& out = context.live();
     out << QStringLiteral("Listening on %1\n").arg(page);
     // Off this machine the page needs the token; the address carries it for the first visit.
-    if (!listen.host.isLoopback())
-        out << QStringLiteral("Page: %1#token=%2\n").arg(page, QString::fromLatin1(token));
+    if (!listen.host.isLoopback()) {
+        const QString pageWithToken =
+            QStringLiteral("%1#token=%2").arg(page, QString::fromLatin1(token));
+        out << QStringLiteral("Page: %1\n").arg(pageWithToken);
+        // For the phone's camera, where someone looks at the terminal.
+        if (::isatty(STDOUT_FILENO)) out << serve::terminalQrCode(pageWithToken.toUtf8());
+    }
     out.flush();
     QObject::connect(&follower, &core::Follower::reconnecting, &follower, [](int seconds) {
         QTextStream(stderr) << QStringLiteral("Reconnecting in %1 s\n").arg(seconds);
