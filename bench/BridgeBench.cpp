@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/Connection.h"
 
 namespace {
@@ -28,20 +29,6 @@ constexpr int kRoutes = 30;
 constexpr int kPushes = 40;
 // The bridge takes at most 64 event sockets; the figure is scaled to 100.
 constexpr int kIdleSockets = 64;
-
-// Starts a program and returns the first match of `pattern` in its output.
-QString StartAndMatch(QProcess& process, const QString& program, const QStringList& arguments,
-                      const QString& pattern) {
-    process.start(program, arguments);
-    const QRegularExpression expression(pattern);
-    QString text;
-    while (process.waitForReadyRead(10000)) {
-        text += QString::fromUtf8(process.readAllStandardOutput());
-        const QRegularExpressionMatch match = expression.match(text);
-        if (match.hasMatch()) return match.captured(1);
-    }
-    return {};
-}
 
 // The simulator on a terminal and matrixctl serve on it.
 struct Bridge {
@@ -189,14 +176,6 @@ QUrl EventsUrl(quint16 port) {
     return QUrl(QStringLiteral("ws://127.0.0.1:%1/api/v1/events?token=%2")
                     .arg(port)
                     .arg(QLatin1String(kToken)));
-}
-
-bool WaitUntil(const std::function<bool()>& done, int limitMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < limitMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    return done();
 }
 
 // From the route change's reply to its event on a socket client, the 95th percentile in ms.

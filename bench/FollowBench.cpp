@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/Follower.h"
 #include "link/ComPort.h"
 #include "link/EventLoopPump.h"
@@ -31,27 +32,6 @@ constexpr double kMsPerByte = 10.0 * 1000.0 / 57600.0;
 constexpr int kSamples = 15;
 constexpr int kIdleSeconds = 20;
 constexpr int kWaitMs = 15000;
-
-QString StartSimulator(QProcess& sim, const QStringList& arguments, const QString& prefix) {
-    sim.start(QStringLiteral(MATRIX_SIM_PATH), QStringList{QStringLiteral("--quiet")} + arguments);
-    if (!sim.waitForStarted(5000)) return {};
-    while (sim.waitForReadyRead(5000)) {
-        while (sim.canReadLine()) {
-            const QString line = QString::fromUtf8(sim.readLine()).trimmed();
-            if (line.startsWith(prefix)) return line.mid(prefix.size());
-        }
-    }
-    return {};
-}
-
-// Runs the event loop until `done` holds or the time is up.
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    return done();
-}
 
 double Percentile(std::vector<double> values, double share) {
     std::sort(values.begin(), values.end());
@@ -86,7 +66,7 @@ bool MeasureLatencyAndWireShare(const QString& fifo) {
     });
     follower.setEnabled(true);
     QFile panel(fifo);
-    if (!WaitFor([&] { return state.lineUp(); }, kWaitMs) || !panel.open(QIODevice::WriteOnly))
+    if (!WaitUntil([&] { return state.lineUp(); }, kWaitMs) || !panel.open(QIODevice::WriteOnly))
         return false;
 
     std::vector<double> latencyMs;
@@ -94,7 +74,7 @@ bool MeasureLatencyAndWireShare(const QString& fifo) {
     run.start();
     receivedBytes = 0;
     for (int i = 0; i < kSamples; ++i) {
-        WaitFor([] { return false; }, QRandomGenerator::global()->bounded(2000));
+        WaitUntil([] { return false; }, QRandomGenerator::global()->bounded(2000));
         const int output = i % 6 + 1;
         const int input = state.route(output).value_or(1) % 6 + 1;
         seen.reset();
@@ -103,7 +83,7 @@ bool MeasureLatencyAndWireShare(const QString& fifo) {
         panel.write(QStringLiteral("route %1 %2\n").arg(output).arg(input).toLatin1());
         panel.flush();
         const std::pair wanted{output, input};
-        if (!WaitFor([&] { return seen == wanted; }, kWaitMs)) return false;
+        if (!WaitUntil([&] { return seen == wanted; }, kWaitMs)) return false;
         latencyMs.push_back(static_cast<double>(change.nsecsElapsed()) / 1e6);
     }
     const double wireMs = 2.0 * static_cast<double>(receivedBytes) * kMsPerByte;

@@ -12,6 +12,7 @@
 #include <numeric>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "lan/TcpStreamClient.h"
 #include "link/ComPort.h"
 #include "link/EventLoopPump.h"
@@ -23,19 +24,6 @@ using namespace devlink;
 namespace {
 
 constexpr double kMsPerByte = 10.0 * 1000.0 / 57600.0;
-
-// Starts the simulator and returns the rest of its line that starts with `prefix`.
-QString StartSimulator(QProcess& sim, const QStringList& arguments, const QString& prefix) {
-    sim.start(QStringLiteral(MATRIX_SIM_PATH), QStringList{QStringLiteral("--quiet")} + arguments);
-    if (!sim.waitForStarted(5000)) return {};
-    while (sim.waitForReadyRead(5000)) {
-        while (sim.canReadLine()) {
-            const QString line = QString::fromUtf8(sim.readLine()).trimmed();
-            if (line.startsWith(prefix)) return line.mid(prefix.size());
-        }
-    }
-    return {};
-}
 
 // A 64 KiB image for slave MCU1: 256 full blocks.
 constexpr int kPartSize = 64 * 1024;

@@ -32,6 +32,15 @@ struct LineReader {
         }
         return false;
     }
+    // Waits until such a line arrives.
+    bool arrives(const QJsonObject& wanted, int limitMs = 20000) {
+        return testing_support::ProcessEventsUntil(
+            [&] {
+                process.waitForReadyRead(50);
+                return has(wanted);
+            },
+            limitMs);
+    }
 };
 
 TEST_P(WatchProgram, StreamsTheStateThenAPanelChangeAndEndsCleanlyOnSigterm) {
@@ -45,26 +54,18 @@ TEST_P(WatchProgram, StreamsTheStateThenAPanelChangeAndEndsCleanlyOnSigterm) {
         harness.targetArgs() + QStringList{QStringLiteral("--json"), QStringLiteral("--interval"),
                                            QStringLiteral("1"), QStringLiteral("watch")});
     LineReader reader{watch, {}};
-    const auto arrives = [&](const QJsonObject& wanted) {
-        return testing_support::ProcessEventsUntil(
-            [&] {
-                watch.waitForReadyRead(50);
-                return reader.has(wanted);
-            },
-            15000);
-    };
-    ASSERT_TRUE(arrives({{QStringLiteral("event"), QStringLiteral("state")},
-                         {QStringLiteral("model"), QStringLiteral("HDMI Matrix")}}))
+    ASSERT_TRUE(reader.arrives({{QStringLiteral("event"), QStringLiteral("state")},
+                                {QStringLiteral("model"), QStringLiteral("HDMI Matrix")}}))
         << reader.lines.join('\n').toStdString();
 
     QFile fifo(panel);
     ASSERT_TRUE(fifo.open(QIODevice::WriteOnly));
     fifo.write("route 3 5\n");
     fifo.close();
-    EXPECT_TRUE(arrives({{QStringLiteral("event"), QStringLiteral("route")},
-                         {QStringLiteral("output"), 3},
-                         {QStringLiteral("input"), 5},
-                         {QStringLiteral("by"), QStringLiteral("switcher")}}))
+    EXPECT_TRUE(reader.arrives({{QStringLiteral("event"), QStringLiteral("route")},
+                                {QStringLiteral("output"), 3},
+                                {QStringLiteral("input"), 5},
+                                {QStringLiteral("by"), QStringLiteral("switcher")}}))
         << reader.lines.join('\n').toStdString();
 
     watch.terminate();
@@ -126,24 +127,16 @@ TEST_P(WatchProgram, ASwitcherKilledAndStartedAgainIsReconnectedAndResynced) {
                                            dir.filePath(QStringLiteral("Settings.ini")),
                                            QStringLiteral("--json"), QStringLiteral("watch")});
     LineReader reader{watch, {}};
-    const auto arrives = [&](const QJsonObject& wanted) {
-        return testing_support::ProcessEventsUntil(
-            [&] {
-                watch.waitForReadyRead(50);
-                return reader.has(wanted);
-            },
-            20000);
-    };
     const auto line = [](const char* state) {
         return QJsonObject{{QStringLiteral("event"), QStringLiteral("line")},
                            {QStringLiteral("state"), QLatin1String(state)}};
     };
-    ASSERT_TRUE(arrives({{QStringLiteral("event"), QStringLiteral("state")}}))
+    ASSERT_TRUE(reader.arrives({{QStringLiteral("event"), QStringLiteral("state")}}))
         << reader.lines.join('\n').toStdString();
     sim.kill();
-    ASSERT_TRUE(arrives(line("lost"))) << reader.lines.join('\n').toStdString();
+    ASSERT_TRUE(reader.arrives(line("lost"))) << reader.lines.join('\n').toStdString();
     ASSERT_TRUE(sim.restart());
-    EXPECT_TRUE(arrives(line("back"))) << reader.lines.join('\n').toStdString();
+    EXPECT_TRUE(reader.arrives(line("back"))) << reader.lines.join('\n').toStdString();
     EXPECT_EQ(watch.state(), QProcess::Running) << "a watch never ends on its own";
 
     watch.terminate();
