@@ -10,44 +10,27 @@ LinkState SwitcherState::link(PortSide side, int port) const {
 void SwitcherState::setLine(bool up) {
     if (lineUp_ == up) return;
     lineUp_ = up;
-    StateChange change;
-    change.kind = StateChange::Kind::Line;
-    change.on = up;
-    emit changed(change);
+    emit changed({.kind = StateChange::Kind::Line, .on = up});
 }
 
 void SwitcherState::setPower(bool on, ChangeSource by) {
     if (known_.power == on) return;
     known_.power = on;
-    StateChange change;
-    change.kind = StateChange::Kind::Power;
-    change.by = by;
-    change.on = on;
-    emit changed(change);
+    emit changed({.kind = StateChange::Kind::Power, .by = by, .on = on});
 }
 
 void SwitcherState::setRoute(int output, int input, ChangeSource by) {
     auto& known = known_.routes.at(output - 1);
     if (known == input) return;
     known = input;
-    StateChange change;
-    change.kind = StateChange::Kind::Route;
-    change.by = by;
-    change.number = output;
-    change.input = input;
-    emit changed(change);
+    emit changed({.kind = StateChange::Kind::Route, .by = by, .number = output, .input = input});
 }
 
 void SwitcherState::setLink(PortSide side, int port, LinkState state) {
     auto& links = side == PortSide::Input ? known_.inputLinks : known_.outputLinks;
     if (links.at(port - 1) == state) return;
     links.at(port - 1) = state;
-    StateChange change;
-    change.kind = StateChange::Kind::Link;
-    change.number = port;
-    change.side = side;
-    change.link = state;
-    emit changed(change);
+    emit changed({.kind = StateChange::Kind::Link, .number = port, .side = side, .link = state});
 }
 
 void SwitcherState::apply(const StateReading& reading, const StateReading& here) {
