@@ -87,7 +87,12 @@ TEST(ServeProgram, EveryEndpointAnswersWithMatrixctlsDocumentAndStatus) {
     const QString wire = harness.simOutput();
     EXPECT_TRUE(wire.contains(QStringLiteral("RX A5 5B 02 03 05 00 03 00"))) << wire.toStdString();
     EXPECT_FALSE(wire.contains(QStringLiteral("RX A5 5B 02 03 06 00 01 00")));
-    EXPECT_EQ(serve.request("GET", "/").status, 200);
+    const auto page = serve.request("GET", "/");
+    EXPECT_EQ(page.status, 200);
+    EXPECT_TRUE(
+        page.head.contains("Content-Security-Policy: default-src 'self'; frame-ancestors "
+                           "'none'"))
+        << page.head.toStdString();
     EXPECT_EQ(serve.request("GET", "/api/v1/status", {}, {}).status, 401);
 }
 

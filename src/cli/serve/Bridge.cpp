@@ -119,6 +119,9 @@ void Bridge::servePage(HttpConnection* connection, const HttpRequest& request) {
         HttpResponse response;
         response.contentType = file.type.toByteArray();
         response.body = resource.readAll();
+        // The page loads nothing from elsewhere and may not be framed by another site's page.
+        response.addHeader("Content-Security-Policy", "default-src 'self'; frame-ancestors 'none'");
+        response.addHeader("X-Content-Type-Options", "nosniff");
         connection->respond(response);
         return;
     }
