@@ -1,15 +1,14 @@
-#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QTimer>
 
 #include "cli/Arguments.h"
 #include "cli/ChangeEvents.h"
 #include "cli/ExitCode.h"
+#include "cli/FollowUntilSignalled.h"
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
 #include "cli/StatusDocument.h"
 #include "core/Follower.h"
-#include "posix/SignalQuit.h"
 
 namespace cli {
 
@@ -32,14 +31,10 @@ int intervalMs(const QString& text) {
 // Prints what the follower sees: the whole status once the line is first up, then each change.
 class Watcher final : public QObject {
 public:
-    Watcher(Context& context, core::Connection& connection, core::SwitcherState& state,
-            core::Follower& follower)
+    Watcher(Context& context, core::Connection& connection, core::SwitcherState& state)
         : context_(context), connection_(connection) {
         connect(&state, &core::SwitcherState::changed, this,
                 [this](const core::StateChange& change) { onChange(change); });
-        connect(&follower, &core::Follower::reconnecting, this, [](int seconds) {
-            QTextStream(stderr) << QStringLiteral("Reconnecting in %1 s\n").arg(seconds);
-        });
     }
 
 private:
@@ -87,16 +82,8 @@ Outcome runWatch(Context& context, const QStringList& args) {
     core::SwitcherState state;
     core::Follower follower(connection.link(), connection.guard(), connection.clock(), state);
     follower.setFirstInterval(firstIntervalMs);
-    const Watcher watcher(context, connection, state, follower);
-    const posix::SignalQuit quitOnSignal;
-    follower.setEnabled(true);
-    QCoreApplication::exec();
-    follower.setEnabled(false);
-    // A switcher that went away on the way is no failure of a watch that was asked to end.
-    connection.clearFailure();
-    Outcome out;
-    out.streamed = true;
-    return out;
+    const Watcher watcher(context, connection, state);
+    return followUntilSignalled(connection, follower);
 }
 
 }  // namespace cli

@@ -1,17 +1,16 @@
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QNetworkInterface>
 #include <QTextStream>
 
 #include "cli/ExitCode.h"
+#include "cli/FollowUntilSignalled.h"
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
 #include "cli/serve/Bridge.h"
 #include "cli/serve/TerminalQr.h"
 #include "cli/serve/TokenFile.h"
 #include "core/Follower.h"
-#include "posix/SignalQuit.h"
 
 namespace cli {
 
@@ -83,18 +82,7 @@ Outcome runServe(Context& context, const QStringList& args) {
         if (::isatty(STDOUT_FILENO)) out << serve::terminalQrCode(pageWithToken.toUtf8());
     }
     out.flush();
-    QObject::connect(&follower, &core::Follower::reconnecting, &follower, [](int seconds) {
-        QTextStream(stderr) << QStringLiteral("Reconnecting in %1 s\n").arg(seconds);
-    });
-    const posix::SignalQuit quitOnSignal;
-    follower.setEnabled(true);
-    QCoreApplication::exec();
-    follower.setEnabled(false);
-    // A switcher that went away on the way is no failure of a bridge that was asked to end.
-    connection.clearFailure();
-    Outcome outcome;
-    outcome.streamed = true;
-    return outcome;
+    return followUntilSignalled(connection, follower);
 }
 
 }  // namespace cli
