@@ -53,6 +53,14 @@ TEST(FollowWindow, ARouteChangedAtTheSwitcherShowsWithinOneIntervalAndIsAttribut
     EXPECT_EQ(w.h.panel(2), "Done");
 }
 
+TEST(FollowWindow, ClosingTheWindowEndsFollowing) {
+    FollowWindow w;
+    w.runFor(1000);
+    ASSERT_TRUE(w.follower().enabled());
+    EXPECT_TRUE(w.h.form().close());
+    EXPECT_FALSE(w.follower().enabled());
+}
+
 TEST(FollowWindow, UntickedSendsNothingBetweenCommands) {
     FollowWindow w("");
     EXPECT_FALSE(w.h.find<QCheckBox>("cbFollowSwitcher")->isChecked());

@@ -194,6 +194,8 @@ bool TForm1::FormCloseQuery() {
 void TForm1::FormClose() {
     closed_ = true;
     tmr_.stop();
+    // Nothing reads or reconnects once the window is going.
+    following_->lineClosed();
     SaveSettings();
     // A command may still be unwinding inside the link's wait: free it once that has returned.
     if (link_) link_->deleteLater();
