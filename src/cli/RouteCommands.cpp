@@ -4,8 +4,8 @@
 #include "cli/ExitCode.h"
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
+#include "core/PresetCells.h"
 #include "core/StatusReads.h"
-#include "ui/presenters/setting/PresetPresenter.h"
 
 namespace cli {
 
@@ -99,8 +99,8 @@ Outcome runPreset(Context& context, const QStringList& args) {
     const QStringList& cells = data.presetValues[row - 1];
     std::array<int, kPortCount> inputs{};
     for (int output = 1; output <= kPortCount; ++output) {
-        const std::optional<int> input = ui::cellInput(cells, output);
-        if (!input) throw Rejection(kExitBadFile, ui::stoppedText(cells, output));
+        const std::optional<int> input = core::PresetCellInput(cells, output);
+        if (!input) throw Rejection(kExitBadFile, core::PresetStoppedText(cells, output));
         inputs[output - 1] = *input;
     }
     Outcome out = setRoutes(context.session(), inputs, 1, kPortCount);

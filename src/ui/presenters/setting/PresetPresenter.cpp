@@ -1,5 +1,7 @@
 #include "ui/presenters/setting/PresetPresenter.h"
 
+#include "core/PresetCells.h"
+
 namespace ui {
 
 namespace {
@@ -13,25 +15,10 @@ int editChoice(const QStringList& cells, int output) {
     bool ok = false;
     cells[output - 1].toInt(&ok);
     if (!ok) return output;
-    return cellInput(cells, output).value_or(0);
+    return core::PresetCellInput(cells, output).value_or(0);
 }
 
 }  // namespace
-
-std::optional<int> cellInput(const QStringList& cells, int output) {
-    if (output > cells.size()) return std::nullopt;
-    bool ok = false;
-    const int input = cells[output - 1].toInt(&ok);
-    if (!ok || input < 1 || input > kPortCount) return std::nullopt;
-    return input;
-}
-
-QString stoppedText(const QStringList& cells, int output) {
-    const QString cell = output <= cells.size() ? cells[output - 1] : QString();
-    return QStringLiteral("Pre-setting stopped: Output%1 holds \"%2\", not an input from 1 to 6")
-        .arg(output)
-        .arg(cell);
-}
 
 PresetPresenter::PresetPresenter(RoutingPresenter& routing, PresetView& view,
                                  core::CommandRunner::Hooks hooks)
@@ -103,9 +90,10 @@ void PresetPresenter::btnSetClick() {
     const Row& row = rows_[selected_ - 1];
     routing_.clearRouteFailed();
     for (int output = 1; output <= kPortCount && !routing_.routeFailed(); ++output) {
-        const auto input = cellInput(row.cells, output);
+        const auto input = core::PresetCellInput(row.cells, output);
         if (!input) {
-            hooks_.showStatus(devlink::StatusPanel::Notes, stoppedText(row.cells, output), false);
+            hooks_.showStatus(devlink::StatusPanel::Notes,
+                              core::PresetStoppedText(row.cells, output), false);
             return;
         }
         routing_.sbSetInputClick(output, *input);

@@ -13,11 +13,6 @@
 
 namespace ui {
 
-// The input a pre-setting's cell names for an output (1-based); nothing unless it is 1 to 6.
-std::optional<int> cellInput(const QStringList& cells, int output);
-// Why applying stopped before the output, for status panel 3.
-QString stoppedText(const QStringList& cells, int output);
-
 // The eight pre-settings: their rows, editing, and applying through the routing view.
 class PresetPresenter {
 public:
