@@ -72,6 +72,13 @@ TEST(FollowWindow, UntickedSendsNothingBetweenCommands) {
     EXPECT_TRUE(w.follower().enabled());
     w.h.find<QCheckBox>("cbFollowSwitcher")->setChecked(false);
     EXPECT_FALSE(w.follower().enabled());
+
+    // A line lost while unfollowed stays closed when the box is ticked afterwards.
+    w.h.transport->unplug();
+    QCoreApplication::processEvents();
+    w.h.find<QCheckBox>("cbFollowSwitcher")->setChecked(true);
+    EXPECT_FALSE(w.follower().enabled());
+    EXPECT_EQ(w.h.panel(1), "Disconnect");
 }
 
 TEST(FollowWindow, ALostLineIsReopenedWithABackOffUntilTheOperatorDisconnects) {

@@ -114,6 +114,8 @@ void TForm1::closeLine() {
 // would have left.
 void TForm1::lineLost() {
     if (closed_ || !link_ || link_->GetConnected()) return;
+    // Unfollowed, a lost line is closed: ticking the box later does not reopen it.
+    if (!following_->keepsLine()) following_->lineClosed();
     ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     showLinkState();
 }
