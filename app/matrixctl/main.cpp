@@ -4,7 +4,7 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "cli/Program.h"
+#include "cli/program/Program.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

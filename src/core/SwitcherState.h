@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "core/StatusReads.h"
+#include "core/operations/StatusReads.h"
 
 namespace core {
 

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "cli/BackupFile.h"
-#include "cli/Rejection.h"
+#include "cli/commands/BackupFile.h"
+#include "cli/program/Rejection.h"
 #include "support/CaseName.h"
 
 namespace {

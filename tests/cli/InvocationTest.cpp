@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/Invocation.h"
+#include "cli/program/Invocation.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <set>
 
-#include "cli/ExitCode.h"
-#include "core/StatusReads.h"
+#include "cli/program/ExitCode.h"
+#include "core/operations/StatusReads.h"
 #include "support/CaseName.h"
 #include "support/SimHarness.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "RunnerHarness.h"
 #include "core/CommandRunner.h"
 #include "link/Commands.h"
-#include "support/SimHarness.h"
 
 using namespace devlink;
 using namespace testing_support;
@@ -10,46 +10,15 @@ using core::CommandRunner;
 
 namespace {
 
-// The window side, with a fake Connect button and a fake message box.
-struct RunnerHarness : LinkHarness {
-    RunnerHarness() {
-        link->Disconnect();
-        runner = std::make_unique<CommandRunner>(
-            *link, flags,
-            CommandRunner::Hooks{
-                [this] {
-                    ++connectClicks;
-                    if (connectWorks) link->Connect();
-                },
-                [this](devlink::StatusPanel panel, const QString& text, bool alert) {
-                    status.push_back({static_cast<int>(panel), text, alert});
-                },
-                [this](const QString& text) { boxes.push_back(text); },
-                [this] { return powerOn; }});
-    }
-    struct Status {
-        int panel;
-        QString text;
-        bool alert;
-        bool operator==(const Status&) const = default;
-    };
-    std::unique_ptr<CommandRunner> runner;
-    bool connectWorks = true;
-    bool powerOn = true;
-    int connectClicks = 0;
-    std::vector<Status> status;
-    std::vector<QString> boxes;
-};
-
 TEST(CommandRunner, ConnectsOnDemandAndShowsLabelThenDone) {
     RunnerHarness h;
     const CommandResult r = h.runner->Run(MakeCommand(Command::SetRoute, 5, 3));
     EXPECT_EQ(r.ok, 1);
     EXPECT_EQ(h.connectClicks, 1);
     EXPECT_EQ(h.sim.state().routes[2], 5);
-    const std::vector<RunnerHarness::Status> expected = {{2, QStringLiteral("Setting..."), false},
-                                                         {2, QStringLiteral("Done"), false},
-                                                         {3, QString(), false}};
+    const std::vector<Status> expected = {{2, QStringLiteral("Setting..."), false},
+                                          {2, QStringLiteral("Done"), false},
+                                          {3, QString(), false}};
     EXPECT_EQ(h.status, expected);
     EXPECT_TRUE(h.flags.idle());
 }
@@ -75,7 +44,7 @@ TEST(CommandRunner, RefusesASecondCommandWhileOneRuns) {
     EXPECT_EQ(h.runner->Run(MakeCommand(Command::SetRoute, 2, 2)).ok, 1);
     EXPECT_EQ(inner.ok, 0);
     EXPECT_EQ(h.transport->written.size(), 1);
-    const RunnerHarness::Status refusal{3, QStringLiteral("In processing, command ignored"), false};
+    const Status refusal{3, QStringLiteral("In processing, command ignored"), false};
     EXPECT_EQ(h.status.at(1), refusal);
 }
 

@@ -4,8 +4,8 @@
 #include <QJsonObject>
 #include <QUrl>
 
-#include "cli/Arguments.h"
-#include "cli/ExitCode.h"
+#include "cli/program/Arguments.h"
+#include "cli/program/ExitCode.h"
 
 namespace cli::serve {
 

@@ -5,12 +5,12 @@
 #include <QPointer>
 #include <QWebSocket>
 
-#include "cli/ChangeEvents.h"
-#include "cli/Context.h"
-#include "cli/ExitCode.h"
-#include "cli/Program.h"
-#include "cli/Rejection.h"
+#include "cli/program/Context.h"
+#include "cli/program/ExitCode.h"
+#include "cli/program/Program.h"
+#include "cli/program/Rejection.h"
 #include "cli/serve/Access.h"
+#include "cli/state/ChangeEvents.h"
 #include "core/Follower.h"
 #include "core/SwitcherState.h"
 

@@ -6,7 +6,7 @@
 #include <QTcpServer>
 #include <functional>
 
-#include "cli/Outcome.h"
+#include "cli/program/Outcome.h"
 #include "cli/serve/ApiRequest.h"
 #include "cli/serve/EventSockets.h"
 #include "cli/serve/HttpConnection.h"

@@ -1,6 +1,6 @@
 #include "cli/serve/HttpConnection.h"
 
-#include "cli/ExitCode.h"
+#include "cli/program/ExitCode.h"
 
 namespace cli::serve {
 

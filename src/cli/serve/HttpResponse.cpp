@@ -2,7 +2,7 @@
 
 #include <QJsonDocument>
 
-#include "cli/ExitCode.h"
+#include "cli/program/ExitCode.h"
 
 namespace cli::serve {
 

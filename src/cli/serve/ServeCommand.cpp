@@ -3,13 +3,13 @@
 #include <QNetworkInterface>
 #include <QTextStream>
 
-#include "cli/ExitCode.h"
-#include "cli/FollowUntilSignalled.h"
-#include "cli/Handlers.h"
-#include "cli/Rejection.h"
+#include "cli/commands/Handlers.h"
+#include "cli/program/ExitCode.h"
+#include "cli/program/Rejection.h"
 #include "cli/serve/Bridge.h"
 #include "cli/serve/TerminalQr.h"
 #include "cli/serve/TokenFile.h"
+#include "cli/state/FollowUntilSignalled.h"
 #include "core/Follower.h"
 
 namespace cli {

@@ -2,7 +2,7 @@
 
 #include <QJsonArray>
 
-#include "cli/StateTexts.h"
+#include "cli/state/StateTexts.h"
 
 namespace cli::serve {
 

@@ -7,8 +7,8 @@
 #include <QStandardPaths>
 #include <array>
 
-#include "cli/ExitCode.h"
-#include "cli/Rejection.h"
+#include "cli/program/ExitCode.h"
+#include "cli/program/Rejection.h"
 
 namespace cli::serve {
 

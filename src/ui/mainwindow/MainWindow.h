@@ -112,7 +112,6 @@ private:
     void closeLine();
     void lineLost();
     void writeOperationPanel(const QString& text);
-    void addStatusLine(const QString& text, bool mayReplaceReboot);
     void showLinkFailure(const QString& text);
     void clearPortTags();
     PortTags portTags() const;

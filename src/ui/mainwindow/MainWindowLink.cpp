@@ -1,12 +1,9 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QTextBlock>
-#include <QTextCursor>
 
 #include "core/OperatorTexts.h"
 #include "ui/dialogs/SearchWizard.h"
@@ -16,7 +13,6 @@
 #include "ui/mainwindow/SwitcherFollowing.h"
 #include "ui/pages/FormParts.h"
 #include "ui/pages/advanced/AdvancedPage.h"
-#include "ui/pages/fwupgrade/FwUpgradePage.h"
 #include "ui/pages/general/GeneralPage.h"
 #include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 
@@ -214,15 +210,9 @@ void TForm1::linkNotification(const LinkNotification& n) {
             break;
         }
         case WM_LINK_PARTREFUSED:
-            fwUpgradePresenter_->PartRefused(static_cast<quint16>(n.wParam),
-                                             static_cast<quint16>(n.lParam));
-            break;
         case WM_LINK_PROGRESS:
-            fwUpgradePresenter_->PartProgress(static_cast<quint16>(n.wParam),
-                                              static_cast<quint16>(n.lParam));
-            break;
         case WM_LINK_STATUS:
-            addStatusLine(n.text, n.lParam == 1);
+            fwUpgradePresenter_->notified(n);
             break;
         case WM_LINK_LANSTATUS:
             // LParam 0 is search progress for the search wizard.
@@ -235,19 +225,6 @@ void TForm1::linkNotification(const LinkNotification& n) {
         default:
             break;
     }
-}
-
-// The reboot wait animates one line "System rebooting, please wait ..." by replacing it.
-void TForm1::addStatusLine(const QString& text, bool mayReplaceReboot) {
-    const QTextBlock last = fwUpgrade_->mmoMessage->document()->lastBlock();
-    if (mayReplaceReboot && last.text().contains(QStringLiteral("System rebooting"))) {
-        QTextCursor cursor(last);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        cursor.insertText(text);
-    } else {
-        fwUpgrade_->mmoMessage->appendPlainText(text);
-    }
-    fwUpgrade_->mmoMessage->repaint();
 }
 
 namespace {

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "ui/pages/DeferredIcon.h"
@@ -146,6 +148,19 @@ void FwUpgradePage::setUpgrading(bool upgrading) {
 
 void FwUpgradePage::showStatus(devlink::StatusPanel panel, const QString& text, bool alert) {
     emit statusShown(panel, text, alert);
+}
+
+// The reboot wait animates one line "System rebooting, please wait ..." by replacing it.
+void FwUpgradePage::addRebootLine(const QString& text, bool mayReplaceRebooting) {
+    const QTextBlock last = mmoMessage->document()->lastBlock();
+    if (mayReplaceRebooting && last.text().contains(QStringLiteral("System rebooting"))) {
+        QTextCursor cursor(last);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.insertText(text);
+    } else {
+        mmoMessage->appendPlainText(text);
+    }
+    mmoMessage->repaint();
 }
 
 QWidget* buildDiagnosticColumn() {

@@ -37,6 +37,7 @@ public:
     void showProgress(const QString& caption, int percent) override;
     void setUpgrading(bool upgrading) override;
     void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) override;
+    void addRebootLine(const QString& text, bool mayReplaceRebooting) override;
 
 signals:
     void statusShown(devlink::StatusPanel panel, const QString& text, bool alert);

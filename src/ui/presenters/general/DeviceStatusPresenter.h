@@ -2,7 +2,7 @@
 
 #include "core/CommandRunner.h"
 #include "core/DeviceInfoTexts.h"
-#include "core/StatusReads.h"
+#include "core/operations/StatusReads.h"
 #include "link/LinkTiming.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
 #include "ui/presenters/general/DeviceStatusView.h"

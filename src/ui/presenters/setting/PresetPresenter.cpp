@@ -1,6 +1,6 @@
 #include "ui/presenters/setting/PresetPresenter.h"
 
-#include "core/PresetCells.h"
+#include "core/operations/Presets.h"
 
 namespace ui {
 
@@ -87,17 +87,18 @@ void PresetPresenter::editAccepted(const OutputSettingEdit& edit) {
 
 void PresetPresenter::btnSetClick() {
     if (!requireSelection()) return;
-    const Row& row = rows_[selected_ - 1];
     routing_.clearRouteFailed();
-    for (int output = 1; output <= kPortCount && !routing_.routeFailed(); ++output) {
-        const auto input = core::PresetCellInput(row.cells, output);
-        if (!input) {
-            hooks_.showStatus(devlink::StatusPanel::Notes,
-                              core::PresetStoppedText(row.cells, output), false);
-            return;
-        }
-        routing_.sbSetInputClick(output, *input);
-    }
+    const auto switchRoute = [this](int output, int input) {
+        const devlink::FailureKind failure = routing_.sbSetInputClick(output, input);
+        // A switch refused inside this one's wait (another click) ends the pre-setting too.
+        if (failure == devlink::FailureKind::None && routing_.routeFailed())
+            return devlink::FailureKind::Busy;
+        return failure;
+    };
+    const core::PresetApplied applied =
+        core::ApplyPreset(core::PresetRoutesOf(rows_[selected_ - 1].cells), switchRoute);
+    if (applied.failure == devlink::FailureKind::BadFile)
+        hooks_.showStatus(devlink::StatusPanel::Notes, applied.text, false);
 }
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/OperationResult.h"
 #include "ui/presenters/setting/PortEntryText.h"
 
 namespace ui {
@@ -58,18 +59,20 @@ void RoutingPresenter::show(int output, int input) {
     view_.setDigitText(output, digitText(shown_[output - 1]));
 }
 
-void RoutingPresenter::sbSetInputClick(int output, int input) {
+devlink::FailureKind RoutingPresenter::sbSetInputClick(int output, int input) {
     if (!isPort(output) || !isPort(input)) {
+        // A port the switcher lacks is refused here, before anything is sent.
         routeFailed_ = true;
-        return;
+        return devlink::FailureKind::Refused;
     }
     const int previous = shown_[output - 1];
     show(output, input);
-    const auto result = runner_.Run(devlink::MakeCommand(
-        devlink::Command::SetRoute, static_cast<quint16>(input), static_cast<quint16>(output)));
-    if (result.succeeded()) return;
+    const devlink::FailureKind failure = core::FailureOf(runner_.Run(devlink::MakeCommand(
+        devlink::Command::SetRoute, static_cast<quint16>(input), static_cast<quint16>(output))));
+    if (failure == devlink::FailureKind::None) return failure;
     show(output, previous);
     routeFailed_ = true;
+    return failure;
 }
 
 void RoutingPresenter::sbPreviousClick(int arrowTag) {

@@ -27,7 +27,7 @@ public:
 
     // Switches the output to the input; reverts the output and sets the route-failed
     // flag when the command fails. Only outputs and inputs 1 to 6 are ever sent.
-    void sbSetInputClick(int output, int input);
+    devlink::FailureKind sbSetInputClick(int output, int input);
     // Arrow button with tag 2k-1 (previous) or 2k (next) of output k; wraps within 1 to 6.
     void sbPreviousClick(int arrowTag);
     // Popup menu item with the given tag, on the hovered input button.

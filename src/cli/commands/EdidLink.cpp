@@ -1,0 +1,91 @@
+#include "cli/commands/EdidLink.h"
+
+#include "cli/program/ExitCode.h"
+#include "cli/program/Rejection.h"
+#include "core/OperatorTexts.h"
+#include "device/EdidFile.h"
+
+namespace cli {
+
+using devlink::Command;
+using devlink::MakeCommand;
+
+namespace {
+
+constexpr quint16 kPortSelectorBase = 0xF000;
+
+devlink::Frame frameOf(const devlink::CommandRequest& r) {
+    return devlink::BuildFrame(r.group, r.code, r.p1, r.p2, r.p3, r.p4);
+}
+
+}  // namespace
+
+bool outputConnected(core::Connection& session, int output) {
+    const devlink::CommandResult result =
+        session.run(MakeCommand(Command::GetOutputLinkStatus, static_cast<quint16>(output)));
+    const quint8 state = devlink::OutputConnectionCode(result);
+    if (state == devlink::kOutputNotConnected) {
+        core::FailureContext where = session.where();
+        where.output = output;
+        session.fail(devlink::FailureKind::NoDisplay,
+                     core::FailureText(devlink::FailureKind::NoDisplay, where));
+    }
+    return state == devlink::kOutputConnected;
+}
+
+QByteArray readOutputEdid(core::Connection& session, int output) {
+    if (!outputConnected(session, output)) return {};
+    const devlink::LinkBusyScope busy(session.guard());
+    const devlink::CommandRequest read =
+        MakeCommand(Command::ReadEdidData, static_cast<quint16>(kPortSelectorBase + output));
+    if (!session.link().ReadData(frameOf(read), device::kEdidSizeWithTrailer).succeeded()) {
+        return {};
+    }
+    const QByteArray edid = session.link().InStream();
+    if (device::checkEdid(edid) != device::EdidStatus::Ok) {
+        session.fail(devlink::FailureKind::InvalidReply, core::EdidContentErrorText());
+        return {};
+    }
+    return edid.left(device::kEdidSize);
+}
+
+bool runEdidCommand(core::Connection& session, const device::EdidCommand& command) {
+    return session.run(device::kEdidWriteGateOff.request()).succeeded() &&
+           session.run(command.request()).succeeded();
+}
+
+bool writeEdid(core::Connection& session, const device::EdidCommand& write,
+               const QByteArray& edid) {
+    // The transfer does not pass the wrappers, so the power check is made here, as the window does.
+    const std::optional<bool> power = session.readPower();
+    if (!power) return false;
+    if (!*power) {
+        session.fail(devlink::FailureKind::SwitcherOff);
+        return false;
+    }
+    if (!session.run(device::kEdidWriteGateOff.request()).succeeded()) return false;
+    const devlink::LinkBusyScope busy(session.guard());
+    session.link().OutStream() = edid;
+    return session.link().WriteData(frameOf(write.request())).succeeded();
+}
+
+QByteArray edidFromFile(const QString& path) {
+    const device::EdidReadResult file = device::readEdidFile(path);
+    switch (file.status) {
+        case device::EdidStatus::Ok:
+            return file.edid;
+        case device::EdidStatus::NotARegularFile:
+        case device::EdidStatus::CannotOpen:
+        case device::EdidStatus::CannotRead:
+            throw Rejection(kExitBadFile, path + QStringLiteral(" can not be read."));
+        default:
+            throw Rejection(kExitBadFile, core::EdidContentErrorText());
+    }
+}
+
+void edidToFile(const QString& path, const QByteArray& edid) {
+    if (device::writeEdidFile(path, edid) != device::EdidStatus::Ok)
+        throw Rejection(kExitBadFile, path + QStringLiteral(" can not be written."));
+}
+
+}  // namespace cli

@@ -1,0 +1,69 @@
+#include <QJsonArray>
+
+#include "cli/commands/Handlers.h"
+#include "cli/program/Arguments.h"
+#include "cli/program/ExitCode.h"
+#include "cli/program/Rejection.h"
+#include "lan/ModuleRecords.h"
+#include "settings/DeviceEntry.h"
+
+namespace cli {
+
+Outcome runSearch(Context& context, const QStringList& args) {
+    requireCount(args, 0, QStringLiteral("search [--address IP]"));
+    const QString address = context.invocation().searchAddress;
+    if (!address.isEmpty()) requireIpv4(address);
+    devlink::TVKCOMControl& link = context.moduleSession(address).link();
+    if (!address.isEmpty()) link.SetUDPMode(devlink::umNORMAL);
+    if (!link.SearchModules()) throw Rejection(kExitNoReply, QStringLiteral("No Matrix found."));
+    Outcome out;
+    QJsonArray modules;
+    for (int n = 1; n <= link.FoundModuleCount(); ++n) {
+        ui::DeviceEntry entry;
+        entry.tag = link.FoundModuleField(n, lan::kFieldName);
+        entry.autoIp = ui::AutoIpOf(link.FoundModuleField(n, lan::kFieldDhcp));
+        entry.ip = link.FoundModuleField(n, lan::kFieldIp);
+        entry.mac = link.FoundModuleField(n, lan::kFieldMac);
+        const QString mode = ui::DeviceEntryField(entry.text(), ui::DeviceEntry::Mode);
+        out.lines << QStringList{entry.tag, mode, entry.ip, entry.mac}.join(u'\t');
+        modules.append(QJsonObject{{QStringLiteral("tag"), entry.tag},
+                                   {QStringLiteral("mode"), mode},
+                                   {QStringLiteral("ip"), entry.ip},
+                                   {QStringLiteral("mac"), entry.mac},
+                                   {QStringLiteral("entry"), entry.text()}});
+    }
+    out.json[QStringLiteral("modules")] = modules;
+    return out;
+}
+
+Outcome runModule(Context& context, const QStringList& args) {
+    requireCount(args, 1, QStringLiteral("module info"));
+    choiceArg(args[0], {QStringLiteral("info")}, QStringLiteral("info"));
+    if (context.target().kind != core::Target::Kind::Serial)
+        throw Rejection(kExitUsage, QStringLiteral("The module answers on the serial port only; "
+                                                   "use --serial or COM control mode"));
+    core::Connection& session = context.session();
+    Outcome out;
+    if (!session.connect()) return out.stop();
+    devlink::TVKCOMControl::LdcdAnswer answer;
+    {
+        const devlink::LinkBusyScope busy(session.guard());
+        answer = session.link().ExchangeLdcd(lan::LdcdQueryRequest());
+    }
+    if (!answer.ok) throw Rejection(kExitNoReply, QStringLiteral("Query TCP Module failed"));
+    const lan::LdcdPacket& p = answer.packet;
+    const QString version =
+        QStringLiteral("%1.%2").arg(p[lan::kLdcdParam1Offset]).arg(p[lan::kLdcdParam2Offset]);
+    const bool dhcp = p[lan::kLdcdDhcpOffset] != 0;
+    const QString ip =
+        lan::DottedText(std::span<const quint8, 4>(p.data() + lan::kLdcdIpOffset, 4));
+    out.lines << QStringLiteral("Version: Ver") + version
+              << (dhcp ? QStringLiteral("DHCP: Auto IP") : QStringLiteral("DHCP: Static IP"))
+              << QStringLiteral("IP Address: ") + ip;
+    out.json[QStringLiteral("version")] = version;
+    out.json[QStringLiteral("dhcp")] = dhcp;
+    out.json[QStringLiteral("ip")] = ip;
+    return out;
+}
+
+}  // namespace cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "core/CommandRunner.h"
+#include "support/SimHarness.h"
+
+namespace testing_support {
+
+struct Status {
+    int panel;
+    QString text;
+    bool alert;
+    bool operator==(const Status&) const = default;
+};
+
+// The command runner over the simulator, with a fake Connect button and a fake message box;
+// the line starts closed.
+struct RunnerHarness : LinkHarness {
+    RunnerHarness() {
+        link->Disconnect();
+        runner = std::make_unique<core::CommandRunner>(
+            *link, flags,
+            core::CommandRunner::Hooks{
+                [this] {
+                    ++connectClicks;
+                    if (connectWorks) link->Connect();
+                },
+                [this](devlink::StatusPanel panel, const QString& text, bool alert) {
+                    status.push_back({static_cast<int>(panel), text, alert});
+                },
+                [this](const QString& text) { boxes.push_back(text); },
+                [this] { return powerOn; }});
+    }
+    std::unique_ptr<core::CommandRunner> runner;
+    bool connectWorks = true;
+    bool powerOn = true;
+    int connectClicks = 0;
+    std::vector<Status> status;
+    std::vector<QString> boxes;
+};
+
+}  // namespace testing_support
