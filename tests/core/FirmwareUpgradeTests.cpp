@@ -174,6 +174,10 @@ struct KindCase {
     QString text;  // {file} stands for the file's path
 };
 
+void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 struct FwUpgradeKinds : FwUpgrade, ::testing::WithParamInterface<KindCase> {};
 
 // A declined part and a reboot that never came back carry the upgrade's own line; what the

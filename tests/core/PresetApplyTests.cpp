@@ -19,6 +19,10 @@ struct PresetCase {
     QString text;
 };
 
+void PrintTo(const PresetCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class PresetApply : public ::testing::TestWithParam<PresetCase> {};
 
 // Stops at the first switch that fails, and before a cell that is no input.
