@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "cli/serve/Access.h"
-#include "cli/serve/ApiRequest.h"
-#include "cli/serve/HttpRequest.h"
+#include "cli/serve/http/Access.h"
+#include "cli/serve/http/ApiRequest.h"
+#include "cli/serve/http/HttpRequest.h"
 
 using namespace cli::serve;
 

@@ -2,9 +2,9 @@
 // and who may call.
 #include <gtest/gtest.h>
 
-#include "cli/serve/Access.h"
-#include "cli/serve/ApiRequest.h"
-#include "cli/serve/HttpRequest.h"
+#include "cli/serve/http/Access.h"
+#include "cli/serve/http/ApiRequest.h"
+#include "cli/serve/http/HttpRequest.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "cli/program/ExitCode.h"
 #include "cli/program/Program.h"
 #include "cli/program/Rejection.h"
-#include "cli/serve/Access.h"
+#include "cli/serve/http/Access.h"
 #include "cli/state/ChangeEvents.h"
 #include "core/Follower.h"
 #include "core/SwitcherState.h"

@@ -7,11 +7,11 @@
 #include <functional>
 
 #include "cli/program/Outcome.h"
-#include "cli/serve/ApiRequest.h"
 #include "cli/serve/EventSockets.h"
 #include "cli/serve/HttpConnection.h"
 #include "cli/serve/OperationQueue.h"
 #include "cli/serve/StatusCache.h"
+#include "cli/serve/http/ApiRequest.h"
 
 namespace core {
 class Follower;

@@ -5,9 +5,9 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include "cli/serve/HttpRequest.h"
-#include "cli/serve/HttpResponse.h"
-#include "cli/serve/RateLimit.h"
+#include "cli/serve/http/HttpRequest.h"
+#include "cli/serve/http/HttpResponse.h"
+#include "cli/serve/http/RateLimit.h"
 
 namespace cli::serve {
 

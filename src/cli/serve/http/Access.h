@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "cli/serve/HttpRequest.h"
+#include "cli/serve/http/HttpRequest.h"
 
 // Who may use the API: the holder of the token, from the page's own origin.
 namespace cli::serve {

@@ -1,4 +1,4 @@
-#include "cli/serve/HttpRequest.h"
+#include "cli/serve/http/HttpRequest.h"
 
 #include <algorithm>
 

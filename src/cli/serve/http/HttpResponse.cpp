@@ -1,4 +1,4 @@
-#include "cli/serve/HttpResponse.h"
+#include "cli/serve/http/HttpResponse.h"
 
 #include <QJsonDocument>
 

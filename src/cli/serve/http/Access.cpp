@@ -1,4 +1,4 @@
-#include "cli/serve/Access.h"
+#include "cli/serve/http/Access.h"
 
 #include <QUrl>
 #include <QUrlQuery>

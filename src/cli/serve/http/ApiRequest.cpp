@@ -1,4 +1,4 @@
-#include "cli/serve/ApiRequest.h"
+#include "cli/serve/http/ApiRequest.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
