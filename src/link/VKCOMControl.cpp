@@ -11,8 +11,6 @@ namespace {
 // Operators switch the traffic log on with QT_LOGGING_RULES="gc.link.traffic=true".
 Q_LOGGING_CATEGORY(lcTraffic, "gc.link.traffic", QtWarningMsg)
 
-constexpr int kAttempts = 5;
-constexpr int kRetryPauseMs = 5;
 constexpr int kBlockPauseMs = 5;
 
 constexpr quint8 kKindCommand = 0;
@@ -241,7 +239,7 @@ TVKCOMControl::Outcome TVKCOMControl::exchange(const quint8* bytes, int count, q
 }
 
 CommandResult TVKCOMControl::Transact(const Frame& frame) {
-    return transactWith(frame, kAttempts);
+    return transactWith(frame, {});
 }
 
 CommandResult TVKCOMControl::Poll(const CommandRequest& request) {
@@ -249,40 +247,83 @@ CommandResult TVKCOMControl::Poll(const CommandRequest& request) {
     polling_ = true;
     pump_.holdUserInput(true);
     const CommandResult result = transactWith(
-        BuildFrame(request.group, request.code, request.p1, request.p2, request.p3, request.p4), 1);
+        BuildFrame(request.group, request.code, request.p1, request.p2, request.p3, request.p4),
+        {.attempts = 1});
     pump_.holdUserInput(false);
     polling_ = false;
     timeoutTicks_ = kReplyTimeoutTicks;
     return result;
 }
 
-CommandResult TVKCOMControl::transactWith(const Frame& frame, int attempts) {
+Attempted TVKCOMControl::retry(const RetryPolicy& policy, const RetriedExchange& tried) {
+    for (int attempt = 1; attempt <= policy.attempts; ++attempt) {
+        const Outcome outcome = exchange(tried.bytes, tried.count, tried.replyKind, [&] {
+            if (tried.afterSend) tried.afterSend(attempt);
+        });
+        if (outcome == Outcome::Stopped) return Attempted::Stopped;
+        if (outcome == Outcome::TimedOut) {
+            if (attempt < policy.attempts) continue;
+            return Attempted::TimedOut;
+        }
+        const ReplyVerdict verdict = tried.judge(attempt);
+        if (verdict == ReplyVerdict::Accept) return Attempted::Accepted;
+        if (verdict == ReplyVerdict::Abandon) return Attempted::Abandoned;
+        if (attempt < policy.attempts || policy.pauseAfterLast) pauseAfterReply(policy);
+    }
+    return Attempted::Rejected;
+}
+
+void TVKCOMControl::pauseAfterReply(const RetryPolicy& policy) {
+    if (policy.pause == RetryPolicy::Pause::Sleep) {
+        clock_.sleepMs(policy.pauseMs);
+    } else {
+        WaitTicks((policy.pauseMs + kTickMs - 1) / kTickMs);
+    }
+}
+
+bool TVKCOMControl::settle(CommandResult& result, Attempted end) {
+    switch (end) {
+        case Attempted::Accepted:
+            return true;
+        case Attempted::Stopped:
+            result.ok = 0;
+            break;
+        case Attempted::TimedOut:
+            fail(result, FailureKind::TimedOut);
+            break;
+        case Attempted::Rejected:
+            fail(result, NoReplyKind(result.reply));
+            break;
+        case Attempted::Abandoned:
+            fail(result, FailureKind::InvalidReply);
+            break;
+    }
+    return false;
+}
+
+CommandResult TVKCOMControl::transactWith(const Frame& frame, const RetryPolicy& policy) {
     CommandResult result;
     if (flags_.stopRequested()) return result;
     const Frame request = BuildFrame(frame[2], frame[3], Param(frame, 1), Param(frame, 2),
                                      Param(frame, 3), Param(frame, 4));
+    const auto logSent = [&](int attempt) {
+        if (TrafficTextsWanted())
+            logFrame(QStringLiteral("[%1] snd cmd PPP:   ").arg(attempt), request);
+    };
+    const auto judge = [&](int) {
+        replyHeader_ = receivedHeader();
+        logFrame(QStringLiteral("rcv cmd PPP:   "), replyHeader_);
+        result.reply = replyHeader_;
+        if (!ReplyAccepted(replyHeader_, request)) return ReplyVerdict::Retry;
+        result.ok = 1;
+        return ReplyVerdict::Accept;
+    };
     try {
-        for (int attempt = 1; attempt <= attempts; ++attempt) {
-            const Outcome outcome = exchange(request.data(), kFrameSize, kKindCommand, [&] {
-                if (TrafficTextsWanted())
-                    logFrame(QStringLiteral("[%1] snd cmd PPP:   ").arg(attempt), request);
-            });
-            if (outcome == Outcome::Stopped) return result;
-            if (outcome == Outcome::TimedOut) {
-                if (attempt < attempts) continue;
-                fail(result, FailureKind::TimedOut);
-                return result;
-            }
-            replyHeader_ = receivedHeader();
-            logFrame(QStringLiteral("rcv cmd PPP:   "), replyHeader_);
-            result.reply = replyHeader_;
-            if (ReplyAccepted(replyHeader_, request)) {
-                result.ok = 1;
-                return result;
-            }
-            clock_.sleepMs(kRetryPauseMs);
-        }
-        fail(result, NoReplyKind(result.reply));
+        settle(result, retry(policy, {.bytes = request.data(),
+                                      .count = kFrameSize,
+                                      .replyKind = kKindCommand,
+                                      .afterSend = logSent,
+                                      .judge = judge}));
     } catch (const TransportError&) {
         fail(result, FailureKind::LineLost);
     }
@@ -291,25 +332,12 @@ CommandResult TVKCOMControl::transactWith(const Frame& frame, int attempts) {
 
 bool TVKCOMControl::readBlock(Frame& request, int limitBytes, ReadProgress& kept,
                               CommandResult& result, bool& done) {
-    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        const Outcome outcome = exchange(request.data(), kFrameSize, kKindDataBlock);
-        if (outcome == Outcome::Stopped) {
-            result.ok = 0;
-            return false;
-        }
-        if (outcome == Outcome::TimedOut) {
-            if (attempt < kAttempts) continue;
-            fail(result, FailureKind::TimedOut);
-            return false;
-        }
+    const auto judge = [&](int) {
         replyHeader_ = receivedHeader();
         result.reply = replyHeader_;
         const auto block = reply_.bytes().first(kBlockSize);
         const BlockVerdict verdict = JudgeReadBlock(block, request, kept, limitBytes);
-        if (verdict == BlockVerdict::OverLimit) {
-            fail(result, FailureKind::InvalidReply);
-            return false;
-        }
+        if (verdict == BlockVerdict::OverLimit) return ReplyVerdict::Abandon;
         const bool success = verdict != BlockVerdict::Bad;
         if (success) {
             const auto payload = ReadBlockPayload(block);
@@ -319,19 +347,23 @@ bool TVKCOMControl::readBlock(Frame& request, int limitBytes, ReadProgress& kept
             result.ok = 1;
             done = verdict == BlockVerdict::Last;
         }
-        clock_.sleepMs(kBlockPauseMs);
+        // The next request acknowledges this block or asks for it again.
         const bool firstBlock = kept.blocks == 0;
         SetParam(request, 1, success ? kAckNext : (firstBlock ? kAckStart : kAckResend));
         SetParam(request, 2, 0);
         Seal(request);
-        if (success) return true;
+        if (success) return ReplyVerdict::Accept;
         result.ok = 0;
-        if (attempt == kAttempts) {
-            fail(result, NoReplyKind(result.reply));
-            return false;
-        }
-    }
-    return false;
+        return ReplyVerdict::Retry;
+    };
+    const Attempted end = retry({}, {.bytes = request.data(),
+                                     .count = kFrameSize,
+                                     .replyKind = kKindDataBlock,
+                                     .afterSend = {},
+                                     .judge = judge});
+    if (!settle(result, end)) return false;
+    clock_.sleepMs(kBlockPauseMs);
+    return true;
 }
 
 CommandResult TVKCOMControl::ReadData(const Frame& frame, int limitBytes) {
@@ -363,34 +395,27 @@ CommandResult TVKCOMControl::ReadData(const Frame& frame, int limitBytes) {
 bool TVKCOMControl::writeBlock(const QByteArray& block, int payloadLength, const Frame& header,
                                CommandResult& result) {
     const auto* bytes = reinterpret_cast<const quint8*>(block.constData());
-    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        const Outcome outcome = exchange(bytes, kBlockSize, kKindCommand, [&] {
-            notifyTraffic(WM_LINK_DATALOG, [&] {
-                return FormatSentData(
-                    sendDataPrefix_,
-                    std::span(bytes, static_cast<std::size_t>(payloadLength) + 14));
-            });
-        });
-        if (outcome == Outcome::Stopped) {
-            result.ok = 0;
-            return false;
-        }
-        if (outcome == Outcome::TimedOut) {
-            if (attempt < kAttempts) continue;
-            fail(result, FailureKind::TimedOut);
-            return false;
-        }
+    const auto logged = std::span(bytes, static_cast<std::size_t>(payloadLength) + 14);
+    const auto judge = [&](int) {
         replyHeader_ = receivedHeader();
         result.reply = replyHeader_;
         if (HeaderValid(replyHeader_, header) && replyHeader_[kStatusOffset] == kStatusAccepted) {
             result.ok = 1;
-            return true;
+            return ReplyVerdict::Accept;
         }
         result.ok = 0;
-        clock_.sleepMs(kRetryPauseMs);
-    }
-    fail(result, NoReplyKind(result.reply));
-    return false;
+        return ReplyVerdict::Retry;
+    };
+    return settle(result, retry({}, {.bytes = bytes,
+                                     .count = kBlockSize,
+                                     .replyKind = kKindCommand,
+                                     .afterSend =
+                                         [&](int) {
+                                             notifyTraffic(WM_LINK_DATALOG, [&] {
+                                                 return FormatSentData(sendDataPrefix_, logged);
+                                             });
+                                         },
+                                     .judge = judge}));
 }
 
 QByteArray TVKCOMControl::buildWriteBlock(const Frame& command, qsizetype offset) const {

@@ -19,6 +19,7 @@
 #include "link/ModuleControl.h"
 #include "link/ReadBlock.h"
 #include "link/ReplyAssembler.h"
+#include "link/Retry.h"
 #include "link/SerialTransport.h"
 
 namespace devlink {
@@ -143,6 +144,10 @@ public:
         if (controlMode_ == cmLAN && !flags_.stopRequested()) pollTcp();
     }
     bool stopRequested() const { return flags_.stopRequested(); }
+    // The exchange tried up to policy.attempts times. Transport errors propagate.
+    Attempted retry(const RetryPolicy& policy, const RetriedExchange& tried);
+    // Turns how the attempts ended into the result's failure; true when a reply was accepted.
+    bool settle(CommandResult& result, Attempted end);
     void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {},
                 FailureKind failure = FailureKind::None);
     // Ends an operation: marks the result failed with its kind and sends the kind's notification.
@@ -167,7 +172,8 @@ private:
     void accountReceived(const QByteArray& bytes, bool overTcp);
     void pollTcp();
     bool timedOut() const { return pollCount_ >= timeoutTicks_; }
-    CommandResult transactWith(const Frame& frame, int attempts);
+    CommandResult transactWith(const Frame& frame, const RetryPolicy& policy);
+    void pauseAfterReply(const RetryPolicy& policy);
     QByteArray buildWriteBlock(const Frame& command, qsizetype offset) const;
     bool readBlock(Frame& request, int limitBytes, ReadProgress& kept, CommandResult& result,
                    bool& done);
