@@ -3,8 +3,8 @@
 #include "cli/ExitCode.h"
 #include "cli/Handlers.h"
 #include "cli/Rejection.h"
-#include "device/FirmwareFile.h"
-#include "link/FirmwareTransfer.h"
+#include "firmware/FirmwareFile.h"
+#include "firmware/FirmwareTransfer.h"
 #include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 
 // The window's upgrade, run by its own presenter: the tab's message lines become output

@@ -34,11 +34,7 @@ TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
       clock_(*parts.clock),
       flags_(*parts.flags),
       modulePort_(parts.modulePort),
-      modules_(std::move(parts.udp), pump_, clock_, flags_,
-               [this](int message, qint64 wParam, qint64 lParam, const QString& text) {
-                   notify(message, wParam, lParam, text);
-               }) {
-    modules_.setTrafficTexts([this] { return TrafficTextsWanted(); });
+      modules_(std::move(parts.udp), pump_, clock_, *this) {
     serial_->setReceiveHandler([this](const QByteArray& bytes) {
         OnSerialData(bytes);
         pump_.wake();
@@ -46,6 +42,20 @@ TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
     if (tcp_) tcp_->setArrivalHandler([this] { pump_.wake(); });
     serial_->setLossHandler([this] { lostLine(cmCOM); });
     if (tcp_) tcp_->setLossHandler([this] { lostLine(cmLAN); });
+}
+
+void TVKCOMControl::moduleReport(Report report, qint64 target, const QString& text) {
+    switch (report) {
+        case Report::Progress:
+            notify(WM_LINK_LANSTATUS, 0, target, text);
+            break;
+        case Report::Error:
+            notify(WM_LINK_ERROR, 0, 0, text);
+            break;
+        case Report::Traffic:
+            notify(WM_LINK_FRAMELOG, 0, 0, text);
+            break;
+    }
 }
 
 void TVKCOMControl::lostLine(TControlMode mode) {

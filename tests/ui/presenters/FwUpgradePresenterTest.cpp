@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "PresenterHarness.h"
-#include "device/FirmwareMerge.h"
+#include "firmware/FirmwareMerge.h"
 #include "support/CaseName.h"
 #include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 

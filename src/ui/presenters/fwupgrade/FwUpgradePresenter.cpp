@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include "device/FirmwareFile.h"
-#include "link/FirmwareTransfer.h"
+#include "firmware/FirmwareFile.h"
+#include "firmware/FirmwareTransfer.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "link/FirmwareTransfer.h"
+#include "firmware/FirmwareTransfer.h"
 
 #include <span>
 
