@@ -384,22 +384,27 @@ CommandResult TVKCOMControl::ReadData(const Frame& frame, int limitBytes) {
     Frame request = BuildFrame(frame[2], frame[3], kAckStart, 0, Param(frame, 3), Param(frame, 4));
     inStream_.clear();
     ReadProgress kept;
+    runBlocks(result,
+              [&](bool& done) { return readBlock(request, limitBytes, kept, result, done); });
+    return result;
+}
+
+void TVKCOMControl::runBlocks(CommandResult& result, const std::function<bool(bool& done)>& next) {
     bool done = false;
     try {
         while (!done && !flags_.stopRequested()) {
-            if (!readBlock(request, limitBytes, kept, result, done)) return result;
+            if (!next(done)) return;
         }
     } catch (const TransportError&) {
         fail(result, FailureKind::LineLost);
-        return result;
+        return;
     }
     // A transfer cut short by the window closing is not a success.
     if (!done) {
         result.ok = 0;
-        return result;
+        return;
     }
     notify(WM_LINK_DONE);
-    return result;
 }
 
 bool TVKCOMControl::writeBlock(const QByteArray& block, int payloadLength, const Frame& header,
@@ -454,27 +459,16 @@ CommandResult TVKCOMControl::WriteData(const Frame& frame) {
         return result;
     }
     qsizetype offset = 0;
-    bool done = false;
-    try {
-        while (!done && !flags_.stopRequested()) {
-            const QByteArray block = buildWriteBlock(frame, offset);
-            const Frame header =
-                FrameFrom(std::span(reinterpret_cast<const quint8*>(block.constData()),
-                                    static_cast<std::size_t>(kFrameSize)));
-            const int length = Param(header, 2);
-            if (!writeBlock(block, length, header, result)) return result;
-            offset += length;
-            done = offset >= outStream_.size();
-        }
-    } catch (const TransportError&) {
-        fail(result, FailureKind::LineLost);
-        return result;
-    }
-    if (!done) {
-        result.ok = 0;
-        return result;
-    }
-    notify(WM_LINK_DONE);
+    runBlocks(result, [&](bool& done) {
+        const QByteArray block = buildWriteBlock(frame, offset);
+        const Frame header = FrameFrom(std::span(reinterpret_cast<const quint8*>(block.constData()),
+                                                 static_cast<std::size_t>(kFrameSize)));
+        const int length = Param(header, 2);
+        if (!writeBlock(block, length, header, result)) return false;
+        offset += length;
+        done = offset >= outStream_.size();
+        return true;
+    });
     return result;
 }
 

@@ -177,6 +177,8 @@ private:
     bool timedOut() const { return pollCount_ >= timeoutTicks_; }
     CommandResult transactWith(const Frame& frame, const RetryPolicy& policy);
     void pauseAfterReply(const RetryPolicy& policy);
+    // Runs next until it reports the last block; WM_LINK_DONE at the end.
+    void runBlocks(CommandResult& result, const std::function<bool(bool& done)>& next);
     QByteArray buildWriteBlock(const Frame& command, qsizetype offset) const;
     bool readBlock(Frame& request, int limitBytes, ReadProgress& kept, CommandResult& result,
                    bool& done);
