@@ -19,10 +19,10 @@
 
 #include "BenchSupport.h"
 #include "core/Follower.h"
-#include "link/ComPort.h"
-#include "link/EventLoopPump.h"
 #include "link/LinkNotification.h"
 #include "link/VKCOMControl.h"
+#include "transport/ComPort.h"
+#include "transport/EventLoopPump.h"
 
 using namespace devlink;
 

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "firmware/FirmwareTransfer.h"
 #include "lan/TcpStreamClient.h"
-#include "link/ComPort.h"
-#include "link/EventLoopPump.h"
-#include "link/FirmwareTransfer.h"
 #include "link/VKCOMControl.h"
+#include "transport/ComPort.h"
+#include "transport/EventLoopPump.h"
 
 using namespace devlink;
 

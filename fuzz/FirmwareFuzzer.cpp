@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "device/FirmwareFile.h"
+#include "firmware/FirmwareFile.h"
 
 using namespace device;
 

@@ -2,7 +2,7 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "device/FirmwareMergeTool.h"
+#include "firmware/FirmwareMergeTool.h"
 
 int main(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);

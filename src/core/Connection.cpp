@@ -3,7 +3,7 @@
 #include "core/MovedModule.h"
 #include "lan/TcpStreamClient.h"
 #include "lan/UdpDatagramSocket.h"
-#include "link/ComPort.h"
+#include "transport/ComPort.h"
 
 namespace core {
 

@@ -7,9 +7,9 @@
 
 #include "core/CommandRunner.h"
 #include "core/OperatorTexts.h"
-#include "link/EventLoopPump.h"
 #include "link/LinkGuard.h"
 #include "link/VKCOMControl.h"
+#include "transport/EventLoopPump.h"
 
 namespace core {
 

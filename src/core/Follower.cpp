@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "link/LinkGuard.h"
-#include "link/LinkTiming.h"
 #include "link/VKCOMControl.h"
+#include "transport/LinkTiming.h"
 
 namespace core {
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QTcpSocket>
 
-#include "link/SerialTransport.h"
+#include "transport/StreamClient.h"
 
 namespace lan {
 

@@ -6,7 +6,7 @@
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
 
-#include "link/SerialTransport.h"
+#include "transport/TransportError.h"
 
 namespace lan {
 namespace {

@@ -4,7 +4,7 @@
 #include <QUdpSocket>
 #include <memory>
 
-#include "link/DatagramSocket.h"
+#include "lan/DatagramSocket.h"
 
 namespace lan {
 

@@ -11,8 +11,6 @@ namespace {
 // Operators switch the traffic log on with QT_LOGGING_RULES="gc.link.traffic=true".
 Q_LOGGING_CATEGORY(lcTraffic, "gc.link.traffic", QtWarningMsg)
 
-constexpr int kAttempts = 5;
-constexpr int kRetryPauseMs = 5;
 constexpr int kBlockPauseMs = 5;
 
 constexpr quint8 kKindCommand = 0;
@@ -36,11 +34,7 @@ TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
       clock_(*parts.clock),
       flags_(*parts.flags),
       modulePort_(parts.modulePort),
-      modules_(std::move(parts.udp), pump_, clock_, flags_,
-               [this](int message, qint64 wParam, qint64 lParam, const QString& text) {
-                   notify(message, wParam, lParam, text);
-               }) {
-    modules_.setTrafficTexts([this] { return TrafficTextsWanted(); });
+      modules_(std::move(parts.udp), pump_, clock_, *this) {
     serial_->setReceiveHandler([this](const QByteArray& bytes) {
         OnSerialData(bytes);
         pump_.wake();
@@ -48,6 +42,20 @@ TVKCOMControl::TVKCOMControl(Parts parts, QObject* owner)
     if (tcp_) tcp_->setArrivalHandler([this] { pump_.wake(); });
     serial_->setLossHandler([this] { lostLine(cmCOM); });
     if (tcp_) tcp_->setLossHandler([this] { lostLine(cmLAN); });
+}
+
+void TVKCOMControl::moduleReport(Report report, qint64 target, const QString& text) {
+    switch (report) {
+        case Report::Progress:
+            notify(WM_LINK_LANSTATUS, 0, target, text);
+            break;
+        case Report::Error:
+            notify(WM_LINK_ERROR, 0, 0, text);
+            break;
+        case Report::Traffic:
+            notify(WM_LINK_FRAMELOG, 0, 0, text);
+            break;
+    }
 }
 
 void TVKCOMControl::lostLine(TControlMode mode) {
@@ -241,7 +249,7 @@ TVKCOMControl::Outcome TVKCOMControl::exchange(const quint8* bytes, int count, q
 }
 
 CommandResult TVKCOMControl::Transact(const Frame& frame) {
-    return transactWith(frame, kAttempts);
+    return transactWith(frame, {});
 }
 
 CommandResult TVKCOMControl::Poll(const CommandRequest& request) {
@@ -249,40 +257,83 @@ CommandResult TVKCOMControl::Poll(const CommandRequest& request) {
     polling_ = true;
     pump_.holdUserInput(true);
     const CommandResult result = transactWith(
-        BuildFrame(request.group, request.code, request.p1, request.p2, request.p3, request.p4), 1);
+        BuildFrame(request.group, request.code, request.p1, request.p2, request.p3, request.p4),
+        {.attempts = 1});
     pump_.holdUserInput(false);
     polling_ = false;
     timeoutTicks_ = kReplyTimeoutTicks;
     return result;
 }
 
-CommandResult TVKCOMControl::transactWith(const Frame& frame, int attempts) {
+Attempted TVKCOMControl::retry(const RetryPolicy& policy, const RetriedExchange& tried) {
+    for (int attempt = 1; attempt <= policy.attempts; ++attempt) {
+        const Outcome outcome = exchange(tried.bytes, tried.count, tried.replyKind, [&] {
+            if (tried.afterSend) tried.afterSend(attempt);
+        });
+        if (outcome == Outcome::Stopped) return Attempted::Stopped;
+        if (outcome == Outcome::TimedOut) {
+            if (attempt < policy.attempts) continue;
+            return Attempted::TimedOut;
+        }
+        const ReplyVerdict verdict = tried.judge(attempt);
+        if (verdict == ReplyVerdict::Accept) return Attempted::Accepted;
+        if (verdict == ReplyVerdict::Abandon) return Attempted::Abandoned;
+        if (attempt < policy.attempts || policy.pauseAfterLast) pauseAfterReply(policy);
+    }
+    return Attempted::Rejected;
+}
+
+void TVKCOMControl::pauseAfterReply(const RetryPolicy& policy) {
+    if (policy.pause == RetryPolicy::Pause::Sleep) {
+        clock_.sleepMs(policy.pauseMs);
+    } else {
+        WaitTicks((policy.pauseMs + kTickMs - 1) / kTickMs);
+    }
+}
+
+bool TVKCOMControl::settle(CommandResult& result, Attempted end) {
+    switch (end) {
+        case Attempted::Accepted:
+            return true;
+        case Attempted::Stopped:
+            result.ok = 0;
+            break;
+        case Attempted::TimedOut:
+            fail(result, FailureKind::TimedOut);
+            break;
+        case Attempted::Rejected:
+            fail(result, NoReplyKind(result.reply));
+            break;
+        case Attempted::Abandoned:
+            fail(result, FailureKind::InvalidReply);
+            break;
+    }
+    return false;
+}
+
+CommandResult TVKCOMControl::transactWith(const Frame& frame, const RetryPolicy& policy) {
     CommandResult result;
     if (flags_.stopRequested()) return result;
     const Frame request = BuildFrame(frame[2], frame[3], Param(frame, 1), Param(frame, 2),
                                      Param(frame, 3), Param(frame, 4));
+    const auto logSent = [&](int attempt) {
+        if (TrafficTextsWanted())
+            logFrame(QStringLiteral("[%1] snd cmd PPP:   ").arg(attempt), request);
+    };
+    const auto judge = [&](int) {
+        replyHeader_ = receivedHeader();
+        logFrame(QStringLiteral("rcv cmd PPP:   "), replyHeader_);
+        result.reply = replyHeader_;
+        if (!ReplyAccepted(replyHeader_, request)) return ReplyVerdict::Retry;
+        result.ok = 1;
+        return ReplyVerdict::Accept;
+    };
     try {
-        for (int attempt = 1; attempt <= attempts; ++attempt) {
-            const Outcome outcome = exchange(request.data(), kFrameSize, kKindCommand, [&] {
-                if (TrafficTextsWanted())
-                    logFrame(QStringLiteral("[%1] snd cmd PPP:   ").arg(attempt), request);
-            });
-            if (outcome == Outcome::Stopped) return result;
-            if (outcome == Outcome::TimedOut) {
-                if (attempt < attempts) continue;
-                fail(result, FailureKind::TimedOut);
-                return result;
-            }
-            replyHeader_ = receivedHeader();
-            logFrame(QStringLiteral("rcv cmd PPP:   "), replyHeader_);
-            result.reply = replyHeader_;
-            if (ReplyAccepted(replyHeader_, request)) {
-                result.ok = 1;
-                return result;
-            }
-            clock_.sleepMs(kRetryPauseMs);
-        }
-        fail(result, NoReplyKind(result.reply));
+        settle(result, retry(policy, {.bytes = request.data(),
+                                      .count = kFrameSize,
+                                      .replyKind = kKindCommand,
+                                      .afterSend = logSent,
+                                      .judge = judge}));
     } catch (const TransportError&) {
         fail(result, FailureKind::LineLost);
     }
@@ -291,25 +342,12 @@ CommandResult TVKCOMControl::transactWith(const Frame& frame, int attempts) {
 
 bool TVKCOMControl::readBlock(Frame& request, int limitBytes, ReadProgress& kept,
                               CommandResult& result, bool& done) {
-    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        const Outcome outcome = exchange(request.data(), kFrameSize, kKindDataBlock);
-        if (outcome == Outcome::Stopped) {
-            result.ok = 0;
-            return false;
-        }
-        if (outcome == Outcome::TimedOut) {
-            if (attempt < kAttempts) continue;
-            fail(result, FailureKind::TimedOut);
-            return false;
-        }
+    const auto judge = [&](int) {
         replyHeader_ = receivedHeader();
         result.reply = replyHeader_;
         const auto block = reply_.bytes().first(kBlockSize);
         const BlockVerdict verdict = JudgeReadBlock(block, request, kept, limitBytes);
-        if (verdict == BlockVerdict::OverLimit) {
-            fail(result, FailureKind::InvalidReply);
-            return false;
-        }
+        if (verdict == BlockVerdict::OverLimit) return ReplyVerdict::Abandon;
         const bool success = verdict != BlockVerdict::Bad;
         if (success) {
             const auto payload = ReadBlockPayload(block);
@@ -319,19 +357,23 @@ bool TVKCOMControl::readBlock(Frame& request, int limitBytes, ReadProgress& kept
             result.ok = 1;
             done = verdict == BlockVerdict::Last;
         }
-        clock_.sleepMs(kBlockPauseMs);
+        // The next request acknowledges this block or asks for it again.
         const bool firstBlock = kept.blocks == 0;
         SetParam(request, 1, success ? kAckNext : (firstBlock ? kAckStart : kAckResend));
         SetParam(request, 2, 0);
         Seal(request);
-        if (success) return true;
+        if (success) return ReplyVerdict::Accept;
         result.ok = 0;
-        if (attempt == kAttempts) {
-            fail(result, NoReplyKind(result.reply));
-            return false;
-        }
-    }
-    return false;
+        return ReplyVerdict::Retry;
+    };
+    const Attempted end = retry({}, {.bytes = request.data(),
+                                     .count = kFrameSize,
+                                     .replyKind = kKindDataBlock,
+                                     .afterSend = {},
+                                     .judge = judge});
+    if (!settle(result, end)) return false;
+    clock_.sleepMs(kBlockPauseMs);
+    return true;
 }
 
 CommandResult TVKCOMControl::ReadData(const Frame& frame, int limitBytes) {
@@ -342,55 +384,53 @@ CommandResult TVKCOMControl::ReadData(const Frame& frame, int limitBytes) {
     Frame request = BuildFrame(frame[2], frame[3], kAckStart, 0, Param(frame, 3), Param(frame, 4));
     inStream_.clear();
     ReadProgress kept;
+    runBlocks(result,
+              [&](bool& done) { return readBlock(request, limitBytes, kept, result, done); });
+    return result;
+}
+
+void TVKCOMControl::runBlocks(CommandResult& result, const std::function<bool(bool& done)>& next) {
     bool done = false;
     try {
         while (!done && !flags_.stopRequested()) {
-            if (!readBlock(request, limitBytes, kept, result, done)) return result;
+            if (!next(done)) return;
         }
     } catch (const TransportError&) {
         fail(result, FailureKind::LineLost);
-        return result;
+        return;
     }
     // A transfer cut short by the window closing is not a success.
     if (!done) {
         result.ok = 0;
-        return result;
+        return;
     }
     notify(WM_LINK_DONE);
-    return result;
 }
 
 bool TVKCOMControl::writeBlock(const QByteArray& block, int payloadLength, const Frame& header,
                                CommandResult& result) {
     const auto* bytes = reinterpret_cast<const quint8*>(block.constData());
-    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        const Outcome outcome = exchange(bytes, kBlockSize, kKindCommand, [&] {
-            notifyTraffic(WM_LINK_DATALOG, [&] {
-                return FormatSentData(
-                    sendDataPrefix_,
-                    std::span(bytes, static_cast<std::size_t>(payloadLength) + 14));
-            });
-        });
-        if (outcome == Outcome::Stopped) {
-            result.ok = 0;
-            return false;
-        }
-        if (outcome == Outcome::TimedOut) {
-            if (attempt < kAttempts) continue;
-            fail(result, FailureKind::TimedOut);
-            return false;
-        }
+    const auto logged = std::span(bytes, static_cast<std::size_t>(payloadLength) + 14);
+    const auto judge = [&](int) {
         replyHeader_ = receivedHeader();
         result.reply = replyHeader_;
         if (HeaderValid(replyHeader_, header) && replyHeader_[kStatusOffset] == kStatusAccepted) {
             result.ok = 1;
-            return true;
+            return ReplyVerdict::Accept;
         }
         result.ok = 0;
-        clock_.sleepMs(kRetryPauseMs);
-    }
-    fail(result, NoReplyKind(result.reply));
-    return false;
+        return ReplyVerdict::Retry;
+    };
+    return settle(result, retry({}, {.bytes = bytes,
+                                     .count = kBlockSize,
+                                     .replyKind = kKindCommand,
+                                     .afterSend =
+                                         [&](int) {
+                                             notifyTraffic(WM_LINK_DATALOG, [&] {
+                                                 return FormatSentData(sendDataPrefix_, logged);
+                                             });
+                                         },
+                                     .judge = judge}));
 }
 
 QByteArray TVKCOMControl::buildWriteBlock(const Frame& command, qsizetype offset) const {
@@ -419,27 +459,16 @@ CommandResult TVKCOMControl::WriteData(const Frame& frame) {
         return result;
     }
     qsizetype offset = 0;
-    bool done = false;
-    try {
-        while (!done && !flags_.stopRequested()) {
-            const QByteArray block = buildWriteBlock(frame, offset);
-            const Frame header =
-                FrameFrom(std::span(reinterpret_cast<const quint8*>(block.constData()),
-                                    static_cast<std::size_t>(kFrameSize)));
-            const int length = Param(header, 2);
-            if (!writeBlock(block, length, header, result)) return result;
-            offset += length;
-            done = offset >= outStream_.size();
-        }
-    } catch (const TransportError&) {
-        fail(result, FailureKind::LineLost);
-        return result;
-    }
-    if (!done) {
-        result.ok = 0;
-        return result;
-    }
-    notify(WM_LINK_DONE);
+    runBlocks(result, [&](bool& done) {
+        const QByteArray block = buildWriteBlock(frame, offset);
+        const Frame header = FrameFrom(std::span(reinterpret_cast<const quint8*>(block.constData()),
+                                                 static_cast<std::size_t>(kFrameSize)));
+        const int length = Param(header, 2);
+        if (!writeBlock(block, length, header, result)) return false;
+        offset += length;
+        done = offset >= outStream_.size();
+        return true;
+    });
     return result;
 }
 

@@ -8,18 +8,20 @@
 #include <memory>
 #include <span>
 
+#include "lan/DatagramSocket.h"
+#include "lan/ModuleControl.h"
 #include "lan/ModuleRecords.h"
 #include "link/CommandResult.h"
 #include "link/Commands.h"
-#include "link/DatagramSocket.h"
 #include "link/Frame.h"
 #include "link/LinkGuard.h"
 #include "link/LinkNotification.h"
-#include "link/LinkTiming.h"
-#include "link/ModuleControl.h"
 #include "link/ReadBlock.h"
 #include "link/ReplyAssembler.h"
-#include "link/SerialTransport.h"
+#include "link/Retry.h"
+#include "transport/LinkTiming.h"
+#include "transport/SerialTransport.h"
+#include "transport/StreamClient.h"
 
 namespace devlink {
 
@@ -29,7 +31,7 @@ FailureKind NoReplyKind(const Frame& lastReply);
 // The one component through which every command reaches the switcher. Every
 // operation is synchronous: it sends, then runs ticks of the pump until the
 // reply is complete, the time-out passes or the window asks to stop.
-class TVKCOMControl : public QObject {
+class TVKCOMControl : public QObject, private ModuleControl::Owner {
     Q_OBJECT
 
 public:
@@ -142,7 +144,11 @@ public:
     void pollInput() {
         if (controlMode_ == cmLAN && !flags_.stopRequested()) pollTcp();
     }
-    bool stopRequested() const { return flags_.stopRequested(); }
+    bool stopRequested() const override { return flags_.stopRequested(); }
+    // The exchange tried up to policy.attempts times. Transport errors propagate.
+    Attempted retry(const RetryPolicy& policy, const RetriedExchange& tried);
+    // Turns how the attempts ended into the result's failure; true when a reply was accepted.
+    bool settle(CommandResult& result, Attempted end);
     void notify(int message, qint64 wParam = 0, qint64 lParam = 0, const QString& text = {},
                 FailureKind failure = FailureKind::None);
     // Ends an operation: marks the result failed with its kind and sends the kind's notification.
@@ -160,6 +166,8 @@ signals:
     void lineLost();
 
 private:
+    bool trafficTextsWanted() const override { return TrafficTextsWanted(); }
+    void moduleReport(Report report, qint64 target, const QString& text) override;
     void lostLine(TControlMode mode);
     template <class BuildText>
     void notifyTraffic(int message, BuildText&& buildText);
@@ -167,7 +175,10 @@ private:
     void accountReceived(const QByteArray& bytes, bool overTcp);
     void pollTcp();
     bool timedOut() const { return pollCount_ >= timeoutTicks_; }
-    CommandResult transactWith(const Frame& frame, int attempts);
+    CommandResult transactWith(const Frame& frame, const RetryPolicy& policy);
+    void pauseAfterReply(const RetryPolicy& policy);
+    // Runs next until it reports the last block; WM_LINK_DONE at the end.
+    void runBlocks(CommandResult& result, const std::function<bool(bool& done)>& next);
     QByteArray buildWriteBlock(const Frame& command, qsizetype offset) const;
     bool readBlock(Frame& request, int limitBytes, ReadProgress& kept, CommandResult& result,
                    bool& done);

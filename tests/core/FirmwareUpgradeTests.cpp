@@ -7,7 +7,7 @@
 
 #include "RunnerHarness.h"
 #include "core/operations/FirmwareUpgrade.h"
-#include "device/FirmwareMerge.h"
+#include "firmware/FirmwareMerge.h"
 #include "sim/FirmwareFault.h"
 #include "support/CaseName.h"
 

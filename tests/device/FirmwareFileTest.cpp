@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "device/FirmwareFile.h"
-#include "device/FirmwareMerge.h"
+#include "firmware/FirmwareFile.h"
+#include "firmware/FirmwareMerge.h"
 
 namespace {
 

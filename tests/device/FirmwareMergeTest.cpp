@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "device/FirmwareFile.h"
-#include "device/FirmwareMerge.h"
-#include "device/FirmwareMergeTool.h"
+#include "firmware/FirmwareFile.h"
+#include "firmware/FirmwareMerge.h"
+#include "firmware/FirmwareMergeTool.h"
 
 namespace {
 

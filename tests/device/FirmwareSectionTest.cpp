@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "device/FirmwareMerge.h"
-#include "device/FirmwareSection.h"
+#include "firmware/FirmwareMerge.h"
+#include "firmware/FirmwareSection.h"
 
 namespace {
 

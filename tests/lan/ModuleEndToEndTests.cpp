@@ -10,11 +10,11 @@
 #include <QUdpSocket>
 
 #include "lan/UdpDatagramSocket.h"
-#include "link/ComPort.h"
-#include "link/EventLoopPump.h"
 #include "link/VKCOMControl.h"
 #include "support/EventWait.h"
 #include "support/SimHarness.h"
+#include "transport/ComPort.h"
+#include "transport/EventLoopPump.h"
 
 using namespace devlink;
 

@@ -7,12 +7,12 @@
 #include <thread>
 
 #include "lan/TcpStreamClient.h"
-#include "link/ComPort.h"
-#include "link/EventLoopPump.h"
 #include "link/VKCOMControl.h"
 #include "sim/SimServer.h"
 #include "support/EventWait.h"
 #include "support/SimHarness.h"
+#include "transport/ComPort.h"
+#include "transport/EventLoopPump.h"
 
 using namespace devlink;
 using testing_support::ProcessEventsUntil;

@@ -17,11 +17,11 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "link/ComPort.h"
-#include "link/EventLoopPump.h"
 #include "link/VKCOMControl.h"
 #include "support/EventWait.h"
 #include "support/SimHarness.h"
+#include "transport/ComPort.h"
+#include "transport/EventLoopPump.h"
 
 using namespace devlink;
 using testing_support::ProcessEventsUntil;

@@ -10,15 +10,15 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "device/FirmwareFile.h"
+#include "firmware/FirmwareFile.h"
+#include "firmware/FirmwareTransfer.h"
 #include "lan/TcpStreamClient.h"
-#include "link/ComPort.h"
-#include "link/EventLoopPump.h"
-#include "link/FirmwareTransfer.h"
 #include "link/VKCOMControl.h"
 #include "sim/SimServer.h"
 #include "support/FastClock.h"
 #include "support/SimHarness.h"
+#include "transport/ComPort.h"
+#include "transport/EventLoopPump.h"
 
 using namespace devlink;
 

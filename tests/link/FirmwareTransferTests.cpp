@@ -4,7 +4,7 @@
 
 #include <deque>
 
-#include "link/FirmwareTransfer.h"
+#include "firmware/FirmwareTransfer.h"
 #include "support/ScriptedReplies.h"
 #include "support/SimHarness.h"
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "link/DatagramSocket.h"
-#include "link/SerialTransport.h"
+#include "lan/DatagramSocket.h"
+#include "transport/TransportError.h"
 
 namespace testing_support {
 

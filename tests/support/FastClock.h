@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include "link/LinkTiming.h"
+#include "transport/LinkTiming.h"
 
 namespace testing_support {
 

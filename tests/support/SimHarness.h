@@ -8,11 +8,11 @@
 
 #include "link/LinkGuard.h"
 #include "link/LinkNotification.h"
-#include "link/LinkTiming.h"
-#include "link/SerialTransport.h"
 #include "link/VKCOMControl.h"
 #include "sim/SwitcherSim.h"
 #include "support/FakeDatagramSocket.h"
+#include "transport/LinkTiming.h"
+#include "transport/SerialTransport.h"
 
 namespace testing_support {
 

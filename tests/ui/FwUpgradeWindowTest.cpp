@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "WindowHarness.h"
-#include "device/FirmwareMerge.h"
+#include "firmware/FirmwareMerge.h"
 #include "support/CaseName.h"
 #include "widgets/VKGauge.h"
 

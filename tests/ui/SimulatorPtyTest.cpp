@@ -13,9 +13,9 @@
 
 #include "ScriptedDialogs.h"
 #include "WindowHarness.h"
-#include "link/ComPort.h"
-#include "link/EventLoopPump.h"
 #include "support/FastClock.h"
+#include "transport/ComPort.h"
+#include "transport/EventLoopPump.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/ProgramWindows.h"
 #include "ui/mainwindow/StatusBar.h"

@@ -4,7 +4,7 @@
 #include "cli/program/ExitCode.h"
 #include "cli/program/Rejection.h"
 #include "core/operations/FirmwareUpgrade.h"
-#include "device/FirmwareFile.h"
+#include "firmware/FirmwareFile.h"
 
 // The core's upgrade: its message lines become output lines, the gauge and the reboot wait a
 // progress line.

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 
 #include "core/CommandRunner.h"
-#include "device/FirmwareFile.h"
-#include "link/FirmwareTransfer.h"
+#include "firmware/FirmwareFile.h"
+#include "firmware/FirmwareTransfer.h"
 #include "link/VKCOMControl.h"
 
 namespace core {

@@ -8,8 +8,8 @@
 
 #include "lan/TcpStreamClient.h"
 #include "lan/UdpDatagramSocket.h"
-#include "link/ComPort.h"
 #include "settings/SettingsLocation.h"
+#include "transport/ComPort.h"
 
 namespace ui {
 

@@ -2,7 +2,7 @@
 
 #include <future>
 
-#include "link/EventLoopPump.h"
+#include "transport/EventLoopPump.h"
 #include "ui/platform/PortChangeWatcher.h"
 #include "ui/platform/WidgetDialogs.h"
 #include "ui/platform/WindowServices.h"

@@ -2,7 +2,7 @@
 
 #include <QScopedValueRollback>
 
-#include "link/LinkTiming.h"
+#include "transport/LinkTiming.h"
 
 namespace ui {
 

@@ -1,6 +1,6 @@
 #include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 
-#include "device/FirmwareFile.h"
+#include "firmware/FirmwareFile.h"
 
 namespace ui {
 

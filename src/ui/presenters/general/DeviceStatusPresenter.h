@@ -3,7 +3,7 @@
 #include "core/CommandRunner.h"
 #include "core/DeviceInfoTexts.h"
 #include "core/operations/StatusReads.h"
-#include "link/LinkTiming.h"
+#include "transport/LinkTiming.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
 #include "ui/presenters/general/DeviceStatusView.h"
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QSerialPort>
 
-#include "link/SerialTransport.h"
+#include "transport/SerialTransport.h"
 
 namespace devlink {
 

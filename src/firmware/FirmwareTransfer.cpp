@@ -1,4 +1,4 @@
-#include "link/FirmwareTransfer.h"
+#include "firmware/FirmwareTransfer.h"
 
 #include <span>
 
@@ -9,8 +9,8 @@ namespace devlink {
 
 namespace {
 
-constexpr int kBlockAttempts = 5;
-constexpr int kBlockRetryPauseMs = 50;
+constexpr RetryPolicy kBlockRetries{
+    .attempts = 5, .pauseMs = 50, .pause = RetryPolicy::Pause::Pump, .pauseAfterLast = false};
 constexpr int kStagingPauseMs = 300;
 constexpr quint16 kStagingSteps[] = {0x0080, 0x0010};
 constexpr quint8 kStatusDeclined = 0x44;  // 'D'
@@ -106,24 +106,13 @@ FirmwareTransfer::PartEnd FirmwareTransfer::sendBlock(const Frame& part, const B
     const Frame header = HeaderOf(block);
     const auto logged = std::span(reinterpret_cast<const quint8*>(block.constData()),
                                   static_cast<std::size_t>(kFrameSize + 1 + Param(header, 2)));
-    for (int attempt = 1; attempt <= kBlockAttempts; ++attempt) {
+    const auto logSent = [&](int attempt) {
         const QString prefix = style.attemptInPrefix
                                    ? QStringLiteral("[%1]send data:\r\n").arg(attempt)
                                    : QStringLiteral("send data:\r\n");
-        const auto outcome = link_.exchange(
-            reinterpret_cast<const quint8*>(block.constData()), static_cast<int>(block.size()),
-            style.replyKind,
-            [&] { link_.notify(WM_LINK_DATALOG, 0, 0, FormatSentData(prefix, logged)); });
-        if (outcome == TVKCOMControl::Outcome::Stopped) {
-            result.ok = 0;
-            return PartEnd::Failed;
-        }
-        if (outcome == TVKCOMControl::Outcome::TimedOut) {
-            // Earlier time-outs leave ok as the last reply set it.
-            if (attempt < kBlockAttempts) continue;
-            link_.fail(result, FailureKind::TimedOut);
-            return PartEnd::Failed;
-        }
+        link_.notify(WM_LINK_DATALOG, 0, 0, FormatSentData(prefix, logged));
+    };
+    const auto judge = [&](int) {
         const Frame reply = link_.receivedHeader();
         link_.notify(WM_LINK_FRAMELOG, 0, 0,
                      FormatFrameLog(QStringLiteral("rcv cmd:   "), reply, kReplyLogNumber));
@@ -133,19 +122,25 @@ FirmwareTransfer::PartEnd FirmwareTransfer::sendBlock(const Frame& part, const B
             result.ok = 0;
         } else if (status == kStatusAccepted) {
             result.ok = 1;
-            return PartEnd::Done;
+            return ReplyVerdict::Accept;
         } else if (status == kStatusDeclined) {
             // Declining a block does not end its attempts: the switcher may still take it.
             declined(part, result);
         } else {
             result.ok = 0;
         }
-        if (attempt < kBlockAttempts) pause(kBlockRetryPauseMs);
-    }
+        return ReplyVerdict::Retry;
+    };
+    // Time-outs leave ok as the last reply set it.
+    const Attempted end =
+        link_.retry(kBlockRetries, {.bytes = reinterpret_cast<const quint8*>(block.constData()),
+                                    .count = static_cast<int>(block.size()),
+                                    .replyKind = style.replyKind,
+                                    .afterSend = logSent,
+                                    .judge = judge});
     // Only a 'D' on the last attempt leaves ok set.
-    if (result.ok) return PartEnd::Declined;
-    link_.fail(result, NoReplyKind(result.reply));
-    return PartEnd::Failed;
+    if (end == Attempted::Rejected && result.ok) return PartEnd::Declined;
+    return link_.settle(result, end) ? PartEnd::Done : PartEnd::Failed;
 }
 
 FirmwareTransfer::PartEnd FirmwareTransfer::sendBlocks(const Frame& part, const BlockStyle& style,

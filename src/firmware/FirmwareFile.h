@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "device/BoundedFile.h"
-#include "device/FirmwareSection.h"
+#include "firmware/FirmwareSection.h"
 
 // Reading a merged firmware file section by section, as the upgrade does. The file is
 // untrusted: every declared size is checked against what is really there.

@@ -1,9 +1,8 @@
-#include "link/ModuleControl.h"
+#include "lan/ModuleControl.h"
 
 #include <algorithm>
 
-#include "link/LinkNotification.h"
-#include "link/SerialTransport.h"
+#include "transport/TransportError.h"
 
 namespace devlink {
 namespace {
@@ -26,12 +25,8 @@ QByteArray BytesOf(const lan::ConfigRecord& record) {
 }  // namespace
 
 ModuleControl::ModuleControl(std::unique_ptr<DatagramSocket> socket, LinkPump& pump,
-                             LinkClock& clock, const LinkGuard& flags, Notify notify)
-    : socket_(std::move(socket)),
-      pump_(pump),
-      clock_(clock),
-      flags_(flags),
-      notify_(std::move(notify)) {
+                             LinkClock& clock, Owner& owner)
+    : socket_(std::move(socket)), pump_(pump), clock_(clock), owner_(owner) {
     if (socket_) socket_->setReceiveHandler([this](const Datagram& d) { onDatagram(d); });
 }
 
@@ -73,7 +68,7 @@ bool ModuleControl::searchModules(bool broadcast, const QString& deviceIp, bool 
         int step = 0;
         const int cycles = shortSearch ? 1 : kSearchCycles;
         for (int cycle = 0; cycle < cycles; ++cycle) {
-            if (!flags_.stopRequested()) {
+            if (!owner_.stopRequested()) {
                 answered_ = false;
                 if (broadcast) {
                     sendBroadcast(request, lan::kSearchPort);
@@ -83,14 +78,14 @@ bool ModuleControl::searchModules(bool broadcast, const QString& deviceIp, bool 
                 spin(QStringLiteral("Searching TCP control device ..."), kForSearchWizard, step,
                      searching_);
             }
-            answered = searching_ && !flags_.stopRequested() && waitForAnswer();
-            if (answered || flags_.stopRequested() || !searching_) break;
+            answered = searching_ && !owner_.stopRequested() && waitForAnswer();
+            if (answered || owner_.stopRequested() || !searching_) break;
         }
     } catch (const TransportError& e) {
         answered = false;
-        notify_(WM_LINK_ERROR, 0, 0, e.message());
+        owner_.moduleReport(Owner::Report::Error, 0, e.message());
     }
-    if (!flags_.stopRequested()) {
+    if (!owner_.stopRequested()) {
         searching_ = false;
         accepting_ = false;
     }
@@ -119,19 +114,19 @@ int ModuleControl::configureModule(const lan::ConfigRecord& record, const QStrin
         int step = 0;
         bool answered = false;
         for (int cycle = 0; cycle < kConfigCycles && !answered; ++cycle) {
-            if (!flags_.stopRequested())
+            if (!owner_.stopRequested())
                 spin(QStringLiteral("Setting TCP control configuration ..."), kForStatusBar, step,
                      configuring_);
-            if (flags_.stopRequested() || !configuring_) break;
+            if (owner_.stopRequested() || !configuring_) break;
             answered = waitForAnswer();
         }
-        if (!flags_.stopRequested() && configuring_ && answered)
+        if (!owner_.stopRequested() && configuring_ && answered)
             result = lan::JudgeConfigStatus(kept_[lan::kConfigStatusOffset]);
     } catch (const TransportError& e) {
         result = 1;
-        notify_(WM_LINK_ERROR, 0, 0, e.message());
+        owner_.moduleReport(Owner::Report::Error, 0, e.message());
     }
-    if (!flags_.stopRequested()) {
+    if (!owner_.stopRequested()) {
         configuring_ = false;
         accepting_ = false;
     }
@@ -146,32 +141,32 @@ void ModuleControl::sendBroadcast(const QByteArray& bytes, quint16 port) {
 
 void ModuleControl::spin(const QString& text, qint64 target, int& step, const bool& running) {
     for (int n = 0; n < kStepsPerCycle; ++n) {
-        notify_(WM_LINK_LANSTATUS, 0, target, text + QChar(kSpinner[step % 4]));
+        owner_.moduleReport(Owner::Report::Progress, target, text + QChar(kSpinner[step % 4]));
         runFor(kStepMs);
         ++step;
-        if (flags_.stopRequested() || !running) return;
+        if (owner_.stopRequested() || !running) return;
     }
 }
 
 bool ModuleControl::waitForAnswer() {
     const qint64 start = clock_.nowMs();
-    while (!answered_ && !flags_.stopRequested() && clock_.nowMs() - start < kAnswerWaitMs)
+    while (!answered_ && !owner_.stopRequested() && clock_.nowMs() - start < kAnswerWaitMs)
         pump_.tick();
     return answered_;
 }
 
 void ModuleControl::runFor(int ms) {
     const qint64 start = clock_.nowMs();
-    while (!flags_.stopRequested() && clock_.nowMs() - start < ms) pump_.tick();
+    while (!owner_.stopRequested() && clock_.nowMs() - start < ms) pump_.tick();
 }
 
 void ModuleControl::onDatagram(const Datagram& d) {
-    if (!d.fromIp.isEmpty() && trafficTexts_ && trafficTexts_()) {
-        notify_(WM_LINK_FRAMELOG, 0, 0,
-                QStringLiteral("Remote: [%1] : Port[%2]\r\nLocal: [%3]")
-                    .arg(d.fromIp)
-                    .arg(d.fromPort)
-                    .arg(lan::LocalAddressOf(network())));
+    if (!d.fromIp.isEmpty() && owner_.trafficTextsWanted()) {
+        owner_.moduleReport(Owner::Report::Traffic, 0,
+                            QStringLiteral("Remote: [%1] : Port[%2]\r\nLocal: [%3]")
+                                .arg(d.fromIp)
+                                .arg(d.fromPort)
+                                .arg(lan::LocalAddressOf(network())));
     }
     if (!accepting_ || d.bytes.isEmpty() || lan::IsOwnAddress(network(), d.fromIp)) return;
     if (d.fromPort == lan::kSearchPort) {

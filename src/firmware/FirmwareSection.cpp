@@ -1,4 +1,4 @@
-#include "device/FirmwareSection.h"
+#include "firmware/FirmwareSection.h"
 
 #include <QtEndian>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "device/FirmwareFile.h"
+#include "firmware/FirmwareFile.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "device/FirmwareSection.h"
+#include "firmware/FirmwareSection.h"
 
 // The merge that builds a firmware file from the per-MCU images, shared by the window's merge
 // group and the fw-merge tool.

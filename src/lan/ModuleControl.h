@@ -1,16 +1,14 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "lan/DatagramSocket.h"
 #include "lan/HostNetwork.h"
 #include "lan/ModuleRecords.h"
-#include "link/DatagramSocket.h"
-#include "link/LinkGuard.h"
-#include "link/LinkTiming.h"
+#include "transport/LinkTiming.h"
 
 namespace devlink {
 
@@ -19,11 +17,26 @@ namespace devlink {
 // answers through the receive handler, until an answer, a cancel or the window closing.
 class ModuleControl {
 public:
-    using Notify = std::function<void(int message, qint64 wParam, qint64 lParam, const QString&)>;
+    // What the protocol needs of the link that owns it.
+    class Owner {
+    public:
+        enum class Report {
+            Progress,  // the spinner text; target 0 is the search wizard, 1 the status bar
+            Error,     // the socket failed: its message
+            Traffic,   // a datagram arrived: where from
+        };
+        // The window is closing: every wait ends.
+        virtual bool stopRequested() const = 0;
+        virtual bool trafficTextsWanted() const = 0;
+        virtual void moduleReport(Report report, qint64 target, const QString& text) = 0;
+
+    protected:
+        ~Owner() = default;
+    };
     static constexpr int kMaxFoundModules = 256;
 
     ModuleControl(std::unique_ptr<DatagramSocket> socket, LinkPump& pump, LinkClock& clock,
-                  const LinkGuard& flags, Notify notify);
+                  Owner& owner);
 
     // A short search is one round of the full one's five: about 3 s.
     bool searchModules(bool broadcast, const QString& deviceIp, bool shortSearch = false);
@@ -40,8 +53,6 @@ public:
     QString foundModuleField(int n, int k) const;
     void clearFoundModules() { found_.clear(); }
     QString localAddress();
-
-    void setTrafficTexts(std::function<bool()> wanted) { trafficTexts_ = std::move(wanted); }
 
 private:
     enum class Waited { Answer, NoAnswer, Ended };
@@ -60,9 +71,7 @@ private:
     std::unique_ptr<DatagramSocket> socket_;
     LinkPump& pump_;
     LinkClock& clock_;
-    const LinkGuard& flags_;
-    Notify notify_;
-    std::function<bool()> trafficTexts_;
+    Owner& owner_;
 
     QString searchedAddress_;  // a search by address takes answers from there alone
     bool searching_ = false;

@@ -1,4 +1,4 @@
-#include "link/ComPort.h"
+#include "transport/ComPort.h"
 
 #include <sys/file.h>
 #include <unistd.h>

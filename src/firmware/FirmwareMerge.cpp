@@ -1,4 +1,4 @@
-#include "device/FirmwareMerge.h"
+#include "firmware/FirmwareMerge.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "link/EventLoopPump.h"
+#include "transport/EventLoopPump.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "link/LinkTiming.h"
+#include "transport/LinkTiming.h"
 
 namespace devlink {
 

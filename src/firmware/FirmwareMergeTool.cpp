@@ -1,4 +1,4 @@
-#include "device/FirmwareMergeTool.h"
+#include "firmware/FirmwareMergeTool.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -6,8 +6,8 @@
 #include <array>
 #include <optional>
 
-#include "device/FirmwareFile.h"
-#include "device/FirmwareMerge.h"
+#include "firmware/FirmwareFile.h"
+#include "firmware/FirmwareMerge.h"
 
 namespace device {
 
