@@ -62,6 +62,12 @@ std::optional<int> Follower::reconnectInMs() const {
     return static_cast<int>(std::max<qint64>(0, dueAtMs_ - clock_.nowMs()));
 }
 
+std::optional<int> Follower::reconnectInSeconds() const {
+    const auto ms = reconnectInMs();
+    if (!ms) return std::nullopt;
+    return std::max(1, Seconds(*ms));
+}
+
 void Follower::schedule(qint64 atMs) {
     dueAtMs_ = atMs;
     timer_.start(static_cast<int>(std::max<qint64>(0, atMs - clock_.nowMs())));

@@ -46,6 +46,8 @@ public:
     qint64 dueAtMs() const { return dueAtMs_; }
     // Milliseconds until the next reconnect attempt while the line is away, else nothing.
     std::optional<int> reconnectInMs() const;
+    // The same in whole seconds, rounded up and at least 1, as operators and clients are told.
+    std::optional<int> reconnectInSeconds() const;
 
     // A command of this program was accepted: read back what it may have changed now, and
     // credit this program with what the read confirms.

@@ -252,8 +252,8 @@ HttpResponse Bridge::responseFor(const Outcome& outcome, const QString& command)
     HttpResponse response =
         HttpResponse::json(statusForExitCode(outcome.exitCode), outcomeDocument(outcome, command));
     if (outcome.exitCode == kExitCannotConnect) {
-        const int seconds = (follower_.reconnectInMs().value_or(0) + 999) / 1000;
-        response.addHeader("Retry-After", QByteArray::number(std::max(1, seconds)));
+        response.addHeader("Retry-After",
+                           QByteArray::number(follower_.reconnectInSeconds().value_or(1)));
     }
     return response;
 }

@@ -1,7 +1,5 @@
 #include "ui/mainwindow/SwitcherFollowing.h"
 
-#include <algorithm>
-
 #include "core/CommandRunner.h"
 #include "ui/presenters/general/DeviceStatusPresenter.h"
 #include "ui/presenters/setting/RoutingPresenter.h"
@@ -50,9 +48,9 @@ void SwitcherFollowing::apply() {
 }
 
 std::optional<QString> SwitcherFollowing::reconnectText() const {
-    const auto waitMs = follower_.reconnectInMs();
-    if (!waitMs) return std::nullopt;
-    return QStringLiteral("Reconnecting in %1 s").arg(std::max(1, (*waitMs + 999) / 1000));
+    const auto seconds = follower_.reconnectInSeconds();
+    if (!seconds) return std::nullopt;
+    return QStringLiteral("Reconnecting in %1 s").arg(*seconds);
 }
 
 void SwitcherFollowing::show(const StateChange& change) {
