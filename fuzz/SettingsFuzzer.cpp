@@ -14,15 +14,16 @@
 using namespace ui;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const IniDocument document(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const config::IniDocument document(
+        QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (size % 4 == 0) {
-        readSettings(document);
+        config::readSettings(document);
     } else if (size % 4 == 2) {
         const bool isCom = size % 8 == 2;
-        loadPortTags(document, isCom, QStringLiteral("00-1A-2B-3C-4D-5E"));
+        config::loadPortTags(document, isCom, QStringLiteral("00-1A-2B-3C-4D-5E"));
     } else {
         const QByteArray saved = document.toBytes();
-        if (IniDocument(saved).toBytes() != saved) std::abort();
+        if (config::IniDocument(saved).toBytes() != saved) std::abort();
     }
     return 0;
 }

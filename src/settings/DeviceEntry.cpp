@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-namespace ui {
+namespace config {
 
 namespace {
 
@@ -71,4 +71,4 @@ QString DeviceEntryField(const QString& entry, int k) {
     return entry.mid(start + 1, end - start - 1);
 }
 
-}  // namespace ui
+}  // namespace config

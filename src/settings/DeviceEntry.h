@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace ui {
+namespace config {
 
 // One item of the TCP control device list:
 // "[tag]-[Static IP|Auto IP]-[IP]-[MAC]-[Same Subnet|Cross Subnet]".
@@ -33,4 +33,4 @@ inline bool AutoIpOf(const QString& dhcpField) {
     return dhcpField != QLatin1String("0");
 }
 
-}  // namespace ui
+}  // namespace config

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace ui {
+namespace config {
 
 namespace {
 
@@ -227,4 +227,4 @@ void IniDocument::eraseSection(const QString& section) {
     store_->index.erase(found);
 }
 
-}  // namespace ui
+}  // namespace config

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <memory>
 
-namespace ui {
+namespace config {
 
 // An INI text held in memory: section and key names compare without regard to case,
 // a key appears once per section, sections and keys keep the order they were first
@@ -42,4 +42,4 @@ private:
     std::unique_ptr<Store> store_;
 };
 
-}  // namespace ui
+}  // namespace config

@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <cstdio>
 
-namespace ui {
+namespace config {
 
 namespace {
 
@@ -95,4 +95,4 @@ std::optional<QString> writeIniFile(const QString& path, const IniDocument& docu
     return failure;
 }
 
-}  // namespace ui
+}  // namespace config

@@ -5,7 +5,7 @@
 
 #include "settings/IniDocument.h"
 
-namespace ui {
+namespace config {
 
 struct IniRead {
     IniDocument document;
@@ -30,4 +30,4 @@ std::optional<QString> writeIniFile(const QString& path, const IniDocument& docu
 // belong to another instance's save under way) and nothing else.
 void removeStaleSaves(const QString& path);
 
-}  // namespace ui
+}  // namespace config

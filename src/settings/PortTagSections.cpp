@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace ui {
+namespace config {
 
 namespace {
 
@@ -61,4 +61,4 @@ void savePortTags(IniDocument& document, bool isCom, const QString& mac, const P
     eraseBlankTagSections(document);
 }
 
-}  // namespace ui
+}  // namespace config

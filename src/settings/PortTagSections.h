@@ -5,7 +5,7 @@
 #include "settings/IniDocument.h"
 #include "settings/SettingsData.h"
 
-namespace ui {
+namespace config {
 
 // The MAC address text while no TCP control device is selected; never keys stored tags.
 inline constexpr char kNoDeviceMac[] = "00-00-00-00-00-00";
@@ -18,4 +18,4 @@ PortTags loadPortTags(const IniDocument& document, bool isCom, const QString& ma
 // for kNoDeviceMac or an empty MAC.
 void savePortTags(IniDocument& document, bool isCom, const QString& mac, const PortTags& tags);
 
-}  // namespace ui
+}  // namespace config

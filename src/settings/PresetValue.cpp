@@ -1,6 +1,6 @@
 #include "settings/PresetValue.h"
 
-namespace ui {
+namespace config {
 
 namespace {
 
@@ -96,4 +96,4 @@ QString joinPresetValue(const QStringList& cells) {
     return texts.join(kComma);
 }
 
-}  // namespace ui
+}  // namespace config

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace ui {
+namespace config {
 
 // The output cells of a pre-setting from its stored text. Items are separated by ","
 // or by blanks (a run of blanks, with or without a "," in it, is one separator; ",,"
@@ -15,4 +15,4 @@ QStringList splitPresetValue(const QString& text);
 // a blank, "," or quote in it) is written in double quotes.
 QString joinPresetValue(const QStringList& cells);
 
-}  // namespace ui
+}  // namespace config

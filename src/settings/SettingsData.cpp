@@ -2,7 +2,7 @@
 
 #include "settings/PresetValue.h"
 
-namespace ui {
+namespace config {
 
 std::array<QString, kPresetCount> SettingsData::defaultPresetNames() {
     std::array<QString, kPresetCount> names;
@@ -16,4 +16,4 @@ std::array<QStringList, kPresetCount> SettingsData::defaultPresetValues() {
     return values;
 }
 
-}  // namespace ui
+}  // namespace config

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <array>
 
-namespace ui {
+namespace config {
 
 inline constexpr int kPresetCount = 8;
 inline constexpr int kTaggedPortCount = 6;
@@ -61,4 +61,4 @@ struct ConnectionTags {
     PortTags tags;
 };
 
-}  // namespace ui
+}  // namespace config

@@ -8,7 +8,7 @@
 #include "settings/PortTagSections.h"
 #include "settings/PresetValue.h"
 
-namespace ui {
+namespace config {
 
 namespace {
 
@@ -142,4 +142,4 @@ std::optional<QString> savePortTags(const QString& path, const ConnectionTags& t
     });
 }
 
-}  // namespace ui
+}  // namespace config

@@ -6,7 +6,7 @@
 #include "settings/IniDocument.h"
 #include "settings/SettingsData.h"
 
-namespace ui {
+namespace config {
 
 // The settings in a document; missing or unreadable keys take their defaults.
 SettingsData readSettings(const IniDocument& document);
@@ -32,4 +32,4 @@ std::optional<QString> saveSettings(const QString& path, const SettingsData& dat
                                     const ConnectionTags& tags);
 std::optional<QString> savePortTags(const QString& path, const ConnectionTags& tags);
 
-}  // namespace ui
+}  // namespace config

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace ui {
+namespace config {
 
 namespace {
 
@@ -48,4 +48,4 @@ QString locateSettingsFile() {
                               QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
-}  // namespace ui
+}  // namespace config

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace ui {
+namespace config {
 
 // Where "Settings.ini" lives: in the program's directory when that directory is
 // writable; otherwise in the per-user configuration folder, which is created, and
@@ -17,4 +17,4 @@ QString locateSettingsFile(const QString& programDir, const QString& configDir);
 // application's configuration location.
 QString locateSettingsFile();
 
-}  // namespace ui
+}  // namespace config

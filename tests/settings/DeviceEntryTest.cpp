@@ -4,7 +4,7 @@
 
 #include "settings/DeviceEntry.h"
 
-namespace ui {
+namespace config {
 namespace {
 
 struct EntryCase {
@@ -51,4 +51,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace ui
+}  // namespace config

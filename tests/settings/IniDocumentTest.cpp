@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "settings/IniDocument.h"
 
-namespace ui {
+namespace config {
 namespace {
 
 TEST(IniDocumentTest, ReadsWindowsFileWithSignatureCrlfAndAnyCase) {
@@ -135,4 +135,4 @@ TEST(IniDocumentTest, BinaryGarbageLoadsWithoutCrashing) {
 }
 
 }  // namespace
-}  // namespace ui
+}  // namespace config

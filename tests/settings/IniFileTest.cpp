@@ -14,7 +14,7 @@
 #include "TestSupport.h"
 #include "settings/IniFile.h"
 
-namespace ui {
+namespace config {
 namespace {
 
 using test::readBytes;
@@ -211,4 +211,4 @@ TEST_F(IniFileTest, SaveThroughALinkReplacesItsTargetWithItsPermissions) {
 }
 
 }  // namespace
-}  // namespace ui
+}  // namespace config

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "settings/PortTagSections.h"
 
-namespace ui {
+namespace config {
 namespace {
 
 const QString kMacA = "00-1A-2B-3C-4D-5E";
@@ -72,4 +72,4 @@ TEST(PortTagSectionsTest, TidyErasesBlankSectionsNamedTagOfCaseSensitively) {
 }
 
 }  // namespace
-}  // namespace ui
+}  // namespace config

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "settings/PresetValue.h"
 
-namespace ui {
+namespace config {
 namespace {
 
 TEST(PresetValueTest, SplitsAndPadsToSixCells) {
@@ -61,4 +61,4 @@ TEST(PresetValueTest, JoinedCellsSplitBackUnchanged) {
 }
 
 }  // namespace
-}  // namespace ui
+}  // namespace config

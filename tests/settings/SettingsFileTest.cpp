@@ -7,7 +7,7 @@
 #include "settings/PortTagSections.h"
 #include "settings/SettingsFile.h"
 
-namespace ui {
+namespace config {
 namespace {
 
 using test::readBytes;
@@ -248,4 +248,4 @@ TEST_F(SettingsFileTest, RefusedSaveReportsPathAndLeavesOldFile) {
 }
 
 }  // namespace
-}  // namespace ui
+}  // namespace config

@@ -9,7 +9,7 @@
 #include "TestSupport.h"
 #include "settings/SettingsLocation.h"
 
-namespace ui {
+namespace config {
 namespace {
 
 using test::readBytes;
@@ -91,4 +91,4 @@ TEST_F(SettingsLocationTest, WritableFileInReadOnlyDirectoryIsNotUsed) {
 }
 
 }  // namespace
-}  // namespace ui
+}  // namespace config

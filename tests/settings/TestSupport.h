@@ -13,7 +13,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 // Helpers shared by the settings tests.
-namespace ui::test {
+namespace config::test {
 
 inline QByteArray readBytes(const QString& path) {
     QFile file(path);
@@ -31,4 +31,4 @@ inline bool runningAsRoot() {
     return ::geteuid() == 0;
 }
 
-}  // namespace ui::test
+}  // namespace config::test

@@ -45,7 +45,7 @@ TEST(CloseQuery, IdleWindowClosesSavesAndFreesTheLink) {
     EXPECT_FALSE(h.form().isVisible());
     EXPECT_TRUE(h.form().Flags().stopRequested());
     EXPECT_TRUE(h.dialogs.shown.empty());
-    EXPECT_EQ(ui::readIniFile(h.settingsPath).document.value("COM port", "Name"), "ttyUSB0");
+    EXPECT_EQ(config::readIniFile(h.settingsPath).document.value("COM port", "Name"), "ttyUSB0");
     freeDeferred();
     EXPECT_EQ(h.form().Link(), nullptr);
 }

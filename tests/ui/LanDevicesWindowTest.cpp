@@ -245,7 +245,8 @@ TEST_P(WizardPaths, EndOnTheirPageWithTheChosenDeviceInUse) {
     EXPECT_EQ(endPage, c.endPage);
     EXPECT_EQ(h.panel(2), c.status);
     EXPECT_EQ(devices()->currentText(), c.chosen);
-    EXPECT_EQ(h.form().Link()->DeviceIP(), ui::DeviceEntryField(c.chosen, ui::DeviceEntry::Ip));
+    EXPECT_EQ(h.form().Link()->DeviceIP(),
+              config::DeviceEntryField(c.chosen, config::DeviceEntry::Ip));
 }
 
 const char kCancelled[] = "Search TCP control device cancelled";

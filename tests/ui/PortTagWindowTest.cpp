@@ -38,10 +38,10 @@ struct PortTagWindow : testing::Test {
         w.h.find<QPushButton>("btnEditInputPortTag")->click();
     }
     QString value(const QString& section, const QString& key) const {
-        return ui::readIniFile(w.h.settingsPath).document.value(section, key);
+        return config::readIniFile(w.h.settingsPath).document.value(section, key);
     }
     bool hasSection(const QString& section) const {
-        return ui::readIniFile(w.h.settingsPath).document.sections().contains(section);
+        return config::readIniFile(w.h.settingsPath).document.sections().contains(section);
     }
 
     SettingWindow w{
@@ -227,7 +227,7 @@ TEST(PortTagsPerConnection, WithoutADeviceTcpTagsAreShownButNotWritten) {
     });
     h.find<QPushButton>("btnEditInputPortTag")->click();
     EXPECT_EQ(h.find<QLineEdit>("leInput1Tag")->text(), "Loose");
-    const QStringList sections = ui::readIniFile(h.settingsPath).document.sections();
+    const QStringList sections = config::readIniFile(h.settingsPath).document.sections();
     for (const QString& section : sections) {
         EXPECT_FALSE(section.contains("Tag of")) << section.toStdString();
     }

@@ -158,7 +158,7 @@ TEST(Startup, FirstStartWithoutFileUsesTcpModeAndWritesTheFile) {
     EXPECT_EQ(h.form().Link()->ControlMode(), devlink::cmLAN);
     EXPECT_EQ(h.panel(1), "Disconnect");
     ASSERT_TRUE(QFile::exists(h.settingsPath));
-    EXPECT_EQ(ui::readIniFile(h.settingsPath).document.sections(),
+    EXPECT_EQ(config::readIniFile(h.settingsPath).document.sections(),
               QStringList({"WARNING", "Control mode", "Pre-Setting name", "Pre-Setting value",
                            "EDID setting", "Display tag"}));
     EXPECT_TRUE(h.dialogs.shown.empty());
@@ -185,7 +185,7 @@ TEST(Startup, FirstStartWithAPortStoresIt) {
     WindowHarness h;
     h.ports.names = {"ttyS0", "ttyUSB0"};
     h.show();
-    const ui::IniDocument file = ui::readIniFile(h.settingsPath).document;
+    const config::IniDocument file = config::readIniFile(h.settingsPath).document;
     EXPECT_TRUE(file.sections().contains("COM port"));
     EXPECT_EQ(file.value("COM port", "Name"), "ttyS0");
 }
@@ -225,7 +225,7 @@ TEST(Startup, SettingsWithoutControlsYetSurviveTheSave) {
         "[Tag of Input - TCP:00-11-22-33-44-55]\nIn2=Camera\n[Own section]\nkey=kept\n";
     h.writeSettings(content);
     h.show();
-    const ui::IniDocument file = ui::readIniFile(h.settingsPath).document;
+    const config::IniDocument file = config::readIniFile(h.settingsPath).document;
     EXPECT_EQ(file.value("Pre-Setting name", "Setting1"), "Movie");
     EXPECT_EQ(file.value("Pre-Setting value", "value1"), "3,4,1,2,3,4");
     EXPECT_EQ(file.value("TCP control device list", "Device No.1"),

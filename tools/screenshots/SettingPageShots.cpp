@@ -12,9 +12,9 @@
 
 namespace {
 
-ui::PortTags shownTags(const ui::TForm1& form) {
-    ui::PortTags tags;
-    for (int port = 1; port <= ui::kTaggedPortCount; ++port) {
+config::PortTags shownTags(const ui::TForm1& form) {
+    config::PortTags tags;
+    for (int port = 1; port <= config::kTaggedPortCount; ++port) {
         tags.inputs[port - 1] =
             form.findChild<QLineEdit*>(QStringLiteral("leInput%1Tag").arg(port))->text();
         tags.outputs[port - 1] =
@@ -48,7 +48,7 @@ void addSampleTags(const QString& settingsPath) {
 
 bool shootTagDialogs(const ui::ProgramWindows& windows,
                      const std::function<bool(QWidget&, const QString&)>& save) {
-    const ui::PortTags tags = shownTags(windows.form1());
+    const config::PortTags tags = shownTags(windows.form1());
     ui::TfrmPreSettingEdit& edit = windows.preSettingEdit();
     edit.arrangeOutputSetting(
         ui::OutputSettingEdit::forRow(1, QStringLiteral("Morning"), {3, 4, 1, 2, 3, 4}, tags));

@@ -43,7 +43,7 @@ std::optional<Backup> readSwitcher(core::Connection& session) {
 }
 
 void readSettings(Context& context, Backup& backup) {
-    const ui::SettingsData& settings = context.settings();
+    const config::SettingsData& settings = context.settings();
     backup.tags = context.portTags();
     backup.presetNames = settings.presetNames;
     backup.presetValues = settings.presetValues;
@@ -88,7 +88,7 @@ QStringList settingsDifferences(const Backup& file, const Backup& live) {
     };
     tags("input", file.tags.inputs, live.tags.inputs);
     tags("output", file.tags.outputs, live.tags.outputs);
-    for (int row = 1; row <= ui::kPresetCount; ++row) {
+    for (int row = 1; row <= config::kPresetCount; ++row) {
         if (file.presetNames[row - 1] != live.presetNames[row - 1] ||
             file.presetValues[row - 1] != live.presetValues[row - 1])
             lines << QStringLiteral("pre-setting %1: settings \"%2\" %3, backup \"%4\" %5")

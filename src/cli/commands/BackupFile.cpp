@@ -75,7 +75,7 @@ QJsonObject backupToJson(const Backup& b) {
     QJsonObject options;
     for (int i = 0; i < core::kOptionCount; ++i) options[core::optionKeys()[i]] = b.options[i];
     QJsonArray presets;
-    for (int i = 0; i < ui::kPresetCount; ++i)
+    for (int i = 0; i < config::kPresetCount; ++i)
         presets.append(QJsonObject{{QStringLiteral("name"), b.presetNames[i]},
                                    {QStringLiteral("inputs"), textArray(b.presetValues[i])}});
     return {{QStringLiteral("format"), kFormat},
@@ -127,8 +127,8 @@ Backup backupFromJson(const QByteArray& text) {
     readEdids(o, QStringLiteral("memoryEdids"), b.memoryEdids);
     readTexts(o, QStringLiteral("inputTags"), b.tags.inputs);
     readTexts(o, QStringLiteral("outputTags"), b.tags.outputs);
-    const QJsonArray presets = sized(o, QStringLiteral("presets"), ui::kPresetCount);
-    for (int i = 0; i < ui::kPresetCount; ++i) {
+    const QJsonArray presets = sized(o, QStringLiteral("presets"), config::kPresetCount);
+    for (int i = 0; i < config::kPresetCount; ++i) {
         const QJsonObject preset = presets.at(i).toObject();
         const QJsonValue inputs = preset.value(QStringLiteral("inputs"));
         if (!preset.value(QStringLiteral("name")).isString() || !inputs.isArray())

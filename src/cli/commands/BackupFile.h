@@ -24,9 +24,9 @@ struct Backup {
     std::array<bool, core::kOptionCount> options{};
     std::array<std::optional<QByteArray>, kPortCount> inputEdids;
     std::array<std::optional<QByteArray>, kUserMemoryCount> memoryEdids;
-    ui::PortTags tags;
-    std::array<QString, ui::kPresetCount> presetNames;
-    std::array<QStringList, ui::kPresetCount> presetValues;
+    config::PortTags tags;
+    std::array<QString, config::kPresetCount> presetNames;
+    std::array<QStringList, config::kPresetCount> presetValues;
 };
 
 QJsonObject backupToJson(const Backup& backup);

@@ -19,12 +19,12 @@ Outcome runSearch(Context& context, const QStringList& args) {
     Outcome out;
     QJsonArray modules;
     for (int n = 1; n <= link.FoundModuleCount(); ++n) {
-        ui::DeviceEntry entry;
+        config::DeviceEntry entry;
         entry.tag = link.FoundModuleField(n, lan::kFieldName);
-        entry.autoIp = ui::AutoIpOf(link.FoundModuleField(n, lan::kFieldDhcp));
+        entry.autoIp = config::AutoIpOf(link.FoundModuleField(n, lan::kFieldDhcp));
         entry.ip = link.FoundModuleField(n, lan::kFieldIp);
         entry.mac = link.FoundModuleField(n, lan::kFieldMac);
-        const QString mode = ui::DeviceEntryField(entry.text(), ui::DeviceEntry::Mode);
+        const QString mode = config::DeviceEntryField(entry.text(), config::DeviceEntry::Mode);
         out.lines << QStringList{entry.tag, mode, entry.ip, entry.mac}.join(u'\t');
         modules.append(QJsonObject{{QStringLiteral("tag"), entry.tag},
                                    {QStringLiteral("mode"), mode},

@@ -38,20 +38,20 @@ Outcome routesSet(const std::vector<core::RouteSwitch>& routes, int count,
 }
 
 // The row named by its number 1 to 8 or, failing that, by its exact name.
-int presetRow(const ui::SettingsData& data, const QString& word) {
+int presetRow(const config::SettingsData& data, const QString& word) {
     bool ok = false;
     const int number = word.toInt(&ok);
-    if (ok && number >= 1 && number <= ui::kPresetCount) return number;
+    if (ok && number >= 1 && number <= config::kPresetCount) return number;
     const auto named = std::find(data.presetNames.begin(), data.presetNames.end(), word);
     if (named == data.presetNames.end())
         throw Rejection(kExitUsage, QStringLiteral("No pre-setting \"%1\"").arg(word));
     return static_cast<int>(named - data.presetNames.begin()) + 1;
 }
 
-Outcome listPresets(const ui::SettingsData& data) {
+Outcome listPresets(const config::SettingsData& data) {
     Outcome out;
     QJsonArray rows;
-    for (int row = 1; row <= ui::kPresetCount; ++row) {
+    for (int row = 1; row <= config::kPresetCount; ++row) {
         const QStringList& cells = data.presetValues[row - 1];
         out.lines << QStringLiteral("%1 %2: %3")
                          .arg(row)
@@ -97,7 +97,7 @@ Outcome runPreset(Context& context, const QStringList& args) {
     requireCount(args, 2, usage);
     if (args[0] != QStringLiteral("apply"))
         throw Rejection(kExitUsage, QStringLiteral("Usage: ") + usage);
-    const ui::SettingsData& data = context.settings();
+    const config::SettingsData& data = context.settings();
     const int row = presetRow(data, args[1]);
     // Every cell is checked before the first route goes out.
     const core::PresetRoutes preset = core::PresetRoutesOf(data.presetValues[row - 1]);

@@ -53,17 +53,17 @@ QString Context::settingsPath() const {
     if (!invocation_.settingsPath.isEmpty()) return invocation_.settingsPath;
     const QString configRoot =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return ui::locateSettingsFile(QCoreApplication::applicationDirPath(),
-                                  QDir(configRoot).filePath(kWindowConfigFolder));
+    return config::locateSettingsFile(QCoreApplication::applicationDirPath(),
+                                      QDir(configRoot).filePath(kWindowConfigFolder));
 }
 
-const ui::SettingsData& Context::settings() {
+const config::SettingsData& Context::settings() {
     if (!settings_) {
         const QString path = settingsPath();
         const QFileInfo file(path);
         if (!invocation_.settingsPath.isEmpty() && !(file.isFile() && file.isReadable()))
             throw Rejection(kExitBadFile, QStringLiteral("Cannot read %1").arg(path));
-        ui::LoadedSettings loaded = ui::loadSettings(path);
+        config::LoadedSettings loaded = config::loadSettings(path);
         // Connections and pre-settings must not come from the defaults of a file gone bad.
         if (!loaded.problem.isEmpty()) throw Rejection(kExitBadFile, loaded.problem);
         settings_ = std::move(loaded.data);
@@ -71,18 +71,18 @@ const ui::SettingsData& Context::settings() {
     return *settings_;
 }
 
-ui::PortTags Context::portTags() {
-    const ui::SettingsData& data = settings();
+config::PortTags Context::portTags() {
+    const config::SettingsData& data = settings();
     const bool com = !data.controlModeLan;
-    const QString mac = com ? QString() : ui::DeviceEntry::parse(data.lanDeviceName).mac;
-    return ui::loadPortTags(settingsPath(), com, mac);
+    const QString mac = com ? QString() : config::DeviceEntry::parse(data.lanDeviceName).mac;
+    return config::loadPortTags(settingsPath(), com, mac);
 }
 
 core::Target Context::target() {
     if (!invocation_.serialPath.isEmpty())
         return core::Target{core::Target::Kind::Serial, invocation_.serialPath};
     if (!invocation_.tcpAddress.isEmpty()) return tcpTarget(invocation_.tcpAddress);
-    const ui::SettingsData& data = settings();
+    const config::SettingsData& data = settings();
     const QString saved = data.controlModeLan ? data.lanDeviceName : data.comPortName;
     if (saved.isEmpty())
         throw Rejection(kExitUsage,
@@ -90,7 +90,7 @@ core::Target Context::target() {
                                        "ADDRESS")
                             .arg(settingsPath()));
     if (!data.controlModeLan) return core::Target{core::Target::Kind::Serial, saved};
-    const ui::DeviceEntry entry = ui::DeviceEntry::parse(saved);
+    const config::DeviceEntry entry = config::DeviceEntry::parse(saved);
     core::Target target{core::Target::Kind::Tcp, entry.ip};
     target.mac = entry.mac;
     target.tag = entry.tag;

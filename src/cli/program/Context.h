@@ -23,9 +23,9 @@ public:
 
     const Invocation& invocation() const { return invocation_; }
     QString settingsPath() const;
-    const ui::SettingsData& settings();
+    const config::SettingsData& settings();
     // The tags of the saved connection (COM, or the chosen TCP device's MAC).
-    ui::PortTags portTags();
+    config::PortTags portTags();
     core::Target target();
     core::Connection& session();
     // A session for the module protocol alone: searches need no switcher connection.
@@ -40,7 +40,7 @@ private:
     Invocation invocation_;
     QTextStream* progressStream_;
     QTextStream& live_;
-    std::optional<ui::SettingsData> settings_;
+    std::optional<config::SettingsData> settings_;
     std::unique_ptr<core::Connection> session_;
 };
 

@@ -182,7 +182,7 @@ void Bridge::serveCall(HttpConnection* connection, const ApiCall& call) {
 void Bridge::serveTags(HttpConnection* connection) {
     Outcome outcome;
     try {
-        const ui::PortTags tags = context_.portTags();
+        const config::PortTags tags = context_.portTags();
         outcome.json[QStringLiteral("inputs")] =
             QJsonArray::fromStringList(QStringList(tags.inputs.begin(), tags.inputs.end()));
         outcome.json[QStringLiteral("outputs")] =

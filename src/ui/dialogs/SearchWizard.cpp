@@ -10,9 +10,9 @@
 #include <algorithm>
 
 #include "lan/ModuleRecords.h"
+#include "settings/DeviceEntry.h"
 #include "ui/dialogs/KeyFilter.h"
 #include "ui/pages/FormParts.h"
-#include "settings/DeviceEntry.h"
 #include "ui/presenters/lan/LanAddressFields.h"
 #include "widgets/VKGauge.h"
 
@@ -214,9 +214,9 @@ bool TfrmSearch::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString TfrmSearch::moduleEntry(int n, const QString& ip, bool sameSubnet) const {
-    DeviceEntry entry;
+    config::DeviceEntry entry;
     entry.tag = link_.FoundModuleField(n, lan::kFieldName);
-    entry.autoIp = AutoIpOf(link_.FoundModuleField(n, lan::kFieldDhcp));
+    entry.autoIp = config::AutoIpOf(link_.FoundModuleField(n, lan::kFieldDhcp));
     entry.ip = ip;
     entry.mac = link_.FoundModuleField(n, lan::kFieldMac);
     entry.sameSubnet = sameSubnet;

@@ -66,7 +66,7 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     buildForm();
     bindPages(linkClock);
-    currentDeviceMAC_ = QLatin1String(kNoDeviceMac);
+    currentDeviceMAC_ = QLatin1String(config::kNoDeviceMac);
 
     tmr_.setObjectName(QStringLiteral("tmr"));
     tmr_.setInterval(kTimerIntervalMs);
@@ -211,8 +211,8 @@ void selectOrFirst(QComboBox* list, const QString& text) {
 }  // namespace
 
 void TForm1::LoadSettings() {
-    removeStaleSaves(settingsPath_);
-    const LoadedSettings loaded = loadSettings(settingsPath_);
+    config::removeStaleSaves(settingsPath_);
+    const config::LoadedSettings loaded = config::loadSettings(settingsPath_);
     storedSettings_ = loaded.data;
     // Said once here; the saves then leave the file alone.
     settingsFileKept_ = !loaded.problem.isEmpty();
@@ -239,8 +239,8 @@ void TForm1::LoadSettings() {
     general_->cbFollowSwitcher->setChecked(storedSettings_.followSwitcher);
 }
 
-SettingsData TForm1::settingsFromControls() const {
-    SettingsData data = storedSettings_;
+config::SettingsData TForm1::settingsFromControls() const {
+    config::SettingsData data = storedSettings_;
     data.controlModeLan = general_->rbLANMode->isChecked();
     data.comPortName = general_->cbCOMList->currentText();
     data.displayTag = general_->cbDisplayTag->isChecked();
@@ -254,15 +254,15 @@ SettingsData TForm1::settingsFromControls() const {
 
 void TForm1::SaveSettings() {
     if (settingsFileKept_) return;
-    const ConnectionTags tags{comMode(), currentDeviceMAC_, portTags()};
-    if (const auto failure = saveSettings(settingsPath_, settingsFromControls(), tags)) {
+    const config::ConnectionTags tags{comMode(), currentDeviceMAC_, portTags()};
+    if (const auto failure = config::saveSettings(settingsPath_, settingsFromControls(), tags)) {
         dialogs_.error(*failure);
     }
 }
 
 void TForm1::LoadPortTags(devlink::TControlMode mode, const QString& mac) {
-    const PortTags tags = loadPortTags(settingsPath_, mode == devlink::cmCOM, mac);
-    for (int port = 0; port < kTaggedPortCount; ++port) {
+    const config::PortTags tags = config::loadPortTags(settingsPath_, mode == devlink::cmCOM, mac);
+    for (int port = 0; port < config::kTaggedPortCount; ++port) {
         portTag_->inputTags[port]->setText(tags.inputs[port]);
         portTag_->outputTags[port]->setText(tags.outputs[port]);
     }
@@ -271,14 +271,14 @@ void TForm1::LoadPortTags(devlink::TControlMode mode, const QString& mac) {
 void TForm1::SavePortTags(devlink::TControlMode mode, const QString& mac) {
     if (settingsFileKept_) return;
     if (const auto failure =
-            savePortTags(settingsPath_, {mode == devlink::cmCOM, mac, portTags()})) {
+            config::savePortTags(settingsPath_, {mode == devlink::cmCOM, mac, portTags()})) {
         dialogs_.error(*failure);
     }
 }
 
-PortTags TForm1::portTags() const {
-    PortTags tags;
-    for (int port = 0; port < kTaggedPortCount; ++port) {
+config::PortTags TForm1::portTags() const {
+    config::PortTags tags;
+    for (int port = 0; port < config::kTaggedPortCount; ++port) {
         tags.inputs[port] = portTag_->inputTags[port]->text();
         tags.outputs[port] = portTag_->outputTags[port]->text();
     }
@@ -286,7 +286,7 @@ PortTags TForm1::portTags() const {
 }
 
 void TForm1::clearPortTags() {
-    for (int port = 0; port < kTaggedPortCount; ++port) {
+    for (int port = 0; port < config::kTaggedPortCount; ++port) {
         portTag_->inputTags[port]->clear();
         portTag_->outputTags[port]->clear();
     }

@@ -91,8 +91,8 @@ private:
     void bindFwUpgradePage();
     void bindLanDevices();
     void bindFollowing(devlink::LinkClock& clock);
-    void loadDevices(const SettingsData& settings);
-    void storeDevices(SettingsData& settings) const;
+    void loadDevices(const config::SettingsData& settings);
+    void storeDevices(config::SettingsData& settings) const;
     void queryModuleInfo();
     core::CommandRunner::Hooks commandHooks();
     void FormShow();
@@ -114,10 +114,10 @@ private:
     void writeOperationPanel(const QString& text);
     void showLinkFailure(const QString& text);
     void clearPortTags();
-    PortTags portTags() const;
+    config::PortTags portTags() const;
     bool comMode() const;
     bool modeChangeRefused();
-    SettingsData settingsFromControls() const;
+    config::SettingsData settingsFromControls() const;
 
     Dialogs& dialogs_;
     SerialPortLister& serialPorts_;
@@ -132,7 +132,7 @@ private:
 
     // Parts of the settings whose controls are not in this window yet; kept so that no key
     // is lost between load and save.
-    SettingsData storedSettings_;
+    config::SettingsData storedSettings_;
     bool settingsFileKept_ = false;  // it could not be read: never saved over
 
     int statusBlink_ = 1;

@@ -54,7 +54,7 @@ void TForm1::bindLanDevices() {
     }
 }
 
-void TForm1::loadDevices(const SettingsData& settings) {
+void TForm1::loadDevices(const config::SettingsData& settings) {
     QComboBox* list = general_->cbLANDevice;
     setSortedItems(list, settings.lanDeviceList);
     const int chosen = list->findText(settings.lanDeviceName, Qt::MatchExactly);
@@ -62,7 +62,7 @@ void TForm1::loadDevices(const SettingsData& settings) {
     cbLANDeviceChange();
 }
 
-void TForm1::storeDevices(SettingsData& settings) const {
+void TForm1::storeDevices(config::SettingsData& settings) const {
     const QComboBox* list = general_->cbLANDevice;
     settings.lanDeviceList.clear();
     for (int i = 0; i < list->count(); ++i) settings.lanDeviceList << list->itemText(i);
@@ -84,11 +84,11 @@ void TForm1::cbLANDeviceChange() {
     const QComboBox* list = general_->cbLANDevice;
     currentDeviceEntry_ = list->currentText();
     if (list->currentIndex() < 0) {
-        currentDeviceMAC_ = QLatin1String(kNoDeviceMac);
+        currentDeviceMAC_ = QLatin1String(config::kNoDeviceMac);
         link_->SetDeviceIP(QStringLiteral("0.0.0.0"));
     } else {
-        currentDeviceMAC_ = DeviceEntryField(list->currentText(), DeviceEntry::Mac);
-        link_->SetDeviceIP(DeviceEntryField(list->currentText(), DeviceEntry::Ip));
+        currentDeviceMAC_ = config::DeviceEntryField(list->currentText(), config::DeviceEntry::Mac);
+        link_->SetDeviceIP(config::DeviceEntryField(list->currentText(), config::DeviceEntry::Ip));
     }
     LoadPortTags(link_->ControlMode(), currentDeviceMAC_);
 }
@@ -102,7 +102,7 @@ bool TForm1::connectMovedModule() {
     const auto moved = core::findMovedModule(*link_, flags_, currentDeviceMAC_);
     ShowStatus(devlink::StatusPanel::Notes, cause, false);
     if (!moved) return false;
-    DeviceEntry entry = DeviceEntry::parse(currentDeviceEntry_);
+    config::DeviceEntry entry = config::DeviceEntry::parse(currentDeviceEntry_);
     if (!dialogs_.question(core::MovedModuleQuestion(entry.tag, *moved))) return false;
     entry.ip = *moved;
     QComboBox* list = general_->cbLANDevice;
@@ -162,7 +162,7 @@ void TForm1::btnConfigClick() {
         dialogs_.information(QStringLiteral("TCP control deivce not found."));
         return;
     }
-    const DeviceEntry device = DeviceEntry::parse(list->currentText());
+    const config::DeviceEntry device = config::DeviceEntry::parse(list->currentText());
     closeLine();
     ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     ShowStatus(devlink::StatusPanel::Notes, QString(), false);
@@ -192,8 +192,8 @@ void TForm1::btnConfigClick() {
         case 0: {
             ShowStatus(devlink::StatusPanel::Operation,
                        QStringLiteral("Modify TCP configuration ok"), false);
-            const DeviceEntry changed{edited->deviceTag, edited->autoIp, edited->ipAddress,
-                                      edited->macAddress, device.sameSubnet};
+            const config::DeviceEntry changed{edited->deviceTag, edited->autoIp, edited->ipAddress,
+                                              edited->macAddress, device.sameSubnet};
             list->removeItem(index);
             const int existing = list->findText(changed.text(), Qt::MatchExactly);
             list->setCurrentIndex(existing >= 0 ? existing : addSorted(list, changed.text()));

@@ -83,7 +83,7 @@ TForm1Environment SystemServices::environment() {
     env.serialPorts = &serialPorts_;
     env.sleeper = &sleeper_;
     env.dateTime = &dateTime_;
-    env.settingsPath = locateSettingsFile();
+    env.settingsPath = config::locateSettingsFile();
     return env;
 }
 

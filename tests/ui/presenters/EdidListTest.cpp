@@ -6,8 +6,8 @@ using namespace edid_testing;
 
 namespace {
 
-ui::PortTags someTags() {
-    ui::PortTags tags;
+config::PortTags someTags() {
+    config::PortTags tags;
     tags.inputs[1] = QStringLiteral("DVD");
     tags.inputs[5] = QStringLiteral("[PC]");
     tags.outputs[2] = QStringLiteral("TV");
@@ -69,9 +69,9 @@ TEST(EdidChoices, SaveThenLoadRestoresTextsAndPaths) {
     h.choose(EdidList::DownloadInput, 8);
     h.view.save = QStringLiteral("/s/e.bin");
     h.view.open = QStringLiteral("/o/f.bin");
-    const ui::EdidChoices saved = h.edid->SaveEdidChoices();
-    EXPECT_EQ(saved, (ui::EdidChoices{"User2", "In2 - [DVD]", "Out3 - [TV]", "All Inputs", "Out1",
-                                      "User1 Memory", "/s/e.bin", "/o/f.bin"}));
+    const config::EdidChoices saved = h.edid->SaveEdidChoices();
+    EXPECT_EQ(saved, (config::EdidChoices{"User2", "In2 - [DVD]", "Out3 - [TV]", "All Inputs",
+                                          "Out1", "User1 Memory", "/s/e.bin", "/o/f.bin"}));
 
     EdidHarness fresh;
     fresh.edid->RebuildEdidLists(someTags());

@@ -7,8 +7,8 @@ namespace {
 
 using ui::OutputSettingEdit;
 
-ui::PortTags inputTwoAndOutputThreeTagged() {
-    ui::PortTags tags;
+config::PortTags inputTwoAndOutputThreeTagged() {
+    config::PortTags tags;
     tags.inputs[1] = "DVD";
     tags.outputs[2] = "TV";
     return tags;

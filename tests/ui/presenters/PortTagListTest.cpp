@@ -5,7 +5,7 @@
 namespace {
 
 TEST(TagListLines, OutputsFirstThenInputs) {
-    ui::PortTags tags;
+    config::PortTags tags;
     tags.outputs[0] = "TV";
     tags.inputs[5] = "PC [2]";
     const QStringList expected{"Output1 - [TV]",   "Output2 - No tag", "Output3 - No tag",

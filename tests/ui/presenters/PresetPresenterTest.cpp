@@ -15,10 +15,10 @@ const QString kSelectText = QStringLiteral("Please select item.");
 
 // Loads the stored value text as row 2 and selects it.
 void loadRowTwo(PresenterHarness& h, const QString& stored) {
-    auto names = ui::SettingsData::defaultPresetNames();
-    auto values = ui::SettingsData::defaultPresetValues();
+    auto names = config::SettingsData::defaultPresetNames();
+    auto values = config::SettingsData::defaultPresetValues();
     names[1] = "Evening";
-    values[1] = ui::splitPresetValue(stored);
+    values[1] = config::splitPresetValue(stored);
     h.presets->load(names, values);
     h.presets->setSelectedRow(2);
 }

@@ -300,7 +300,7 @@ TEST(RoutingPresenter, AFailedSwitchFromAnUnknownInputLeavesNoButtonDown) {
 struct NoteCase {
     int groupIndex;
     int tag;
-    ui::PortTags tags;
+    config::PortTags tags;
     QString note;
 };
 
@@ -313,8 +313,8 @@ TEST_P(RoutingNote, NamesTheOutputAndItsInput) {
     EXPECT_EQ(h.routingView.note, c.note);
 }
 
-ui::PortTags tagsOf(int input, const QString& inTag, int output, const QString& outTag) {
-    ui::PortTags tags;
+config::PortTags tagsOf(int input, const QString& inTag, int output, const QString& outTag) {
+    config::PortTags tags;
     tags.inputs[input - 1] = inTag;
     tags.outputs[output - 1] = outTag;
     return tags;
@@ -332,7 +332,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RoutingPresenter, InfoPopUpOnlyOverInputButtonsWithTagsAndTheBoxTicked) {
     PresenterHarness h;
-    const ui::PortTags tagged = tagsOf(2, "DVD", 1, "");
+    const config::PortTags tagged = tagsOf(2, "DVD", 1, "");
     h.routing->sbSetInputMouseMove(1, 2, {}, true);
     h.routing->sbSetInputMouseMove(1, 2, tagged, false);
     h.routing->sbSetInputMouseMove(0, 2, tagged, true);

@@ -16,12 +16,12 @@ PortTagBinding::PortTagBinding(PortTagPage& page, Services services)
             &PortTagBinding::btnEditOutputPortTagClick);
 }
 
-void PortTagBinding::loadHistories(const SettingsData& settings) {
+void PortTagBinding::loadHistories(const config::SettingsData& settings) {
     inputNames_.setHistory(settings.inDeviceNames);
     outputNames_.setHistory(settings.outDisplayNames);
 }
 
-void PortTagBinding::storeHistories(SettingsData& settings) const {
+void PortTagBinding::storeHistories(config::SettingsData& settings) const {
     settings.inDeviceNames = inputNames_.history();
     settings.outDisplayNames = outputNames_.history();
 }
@@ -50,14 +50,14 @@ TfrmPreSettingEdit& PortTagBinding::dialog() {
 
 void PortTagBinding::editTags(PortTagEditor& editor, const Fields& fields) {
     PortTagEditor::Boxes tags;
-    for (int port = 0; port < kTaggedPortCount; ++port) tags[port] = fields[port]->text();
+    for (int port = 0; port < config::kTaggedPortCount; ++port) tags[port] = fields[port]->text();
     TfrmPreSettingEdit& edit = dialog();
     edit.arrangeTagForm(editor, tags);
     if (edit.exec() != QDialog::Accepted) return;
     const PortTagEditor::Boxes typed = edit.tagTexts(editor.kind());
     editor.mergeNames(typed);
     edit.setTagHistory(editor.kind(), editor.history());
-    for (int port = 0; port < kTaggedPortCount; ++port) fields[port]->setText(typed[port]);
+    for (int port = 0; port < config::kTaggedPortCount; ++port) fields[port]->setText(typed[port]);
     services_.savePortTags();
 }
 

@@ -29,8 +29,8 @@ public:
 
     PortTagBinding(PortTagPage& page, Services services);
 
-    void loadHistories(const SettingsData& settings);
-    void storeHistories(SettingsData& settings) const;
+    void loadHistories(const config::SettingsData& settings);
+    void storeHistories(config::SettingsData& settings) const;
 
     void btnEditInputPortTagClick();
     void btnEditOutputPortTagClick();

@@ -24,7 +24,7 @@ QGroupBox* tagGroup(QWidget* page, const QString& caption, const QString& kind, 
         auto* field = new QLineEdit(group);
         field->setObjectName(QStringLiteral("le%1%2Tag").arg(kind).arg(port));
         setTag(field, firstTag + port - 1);
-        if (port <= kTaggedPortCount) fields[port - 1] = field;
+        if (port <= config::kTaggedPortCount) fields[port - 1] = field;
         field->setReadOnly(true);
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Button));

@@ -15,7 +15,7 @@ class PortTagPage final : public QWidget {
     Q_OBJECT
 
 public:
-    using Fields = std::array<QLineEdit*, kTaggedPortCount>;
+    using Fields = std::array<QLineEdit*, config::kTaggedPortCount>;
 
     explicit PortTagPage(QWidget* parent = nullptr);
 

@@ -30,7 +30,7 @@ public:
 
     struct Sources {
         std::function<TfrmShowInOutInfo&()> infoPopup;
-        std::function<PortTags()> portTags;
+        std::function<config::PortTags()> portTags;
         std::function<QPoint()> mousePosition;  // in screen coordinates
     };
 

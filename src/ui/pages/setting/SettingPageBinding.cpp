@@ -91,13 +91,13 @@ void SettingPageBinding::windowShown() {
     list_.windowShown();
 }
 
-void SettingPageBinding::loadPresets(const SettingsData& settings) {
+void SettingPageBinding::loadPresets(const config::SettingsData& settings) {
     presets_.load(settings.presetNames, settings.presetValues);
 }
 
-void SettingPageBinding::storePresets(SettingsData& settings) const {
+void SettingPageBinding::storePresets(config::SettingsData& settings) const {
     const PresetPresenter::Rows& rows = presets_.rows();
-    for (int row = 0; row < kPresetCount; ++row) {
+    for (int row = 0; row < config::kPresetCount; ++row) {
         settings.presetNames[row] = rows[row].name;
         settings.presetValues[row] = rows[row].cells;
     }

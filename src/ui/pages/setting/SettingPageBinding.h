@@ -27,7 +27,7 @@ public:
     struct Services {
         core::CommandRunner& runner;
         core::CommandRunner::Hooks hooks;  // information box, status texts, power state
-        std::function<PortTags()> portTags;
+        std::function<config::PortTags()> portTags;
         std::function<bool()> displayTags;  // cbDisplayTag is ticked
         std::function<TfrmPreSettingEdit&()> editDialog;
         std::function<TfrmShowInOutInfo&()> infoPopup;
@@ -39,8 +39,8 @@ public:
     RoutingPresenter& routing() { return routing_; }
 
     void windowShown();
-    void loadPresets(const SettingsData& settings);
-    void storePresets(SettingsData& settings) const;
+    void loadPresets(const config::SettingsData& settings);
+    void storePresets(config::SettingsData& settings) const;
 
 signals:
     // A pre-setting was changed in the edit dialog; the window writes the settings at once so a

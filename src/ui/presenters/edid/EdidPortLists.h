@@ -12,10 +12,10 @@ namespace ui {
 QString outputEntryText(int output, const QString& tag);
 
 // "Select Input", the six inputs, "All Inputs".
-QStringList edidInputList(const PortTags& tags);
+QStringList edidInputList(const config::PortTags& tags);
 // The input list followed by "User1 Memory" and "User2 Memory".
-QStringList edidDownloadList(const PortTags& tags);
+QStringList edidDownloadList(const config::PortTags& tags);
 // "Select Output" and the six outputs.
-QStringList edidOutputList(const PortTags& tags);
+QStringList edidOutputList(const config::PortTags& tags);
 
 }  // namespace ui

@@ -22,7 +22,7 @@ constexpr int kGridSide = 16;
 constexpr std::array kPortLists{EdidList::SetModeInput, EdidList::CopyOutput, EdidList::CopyInput,
                                 EdidList::ReadOutput, EdidList::DownloadInput};
 
-QStringList portListEntries(EdidList list, const PortTags& tags) {
+QStringList portListEntries(EdidList list, const config::PortTags& tags) {
     switch (list) {
         case EdidList::CopyOutput:
         case EdidList::ReadOutput:
@@ -69,7 +69,7 @@ void EdidPresenter::FillEdidModeList() {
     view_.setSelectedIndex(EdidList::Mode, 0);
 }
 
-void EdidPresenter::RebuildEdidLists(const PortTags& tags) {
+void EdidPresenter::RebuildEdidLists(const config::PortTags& tags) {
     for (const EdidList list : kPortLists) {
         const int kept = view_.selectedIndex(list);
         const QStringList entries = portListEntries(list, tags);
@@ -78,7 +78,7 @@ void EdidPresenter::RebuildEdidLists(const PortTags& tags) {
     }
 }
 
-void EdidPresenter::LoadEdidChoices(const EdidChoices& choices) {
+void EdidPresenter::LoadEdidChoices(const config::EdidChoices& choices) {
     const std::array<std::pair<EdidList, const QString*>, 6> saved{{
         {EdidList::Mode, &choices.edidMode},
         {EdidList::SetModeInput, &choices.inOfEdidMode},
@@ -94,7 +94,7 @@ void EdidPresenter::LoadEdidChoices(const EdidChoices& choices) {
     view_.setOpenPath(choices.openEdidFile);
 }
 
-EdidChoices EdidPresenter::SaveEdidChoices() const {
+config::EdidChoices EdidPresenter::SaveEdidChoices() const {
     const auto text = [this](EdidList list) {
         return view_.listEntries(list).value(view_.selectedIndex(list));
     };

@@ -28,11 +28,11 @@ public:
     void FillEdidModeList();
     // Refills the five port lists from the tags, keeping each list's selected index
     // (the first entry for a list that had none).
-    void RebuildEdidLists(const PortTags& tags);
+    void RebuildEdidLists(const config::PortTags& tags);
     // Selects in each list the entry with exactly the saved text (else the first entry)
     // and restores both paths. The lists must be filled first.
-    void LoadEdidChoices(const EdidChoices& choices);
-    EdidChoices SaveEdidChoices() const;
+    void LoadEdidChoices(const config::EdidChoices& choices);
+    config::EdidChoices SaveEdidChoices() const;
 
     // Draws the grid's captions. Data failing the EDID check, or none, leaves the data
     // cells as they are and gives false.

@@ -46,10 +46,10 @@ bool PortTagEditor::known(const QString& name) const {
 }
 
 bool PortTagEditor::deleteName(const Boxes& boxes, int port, const Prompts& prompts) {
-    if (port < 1 || port > kTaggedPortCount) return false;
+    if (port < 1 || port > config::kTaggedPortCount) return false;
     const QString name = boxes[port - 1];
     if (name.isEmpty()) return false;
-    for (int other = 1; other <= kTaggedPortCount; ++other) {
+    for (int other = 1; other <= config::kTaggedPortCount; ++other) {
         if (other != port && boxes[other - 1] == name) {
             prompts.information(
                 QStringLiteral("%1 port tag in use, can't be deleted.").arg(portWord()));

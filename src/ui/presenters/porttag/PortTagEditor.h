@@ -14,7 +14,7 @@ namespace ui {
 class PortTagEditor {
 public:
     enum class Kind { Inputs, Outputs };
-    using Boxes = std::array<QString, kTaggedPortCount>;
+    using Boxes = std::array<QString, config::kTaggedPortCount>;
 
     // The boxes that ask the operator; a question answered No returns false.
     struct Prompts {

@@ -6,7 +6,7 @@ namespace ui {
 
 OutputSettingEdit OutputSettingEdit::forRow(int row, const QString& name,
                                             const std::array<int, kPortCount>& inputs,
-                                            const PortTags& tags) {
+                                            const config::PortTags& tags) {
     OutputSettingEdit edit{row, name, inputs, {}, {}, {}};
     for (int port = 1; port <= kPortCount; ++port) {
         edit.inputEntries << inputEntryText(port, inputTag(tags, port));

@@ -25,7 +25,7 @@ struct OutputSettingEdit {
     // The form for a row, its lists and labels filled from the tags.
     static OutputSettingEdit forRow(int row, const QString& name,
                                     const std::array<int, kPortCount>& inputs,
-                                    const PortTags& tags);
+                                    const config::PortTags& tags);
 
     // A choice in "All Outputs from": an input sets every output to it, "Port to Port"
     // sets output n to input n, "Select Input" changes nothing.

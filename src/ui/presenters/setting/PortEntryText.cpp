@@ -8,17 +8,17 @@ QString tagged(const QString& name, const QString& tag) {
     return tag.isEmpty() ? name : name + QStringLiteral(" - [") + tag + u']';
 }
 
-QString tagOf(const std::array<QString, kTaggedPortCount>& tags, int port) {
-    return port >= 1 && port <= kTaggedPortCount ? tags[port - 1] : QString();
+QString tagOf(const std::array<QString, config::kTaggedPortCount>& tags, int port) {
+    return port >= 1 && port <= config::kTaggedPortCount ? tags[port - 1] : QString();
 }
 
 }  // namespace
 
-QString inputTag(const PortTags& tags, int input) {
+QString inputTag(const config::PortTags& tags, int input) {
     return tagOf(tags.inputs, input);
 }
 
-QString outputTag(const PortTags& tags, int output) {
+QString outputTag(const config::PortTags& tags, int output) {
     return tagOf(tags.outputs, output);
 }
 
@@ -30,7 +30,7 @@ QString outputFromText(int output, const QString& tag) {
     return tagged(QStringLiteral("Out%1").arg(output), tag) + QStringLiteral(" from");
 }
 
-QString routeNoteText(int output, const QString& inputDigit, const PortTags& tags) {
+QString routeNoteText(int output, const QString& inputDigit, const config::PortTags& tags) {
     const QString tag = outputTag(tags, output);
     QString note = QStringLiteral("Output%1").arg(output);
     note += tag.isEmpty() ? QStringLiteral(" from ")
@@ -39,15 +39,15 @@ QString routeNoteText(int output, const QString& inputDigit, const PortTags& tag
     return note + tagged(QStringLiteral("Input") + inputDigit, inputTag(tags, input));
 }
 
-QStringList tagListLines(const PortTags& tags) {
+QStringList tagListLines(const config::PortTags& tags) {
     QStringList lines;
     const auto add = [&lines](const QString& port, const QString& tag) {
         lines << (tag.isEmpty() ? port + QStringLiteral(" - No tag") : tagged(port, tag));
     };
-    for (int output = 1; output <= kTaggedPortCount; ++output) {
+    for (int output = 1; output <= config::kTaggedPortCount; ++output) {
         add(QStringLiteral("Output%1").arg(output), outputTag(tags, output));
     }
-    for (int input = 1; input <= kTaggedPortCount; ++input) {
+    for (int input = 1; input <= config::kTaggedPortCount; ++input) {
         add(QStringLiteral("Input%1").arg(input), inputTag(tags, input));
     }
     return lines;

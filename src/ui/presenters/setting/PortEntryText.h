@@ -16,14 +16,14 @@ QString outputFromText(int output, const QString& tag);
 
 // "Output3 - [TV] from Input2 - [DVD]", each tag only when the port has one. The
 // input is shown as the digit display shows it.
-QString routeNoteText(int output, const QString& inputDigit, const PortTags& tags);
+QString routeNoteText(int output, const QString& inputDigit, const config::PortTags& tags);
 
 // The lines of the tag pop-up: outputs 1 to 6, then inputs 1 to 6, each
 // "Output1 - [TV]" or "Output1 - No tag".
-QStringList tagListLines(const PortTags& tags);
+QStringList tagListLines(const config::PortTags& tags);
 
 // The tag of a port from 1 to 6; empty for any other number.
-QString inputTag(const PortTags& tags, int input);
-QString outputTag(const PortTags& tags, int output);
+QString inputTag(const config::PortTags& tags, int input);
+QString outputTag(const config::PortTags& tags, int output);
 
 }  // namespace ui

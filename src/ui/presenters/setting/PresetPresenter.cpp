@@ -23,16 +23,16 @@ int editChoice(const QStringList& cells, int output) {
 PresetPresenter::PresetPresenter(RoutingPresenter& routing, PresetView& view,
                                  core::CommandRunner::Hooks hooks)
     : routing_(routing), view_(view), hooks_(std::move(hooks)) {
-    const auto names = SettingsData::defaultPresetNames();
-    const auto values = SettingsData::defaultPresetValues();
-    for (int row = 1; row <= kPresetCount; ++row) {
+    const auto names = config::SettingsData::defaultPresetNames();
+    const auto values = config::SettingsData::defaultPresetValues();
+    for (int row = 1; row <= config::kPresetCount; ++row) {
         rows_[row - 1] = {names[row - 1], values[row - 1]};
     }
 }
 
-void PresetPresenter::load(const std::array<QString, kPresetCount>& names,
-                           const std::array<QStringList, kPresetCount>& values) {
-    for (int row = 1; row <= kPresetCount; ++row) {
+void PresetPresenter::load(const std::array<QString, config::kPresetCount>& names,
+                           const std::array<QStringList, config::kPresetCount>& values) {
+    for (int row = 1; row <= config::kPresetCount; ++row) {
         rows_[row - 1] = {names[row - 1], values[row - 1]};
         showRow(row);
     }
@@ -44,7 +44,7 @@ void PresetPresenter::showRow(int row) const {
 }
 
 void PresetPresenter::setSelectedRow(int row) {
-    selected_ = row >= 1 && row <= kPresetCount ? row : 0;
+    selected_ = row >= 1 && row <= config::kPresetCount ? row : 0;
 }
 
 bool PresetPresenter::requireSelection() const {
@@ -62,7 +62,7 @@ void PresetPresenter::tsSettingShow() {
     routing_.ReadRouting();
 }
 
-std::optional<OutputSettingEdit> PresetPresenter::btnPreEditClick(const PortTags& tags) {
+std::optional<OutputSettingEdit> PresetPresenter::btnPreEditClick(const config::PortTags& tags) {
     if (!requireSelection()) return std::nullopt;
     const Row& row = rows_[selected_ - 1];
     std::array<int, kPortCount> inputs{};
@@ -73,7 +73,7 @@ std::optional<OutputSettingEdit> PresetPresenter::btnPreEditClick(const PortTags
 }
 
 void PresetPresenter::editAccepted(const OutputSettingEdit& edit) {
-    if (edit.row < 1 || edit.row > kPresetCount) return;
+    if (edit.row < 1 || edit.row > config::kPresetCount) return;
     Row& row = rows_[edit.row - 1];
     row.name = edit.name;
     while (row.cells.size() < kPortCount) row.cells << QString();

@@ -22,14 +22,14 @@ public:
 
         bool operator==(const Row&) const = default;
     };
-    using Rows = std::array<Row, kPresetCount>;
+    using Rows = std::array<Row, config::kPresetCount>;
 
     // Uses the runner's hooks for the information box, status texts and power state.
     PresetPresenter(RoutingPresenter& routing, PresetView& view, core::CommandRunner::Hooks hooks);
 
     // The rows as the settings file holds them; shows all eight.
-    void load(const std::array<QString, kPresetCount>& names,
-              const std::array<QStringList, kPresetCount>& values);
+    void load(const std::array<QString, config::kPresetCount>& names,
+              const std::array<QStringList, config::kPresetCount>& values);
     const Rows& rows() const { return rows_; }
 
     // Row 1 to 8 selected in the list, 0 for none.
@@ -42,7 +42,7 @@ public:
 
     // The dialog form for the selected row; nothing (after the information box) when no
     // row is selected. A cell that is not an input 1 to 6 preselects the output's own number.
-    std::optional<OutputSettingEdit> btnPreEditClick(const PortTags& tags);
+    std::optional<OutputSettingEdit> btnPreEditClick(const config::PortTags& tags);
     // The dialog ended with "OK".
     void editAccepted(const OutputSettingEdit& edit);
 

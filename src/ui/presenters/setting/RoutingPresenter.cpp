@@ -111,7 +111,7 @@ void RoutingPresenter::FollowRoute(int output, int input, bool madeElsewhere) {
     if (madeElsewhere) view_.flashOutput(output);
 }
 
-void RoutingPresenter::sbSetInputMouseMove(int groupIndex, int tag, const PortTags& tags,
+void RoutingPresenter::sbSetInputMouseMove(int groupIndex, int tag, const config::PortTags& tags,
                                            bool displayTags) {
     const bool arrow = groupIndex == 0;
     const int output = arrow ? (tag + 1) / 2 : groupIndex;
@@ -119,7 +119,7 @@ void RoutingPresenter::sbSetInputMouseMove(int groupIndex, int tag, const PortTa
     const int input = arrow ? shown_[output - 1] : tag;
     hovered_ = arrow ? std::nullopt : std::optional(RouteButton{output, input});
     view_.setNoteText(routeNoteText(output, digitText(input), tags));
-    const bool anyTag = tags != PortTags{};
+    const bool anyTag = tags != config::PortTags{};
     if (anyTag && displayTags && !arrow) {
         view_.showInOutInfo();
         infoShowing_ = true;

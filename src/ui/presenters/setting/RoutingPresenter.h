@@ -38,7 +38,8 @@ public:
     void FollowRoute(int output, int input, bool madeElsewhere);
 
     // Mouse over an input button (group index k, tag i) or an arrow (group index 0).
-    void sbSetInputMouseMove(int groupIndex, int tag, const PortTags& tags, bool displayTags);
+    void sbSetInputMouseMove(int groupIndex, int tag, const config::PortTags& tags,
+                             bool displayTags);
     // Mouse over the rest of the view.
     void mouseLeftButtons();
     void popupMenuOpened();
