@@ -20,7 +20,7 @@ const QStringList kDesignDigits{"6", "6", "6", "6", "6", "6"};
 
 TEST(RoutingWindow, DesignStateUntilTheWindowIsShown) {
     testing_support::WindowHarness h;
-    h.create();
+    h.buildEveryPage();
     EXPECT_EQ(h.find<widgets::TLCD99>("LED1")->digitNum(), 4);
     EXPECT_EQ(h.form().findChild<QAction*>("mnuAllOutputs")->property("Tag").toInt(), 8);
     h.show();

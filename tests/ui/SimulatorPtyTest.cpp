@@ -63,7 +63,7 @@ struct SimulatorPty : ::testing::Test {
         env.dateTime = &dateTime;
         env.settingsPath = file.fileName();
         windows = std::make_unique<ui::ProgramWindows>(std::move(env));
-        windows->form1().show();
+        testing_support::showWithEveryPage(windows->form1());
     }
     QString panel(int n) const {
         return windows->form1().findChild<ui::TStatusBar*>("sb")->panelText(n);

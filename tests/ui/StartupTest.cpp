@@ -64,7 +64,7 @@ class ControlCaption : public ::testing::TestWithParam<NamedCaption> {};
 
 TEST_P(ControlCaption, ExistsWithItsCaption) {
     WindowHarness h;
-    h.create();
+    h.buildEveryPage();
     const auto* control = h.find<QObject>(QLatin1String(GetParam().name));
     ASSERT_NE(control, nullptr) << GetParam().name;
     EXPECT_EQ(captionOf(control), QString::fromUtf8(GetParam().caption));
@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Startup, ControlsWithoutCaptionExist) {
     WindowHarness h;
-    h.create();
+    h.buildEveryPage();
     for (const char* name : {"cbCOMList",
                              "cbLANDevice",
                              "imgOpen",
@@ -145,7 +145,7 @@ TEST(Startup, DiagnosticControlsAndMergeStayHiddenAndDisabled) {
 
 TEST(Startup, EdidModeListLosesAutoEdid) {
     WindowHarness h;
-    h.create();
+    h.buildEveryPage();
     auto* modes = h.find<QComboBox>("cbEDIDMode");
     ASSERT_EQ(modes->count(), 19);
     EXPECT_EQ(modes->itemText(18), "Default EDID");

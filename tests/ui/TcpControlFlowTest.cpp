@@ -67,7 +67,7 @@ struct TcpControlFlow : ::testing::Test {
         env.dateTime = &dateTime;
         env.settingsPath = file.fileName();
         windows = std::make_unique<ui::ProgramWindows>(std::move(env));
-        windows->form1().show();
+        testing_support::showWithEveryPage(windows->form1());
     }
     template <class T>
     T* find(const char* name) const {

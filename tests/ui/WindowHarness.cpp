@@ -1,7 +1,10 @@
 #include "WindowHarness.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <numeric>
+
+#include "ui/mainwindow/PageControl.h"
 
 namespace testing_support {
 
@@ -83,9 +86,22 @@ void WindowHarness::create() {
     windows = std::make_unique<ui::ProgramWindows>(std::move(env));
 }
 
+void showWithEveryPage(ui::TForm1& form) {
+    form.show();
+    const auto* pages = form.findChild<ui::TPageControl*>(QStringLiteral("pcContainer"));
+    for (int turn = 0; turn < 1000 && !pages->page(pages->count() - 1); ++turn) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
 void WindowHarness::show() {
     if (!windows) create();
-    form().show();
+    showWithEveryPage(form());
+}
+
+void WindowHarness::buildEveryPage() {
+    if (!windows) create();
+    form().findChild<ui::TPageControl*>(QStringLiteral("pcContainer"))->buildEveryPage();
 }
 
 ui::TStatusBar& WindowHarness::statusBar() const {

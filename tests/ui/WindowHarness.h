@@ -13,6 +13,9 @@
 
 namespace testing_support {
 
+// Shows the window and waits for the pages it builds once it has painted.
+void showWithEveryPage(ui::TForm1& form);
+
 class FakePortLister final : public ui::SerialPortLister {
 public:
     QStringList portNames() override { return names; }
@@ -45,7 +48,9 @@ struct WindowHarness {
     // Steps before create(): the file the program finds, the ports, a TCP client.
     void writeSettings(const QByteArray& content) const;
     void create();
-    void show();  // create() if needed, then show the main window
+    void show();  // create() if needed, then showWithEveryPage
+    // Every page built without showing the window, for a look at the design state.
+    void buildEveryPage();
 
     ui::TForm1& form() const { return windows->form1(); }
     ui::TStatusBar& statusBar() const;

@@ -36,7 +36,9 @@ namespace ui {
 
 namespace {
 
+// The window's design size; the height fits the tallest page, "Setting".
 constexpr int kWindowWidth = 1025;
+constexpr int kWindowHeight = 560;
 constexpr int kTimerIntervalMs = 1000;
 
 }  // namespace
@@ -48,10 +50,10 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
       sleeper_(*environment.sleeper),
       dateTime_(*environment.dateTime),
       settingsPath_(environment.settingsPath),
+      clock_(*environment.linkParts.clock),
       tmr_(this) {
     setObjectName(QStringLiteral("TForm1"));
     environment.linkParts.flags = &flags_;
-    devlink::LinkClock& linkClock = *environment.linkParts.clock;
     link_ = new devlink::TVKCOMControl(std::move(environment.linkParts), this);
     connect(link_, &devlink::TVKCOMControl::notified, this, &TForm1::linkNotification,
             Qt::DirectConnection);
@@ -65,7 +67,6 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     buildForm();
-    bindPages(linkClock);
     currentDeviceMAC_ = QLatin1String(config::kNoDeviceMac);
 
     tmr_.setObjectName(QStringLiteral("tmr"));
@@ -89,18 +90,9 @@ void TForm1::buildForm() {
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     pcContainer_ = new TPageControl(central);
-    general_ = new GeneralPage(dialogs_);
-    portTag_ = new PortTagPage;
-    setting_ = new SettingPage;
-    edid_ = new EdidPage;
-    advanced_ = new AdvancedPage;
-    fwUpgrade_ = new FwUpgradePage;
-    pcContainer_->addTab(general_, QStringLiteral("General"));
-    pcContainer_->addTab(portTag_, QStringLiteral("Port Tag"));
-    pcContainer_->addTab(setting_, QStringLiteral("Setting"));
-    pcContainer_->addTab(edid_, QStringLiteral("EDID control"));
-    pcContainer_->addTab(advanced_, QStringLiteral("Advanced"));
-    pcContainer_->addTab(fwUpgrade_, QStringLiteral("FW upgrade"));
+    addTabs();
+    bindFollowing();
+    bindLanDevices();
     pcContainer_->setChangeGuard([this] { return PageChangeAllowed(); });
     layout->addWidget(pcContainer_, 1);
     auto* diagnostics = buildDiagnosticColumn();
@@ -110,16 +102,7 @@ void TForm1::buildForm() {
     sb_ = new TStatusBar(this);
     setStatusBar(sb_);
 
-    // Only a change made by the operator runs a mode handler; loading sets the button quietly.
-    connect(general_->rbCOMMode, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) rbCOMModeClick();
-    });
-    connect(general_->rbLANMode, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) rbLANModeClick();
-    });
-    connect(general_->btnConnect, &QPushButton::clicked, this, &TForm1::btnConnectClick);
-
-    setFixedSize(kWindowWidth, sizeHint().height());
+    setFixedSize(kWindowWidth, std::max(kWindowHeight, sizeHint().height()));
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -132,8 +115,22 @@ void TForm1::showEvent(QShowEvent* event) {
     FormShow();
 }
 
+// The pages not showing are built once the window is on the screen, so it shows sooner.
+void TForm1::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (paintedOnce_) return;
+    paintedOnce_ = true;
+    QTimer::singleShot(0, this, &TForm1::buildLaterPages);
+}
+
+void TForm1::buildLaterPages() {
+    pcContainer_->buildEveryPage();
+    // A page built now may want more room than the design height.
+    setFixedSize(kWindowWidth, std::max(height(), sizeHint().height()));
+}
+
 void TForm1::FormShow() {
-    settingPage_->windowShown();
+    if (settingPage_) settingPage_->windowShown();
     RefreshSerialPorts();
     LoadSettings();
     showConnectionState();
@@ -231,9 +228,12 @@ void TForm1::LoadSettings() {
     link_->SetComPort(storedSettings_.comPortName);
     selectOrFirst(general_->cbCOMList, storedSettings_.comPortName);
     loadDevices(storedSettings_);
-    edidPresenter_->RebuildEdidLists(portTags());
-    edidPresenter_->LoadEdidChoices(storedSettings_.edid);
-    settingPage_->loadPresets(storedSettings_);
+    // Pages not built yet take their part when they are.
+    if (edidPresenter_) {
+        edidPresenter_->RebuildEdidLists(portTags());
+        edidPresenter_->LoadEdidChoices(storedSettings_.edid);
+    }
+    if (settingPage_) settingPage_->loadPresets(storedSettings_);
     portTagPage_->loadHistories(storedSettings_);
     general_->cbDisplayTag->setChecked(storedSettings_.displayTag);
     general_->cbFollowSwitcher->setChecked(storedSettings_.followSwitcher);
@@ -246,9 +246,9 @@ config::SettingsData TForm1::settingsFromControls() const {
     data.displayTag = general_->cbDisplayTag->isChecked();
     data.followSwitcher = general_->cbFollowSwitcher->isChecked();
     storeDevices(data);
-    settingPage_->storePresets(data);
+    if (settingPage_) settingPage_->storePresets(data);
     portTagPage_->storeHistories(data);
-    data.edid = edidPresenter_->SaveEdidChoices();
+    if (edidPresenter_) data.edid = edidPresenter_->SaveEdidChoices();
     return data;
 }
 

@@ -29,6 +29,7 @@ class SettingPageBinding;
 class SwitcherFollowing;
 class TPageControl;
 class TStatusBar;
+class TfrmPreSettingEdit;
 
 // The main window: owns the one link, shows its notifications, and keeps the settings.
 class TForm1 final : public QMainWindow {
@@ -79,18 +80,23 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildForm();
-    // Page wiring: presenters and bindings, connected once.
-    void bindPages(devlink::LinkClock& clock);
-    void bindDeviceStatus(devlink::LinkClock& clock);
-    void bindEdidPage();
-    void bindSettingAndPortTagPages();
-    void bindFwUpgradePage();
+    void addTabs();
+    // Each makes its tab's page and wires it to the page's presenter.
+    QWidget* buildGeneralTab();
+    QWidget* buildPortTagTab();
+    QWidget* buildSettingTab();
+    QWidget* buildEdidTab();
+    QWidget* buildAdvancedTab();
+    QWidget* buildFwUpgradeTab();
+    void buildLaterPages();
+    TfrmPreSettingEdit& preSettingDialog();
     void bindLanDevices();
-    void bindFollowing(devlink::LinkClock& clock);
+    void bindFollowing();
     void loadDevices(const config::SettingsData& settings);
     void storeDevices(config::SettingsData& settings) const;
     void queryModuleInfo();
@@ -124,6 +130,7 @@ private:
     StatusSleeper& sleeper_;
     DateTimeSource& dateTime_;
     const QString settingsPath_;
+    devlink::LinkClock& clock_;
 
     devlink::LinkGuard flags_;
     QPointer<devlink::TVKCOMControl> link_;
@@ -139,6 +146,7 @@ private:
     QString currentDeviceMAC_;
     QString currentDeviceEntry_;  // the entry that set currentDeviceMAC_ and DeviceIP
     bool shownOnce_ = false;
+    bool paintedOnce_ = false;
     bool closed_ = false;
 
     TPageControl* pcContainer_ = nullptr;

@@ -46,8 +46,6 @@ void TForm1::bindLanDevices() {
         {general_->btnSearchDevice, &TForm1::btnSearchDeviceClick},
         {general_->btnConfig, &TForm1::btnConfigClick},
         {general_->btnDeleteDevice, &TForm1::btnDeleteDeviceClick},
-        {advanced_->btnQueryTCPModInfo, &TForm1::btnQueryTCPModInfoClick},
-        {advanced_->btnReset, &TForm1::btnResetClick},
     };
     for (const auto& [button, handler] : clicks) {
         connect(button, &QPushButton::clicked, this, handler);

@@ -212,7 +212,7 @@ void TForm1::linkNotification(const LinkNotification& n) {
         case WM_LINK_PARTREFUSED:
         case WM_LINK_PROGRESS:
         case WM_LINK_STATUS:
-            fwUpgradePresenter_->notified(n);
+            if (fwUpgradePresenter_) fwUpgradePresenter_->notified(n);
             break;
         case WM_LINK_LANSTATUS:
             // LParam 0 is search progress for the search wizard.

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "ui/dialogs/PreSettingEdit.h"
 #include "ui/dialogs/ShowInOutInfo.h"
@@ -12,6 +13,8 @@
 #include "ui/pages/fwupgrade/FwUpgradePage.h"
 #include "ui/pages/general/GeneralPage.h"
 #include "ui/pages/porttag/PortTagBinding.h"
+#include "ui/pages/porttag/PortTagPage.h"
+#include "ui/pages/setting/SettingPage.h"
 #include "ui/pages/setting/SettingPageBinding.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
 #include "ui/presenters/edid/EdidPresenter.h"
@@ -21,73 +24,98 @@
 
 namespace ui {
 
-void TForm1::bindPages(devlink::LinkClock& clock) {
-    // Every page reports its status texts through the window's one writer.
+// The tabs in their order, each built by one function that makes its page and wires it to its
+// presenter. The pages the window reads before its first paint are built with it; the others
+// once it has painted (buildLaterPages), or when first shown if that comes sooner.
+void TForm1::addTabs() {
+    struct Row {
+        const char* title;
+        QWidget* (TForm1::*build)();
+        bool withWindow;
+    };
+    static constexpr Row kTabs[] = {
+        {"General", &TForm1::buildGeneralTab, true},
+        {"Port Tag", &TForm1::buildPortTagTab, true},
+        {"Setting", &TForm1::buildSettingTab, false},
+        {"EDID control", &TForm1::buildEdidTab, false},
+        {"Advanced", &TForm1::buildAdvancedTab, true},
+        {"FW upgrade", &TForm1::buildFwUpgradeTab, false},
+    };
+    for (const Row& row : kTabs) {
+        const QString title = QString::fromLatin1(row.title);
+        if (row.withWindow) {
+            pcContainer_->addPage((this->*row.build)(), title);
+        } else {
+            pcContainer_->addLaterPage([this, build = row.build] { return (this->*build)(); },
+                                       title);
+        }
+    }
+}
+
+QWidget* TForm1::buildGeneralTab() {
+    general_ = new GeneralPage(dialogs_);
     connect(general_, &GeneralPage::statusShown, this, &TForm1::ShowStatus);
-    connect(advanced_, &AdvancedPage::statusShown, this, &TForm1::ShowStatus);
-    connect(edid_, &EdidPage::statusShown, this, &TForm1::ShowStatus);
-    connect(fwUpgrade_, &FwUpgradePage::statusShown, this, &TForm1::ShowStatus);
-    bindDeviceStatus(clock);
-    bindSettingAndPortTagPages();
-    bindEdidPage();
-    bindFwUpgradePage();
-    bindLanDevices();
-    bindFollowing(clock);
-}
-
-void TForm1::bindFollowing(devlink::LinkClock& clock) {
-    following_ = std::make_unique<SwitcherFollowing>(
-        *link_, flags_, clock, *runner_,
-        SwitcherFollowing::Pages{settingPage_->routing(), *deviceStatus_, *general_}, this);
-    connect(following_.get(), &SwitcherFollowing::lineBack, this, &TForm1::showLinkState);
-    connect(following_.get(), &SwitcherFollowing::reconnecting, this, &TForm1::showLinkState);
-    connect(general_->cbFollowSwitcher, &QCheckBox::toggled, following_.get(),
-            &SwitcherFollowing::setTicked);
-}
-
-void TForm1::bindFwUpgradePage() {
-    fwUpgradePresenter_ =
-        std::make_unique<FwUpgradePresenter>(*link_, flags_, *runner_, *fwUpgrade_, dialogs_);
-    fwUpgrade_->tsgFWProgress->setErrorReporter(
-        [this](const QString& message) { dialogs_.error(message); });
-    connect(fwUpgrade_->btnOpenFW, &QPushButton::clicked, this,
-            [this] { fwUpgradePresenter_->btnOpenFWClick(); });
-    connect(fwUpgrade_->btnUpgrade, &QPushButton::clicked, this,
-            [this] { fwUpgradePresenter_->btnUpgradeClick(); });
-    connect(fwUpgrade_->edtFWFile, &QLineEdit::editingFinished, this,
-            [this] { fwUpgradePresenter_->ShowFileSummary(); });
-}
-
-void TForm1::bindDeviceStatus(devlink::LinkClock& clock) {
-    panelOptions_ = std::make_unique<PanelOptionsPresenter>(*runner_, flags_, *advanced_,
-                                                            [this] { return PowerOn(); });
-    deviceStatus_ =
-        std::make_unique<DeviceStatusPresenter>(*runner_, clock, *general_, *panelOptions_);
-    advanced_->connectClicks(*panelOptions_);
+    deviceStatus_ = std::make_unique<DeviceStatusPresenter>(*runner_, clock_, *general_);
     connect(general_->btnGetDevStatus, &QPushButton::clicked, this,
             [this] { deviceStatus_->RefreshDeviceStatus(); });
     connect(general_->bbPower, &QPushButton::clicked, this,
             [this] { deviceStatus_->bbPowerClick(); });
-    connect(pcContainer_, &TPageControl::pageChanged, this, [this](int index) {
-        if (pcContainer_->widget(index) == advanced_) panelOptions_->tsIRShow();
+    // Only a change made by the operator runs a mode handler; loading sets the button quietly.
+    connect(general_->rbCOMMode, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) rbCOMModeClick();
     });
+    connect(general_->rbLANMode, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) rbLANModeClick();
+    });
+    connect(general_->btnConnect, &QPushButton::clicked, this, &TForm1::btnConnectClick);
+    return general_;
 }
 
-bool TForm1::PowerOn() const {
-    return deviceStatus_->PowerOn();
+// The dialogs are created after this window (ProgramWindows), so they are looked up when used.
+TfrmPreSettingEdit& TForm1::preSettingDialog() {
+    return *findChild<TfrmPreSettingEdit*>(QStringLiteral("TfrmPreSettingEdit"));
 }
 
-DeviceStatusPresenter& TForm1::DeviceStatus() {
-    return *deviceStatus_;
+QWidget* TForm1::buildPortTagTab() {
+    portTag_ = new PortTagPage;
+    portTagPage_ = std::make_unique<PortTagBinding>(
+        *portTag_, PortTagBinding::Services{
+                       dialogs_, [this] { SavePortTags(link_->ControlMode(), currentDeviceMAC_); },
+                       [this]() -> TfrmPreSettingEdit& { return preSettingDialog(); }});
+    return portTag_;
 }
 
-// Bound after the device status, whose presenter answers the output link queries.
-void TForm1::bindEdidPage() {
+QWidget* TForm1::buildSettingTab() {
+    setting_ = new SettingPage;
+    settingPage_ = std::make_unique<SettingPageBinding>(
+        *pcContainer_, *setting_,
+        SettingPageBinding::Services{*runner_, commandHooks(), [this] { return portTags(); },
+                                     [this] { return general_->cbDisplayTag->isChecked(); },
+                                     [this]() -> TfrmPreSettingEdit& { return preSettingDialog(); },
+                                     [this]() -> TfrmShowInOutInfo& {
+                                         return *findChild<TfrmShowInOutInfo*>(
+                                             QStringLiteral("TfrmShowInOutInfo"));
+                                     }});
+    connect(settingPage_.get(), &SettingPageBinding::presetsEdited, this, &TForm1::SaveSettings);
+    connect(following_.get(), &SwitcherFollowing::routeFollowed, this,
+            [this](int output, int input, bool elsewhere) {
+                settingPage_->routing().FollowRoute(output, input, elsewhere);
+            });
+    settingPage_->loadPresets(storedSettings_);
+    if (shownOnce_) settingPage_->windowShown();
+    return setting_;
+}
+
+// Built after the device status, whose presenter answers the output link queries.
+QWidget* TForm1::buildEdidTab() {
+    edid_ = new EdidPage;
+    connect(edid_, &EdidPage::statusShown, this, &TForm1::ShowStatus);
     edidPresenter_ =
         std::make_unique<EdidPresenter>(*runner_, *link_, flags_, *deviceStatus_, *edid_, dialogs_);
     edidPresenter_->FillEdidModeList();
     edidPresenter_->RebuildEdidLists(portTags());
     edidPresenter_->LoadEdidIntoGrid();
+    edidPresenter_->LoadEdidChoices(storedSettings_.edid);
     const std::pair<QPushButton*, void (EdidPresenter::*)()> clicks[] = {
         {edid_->btnSetEDIDMode, &EdidPresenter::btnSetEDIDModeClick},
         {edid_->btnCopyEDID, &EdidPresenter::btnCopyEDIDClick},
@@ -102,29 +130,60 @@ void TForm1::bindEdidPage() {
                 [this, handler] { (edidPresenter_.get()->*handler)(); });
     }
     // A tag edited on the "Port Tag" tab shows in the lists as soon as this tab comes up.
-    connect(pcContainer_, &TPageControl::pageChanged, this, [this](int index) {
-        if (pcContainer_->widget(index) == edid_) edidPresenter_->RebuildEdidLists(portTags());
+    connect(pcContainer_, &TPageControl::pageShown, this, [this](const QWidget* page) {
+        if (page == edid_) edidPresenter_->RebuildEdidLists(portTags());
     });
+    return edid_;
 }
 
-// The dialogs are created after this window (ProgramWindows), so they are looked up when used.
-void TForm1::bindSettingAndPortTagPages() {
-    const auto editDialog = [this]() -> TfrmPreSettingEdit& {
-        return *findChild<TfrmPreSettingEdit*>(QStringLiteral("TfrmPreSettingEdit"));
-    };
-    settingPage_ = std::make_unique<SettingPageBinding>(
-        *pcContainer_, *setting_,
-        SettingPageBinding::Services{
-            *runner_, commandHooks(), [this] { return portTags(); },
-            [this] { return general_->cbDisplayTag->isChecked(); }, editDialog,
-            [this]() -> TfrmShowInOutInfo& {
-                return *findChild<TfrmShowInOutInfo*>(QStringLiteral("TfrmShowInOutInfo"));
-            }});
-    connect(settingPage_.get(), &SettingPageBinding::presetsEdited, this, &TForm1::SaveSettings);
-    portTagPage_ = std::make_unique<PortTagBinding>(
-        *portTag_, PortTagBinding::Services{
-                       dialogs_, [this] { SavePortTags(link_->ControlMode(), currentDeviceMAC_); },
-                       editDialog});
+QWidget* TForm1::buildAdvancedTab() {
+    advanced_ = new AdvancedPage;
+    connect(advanced_, &AdvancedPage::statusShown, this, &TForm1::ShowStatus);
+    panelOptions_ = std::make_unique<PanelOptionsPresenter>(*runner_, flags_, *advanced_,
+                                                            [this] { return PowerOn(); });
+    deviceStatus_->alsoReadOptionsWith(*panelOptions_);
+    advanced_->connectClicks(*panelOptions_);
+    connect(pcContainer_, &TPageControl::pageShown, this, [this](const QWidget* page) {
+        if (page == advanced_) panelOptions_->tsIRShow();
+    });
+    connect(advanced_->btnQueryTCPModInfo, &QPushButton::clicked, this,
+            &TForm1::btnQueryTCPModInfoClick);
+    connect(advanced_->btnReset, &QPushButton::clicked, this, &TForm1::btnResetClick);
+    return advanced_;
+}
+
+QWidget* TForm1::buildFwUpgradeTab() {
+    fwUpgrade_ = new FwUpgradePage;
+    connect(fwUpgrade_, &FwUpgradePage::statusShown, this, &TForm1::ShowStatus);
+    fwUpgradePresenter_ =
+        std::make_unique<FwUpgradePresenter>(*link_, flags_, *runner_, *fwUpgrade_, dialogs_);
+    fwUpgrade_->tsgFWProgress->setErrorReporter(
+        [this](const QString& message) { dialogs_.error(message); });
+    connect(fwUpgrade_->btnOpenFW, &QPushButton::clicked, this,
+            [this] { fwUpgradePresenter_->btnOpenFWClick(); });
+    connect(fwUpgrade_->btnUpgrade, &QPushButton::clicked, this,
+            [this] { fwUpgradePresenter_->btnUpgradeClick(); });
+    connect(fwUpgrade_->edtFWFile, &QLineEdit::editingFinished, this,
+            [this] { fwUpgradePresenter_->ShowFileSummary(); });
+    return fwUpgrade_;
+}
+
+void TForm1::bindFollowing() {
+    following_ = std::make_unique<SwitcherFollowing>(
+        *link_, flags_, clock_, *runner_, SwitcherFollowing::Pages{*deviceStatus_, *general_},
+        this);
+    connect(following_.get(), &SwitcherFollowing::lineBack, this, &TForm1::showLinkState);
+    connect(following_.get(), &SwitcherFollowing::reconnecting, this, &TForm1::showLinkState);
+    connect(general_->cbFollowSwitcher, &QCheckBox::toggled, following_.get(),
+            &SwitcherFollowing::setTicked);
+}
+
+bool TForm1::PowerOn() const {
+    return deviceStatus_->PowerOn();
+}
+
+DeviceStatusPresenter& TForm1::DeviceStatus() {
+    return *deviceStatus_;
 }
 
 bool TForm1::RouteFailed() const {

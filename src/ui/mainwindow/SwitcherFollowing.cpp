@@ -70,7 +70,7 @@ void SwitcherFollowing::show(const StateChange& change) {
                     false);
             break;
         case StateChange::Kind::Route:
-            pages_.routing.FollowRoute(change.number, change.input, elsewhere);
+            emit routeFollowed(change.number, change.input, elsewhere);
             if (elsewhere)
                 pages_.general.showStatus(
                     devlink::StatusPanel::Operation,

@@ -15,7 +15,6 @@ namespace ui {
 
 class DeviceStatusPresenter;
 class DeviceStatusView;
-class RoutingPresenter;
 
 // "Follow changes made at the switcher": while the box is ticked and the operator keeps the
 // line open, what the follower reads shows on the pages, and a lost line is reopened by itself.
@@ -25,7 +24,6 @@ class SwitcherFollowing final : public QObject {
 
 public:
     struct Pages {
-        RoutingPresenter& routing;
         DeviceStatusPresenter& deviceStatus;
         DeviceStatusView& general;  // panel 2 notes go through its status texts
     };
@@ -49,6 +47,8 @@ signals:
     void lineBack();
     // A lost line's next attempt was set: reconnectText() has changed.
     void reconnecting();
+    // A route read from the switcher, for the "Setting" page.
+    void routeFollowed(int output, int input, bool elsewhere);
 
 private:
     void apply();

@@ -39,7 +39,8 @@ StatusHarness::StatusHarness() {
     options = std::make_unique<ui::PanelOptionsPresenter>(*runner, flags, optionsView,
                                                           [this] { return status->PowerOn(); });
     optionsView.presenter = options.get();
-    status = std::make_unique<ui::DeviceStatusPresenter>(*runner, clock, statusView, *options);
+    status = std::make_unique<ui::DeviceStatusPresenter>(*runner, clock, statusView);
+    status->alsoReadOptionsWith(*options);
 }
 
 std::vector<StatusHarness::Sent> StatusHarness::sent() const {

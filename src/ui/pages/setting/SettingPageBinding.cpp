@@ -32,8 +32,8 @@ SettingPageBinding::SettingPageBinding(TPageControl& pages, SettingPage& page, S
     for (QAbstractButton* button : page_.routeButtons) bindRouteButton(button);
     connect(page_.pm, &QMenu::aboutToShow, this, [this] { routing_.popupMenuOpened(); });
     connect(page_.pm, &QMenu::triggered, this, &SettingPageBinding::mnuAllOutputsClick);
-    connect(&pages, &TPageControl::pageChanged, this, [this, &pages](int index) {
-        if (pages.widget(index) == &page_) presets_.tsSettingShow();
+    connect(&pages, &TPageControl::pageShown, this, [this](const QWidget* shown) {
+        if (shown == &page_) presets_.tsSettingShow();
     });
 
     QTableWidget* list = page_.lvPreSetting;

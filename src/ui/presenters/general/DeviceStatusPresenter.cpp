@@ -15,9 +15,8 @@ constexpr int kInputPauseMs = 5;
 }  // namespace
 
 DeviceStatusPresenter::DeviceStatusPresenter(core::CommandRunner& runner, devlink::LinkClock& clock,
-                                             DeviceStatusView& view,
-                                             PanelOptionsPresenter& panelOptions)
-    : runner_(runner), clock_(clock), view_(view), panelOptions_(panelOptions) {}
+                                             DeviceStatusView& view)
+    : runner_(runner), clock_(clock), view_(view) {}
 
 bool DeviceStatusPresenter::ReadPowerState() {
     const CommandResult result = runner_.Run(MakeCommand(Command::GetPowerStatus));
@@ -77,7 +76,7 @@ void DeviceStatusPresenter::RefreshDeviceStatus() {
     if (!ReadDeviceInfo()) return;
     RefreshPortLinks(core::PortSide::Input);
     RefreshPortLinks(core::PortSide::Output);
-    panelOptions_.ReadPanelOptions();
+    if (panelOptions_) panelOptions_->ReadPanelOptions();
 }
 
 bool DeviceStatusPresenter::ReadDeviceInfo() {

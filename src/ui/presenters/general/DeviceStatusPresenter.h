@@ -16,7 +16,9 @@ public:
     static constexpr int kPorts = 6;  // inputs and outputs the switcher has
 
     DeviceStatusPresenter(core::CommandRunner& runner, devlink::LinkClock& clock,
-                          DeviceStatusView& view, PanelOptionsPresenter& panelOptions);
+                          DeviceStatusView& view);
+    // A refresh ends with the front-panel options, read by the "Advanced" tab's presenter.
+    void alsoReadOptionsWith(PanelOptionsPresenter& panelOptions) { panelOptions_ = &panelOptions; }
 
     // Last known power state; false until the switcher has said otherwise.
     bool PowerOn() const { return powerOn_; }
@@ -46,7 +48,7 @@ private:
     core::CommandRunner& runner_;
     devlink::LinkClock& clock_;
     DeviceStatusView& view_;
-    PanelOptionsPresenter& panelOptions_;
+    PanelOptionsPresenter* panelOptions_ = nullptr;
     bool powerOn_ = false;
 };
 
