@@ -42,7 +42,7 @@ TEST(Startup, WindowIsTitledSizedAndTabbed) {
 
 TEST(Startup, DialogsAreCreatedInOrderAfterTheMainWindow) {
     WindowHarness h;
-    h.create();
+    h.show();
     QStringList windows;
     for (QWidget* child : h.form().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (child->isWindow()) windows << child->objectName();

@@ -13,6 +13,7 @@
 #include "ui/dialogs/EnterYes.h"
 #include "ui/dialogs/ShowInOutInfo.h"
 #include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/PageControl.h"
 #include "ui/mainwindow/ProgramWindows.h"
 #include "ui/platform/SystemServices.h"
 #include "ui/presenters/general/DeviceStatusPresenter.h"
@@ -59,11 +60,13 @@ int main(int argc, char** argv) {
     ui::ProgramWindows windows(std::move(environment));
     ui::TForm1& form = windows.form1();
     form.show();
+    auto* pages = form.findChild<ui::TPageControl*>(QStringLiteral("pcContainer"));
+    // The pages not showing and the dialogs come once the window has painted.
+    while (!pages->page(pages->count() - 1)) QApplication::processEvents();
     form.DeviceStatus().RefreshDeviceStatus();
     readFirstOutputEdid(form);
 
     bool ok = true;
-    auto* pages = form.findChild<QTabWidget*>(QStringLiteral("pcContainer"));
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
         QApplication::processEvents();

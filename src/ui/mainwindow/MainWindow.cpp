@@ -127,6 +127,7 @@ void TForm1::buildLaterPages() {
     pcContainer_->buildEveryPage();
     // A page built now may want more room than the design height.
     setFixedSize(kWindowWidth, std::max(height(), sizeHint().height()));
+    emit painted();
 }
 
 void TForm1::FormShow() {

@@ -78,6 +78,10 @@ public:
     QString CurrentDeviceMAC() const { return currentDeviceMAC_; }
     int StatusBlink() const { return statusBlink_; }
 
+signals:
+    // The window has painted for the first time and built its other pages.
+    void painted();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

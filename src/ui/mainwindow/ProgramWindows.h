@@ -13,8 +13,8 @@ class TfrmEditLAN;
 class TfrmSearch;
 class TfrmEnterYes;
 
-// Every window of the program, created at start in this order and living until the end; the
-// dialogs belong to the main window, so they are ready before it is shown.
+// Every window of the program, created in this order and living until the end: the main
+// window at start, the dialogs, which belong to it, once it has painted, so it shows sooner.
 class ProgramWindows {
 public:
     explicit ProgramWindows(TForm1Environment environment);
@@ -28,6 +28,8 @@ public:
     TfrmEnterYes& enterYes() const { return *enterYes_; }
 
 private:
+    void createDialogs();
+
     Dialogs& dialogs_;  // taken before the environment moves into the main window
     std::unique_ptr<TForm1> form1_;
     TfrmPreSettingEdit* preSettingEdit_ = nullptr;
