@@ -9,17 +9,23 @@ namespace device {
 
 namespace {
 
-constexpr int kManufacturerOffset = 8;
-constexpr int kProductOffset = 10;
-constexpr int kSerialOffset = 12;
-constexpr int kWeekOffset = 16;
-constexpr int kYearOffset = 17;
-constexpr int kVersionOffset = 18;
-constexpr int kRevisionOffset = 19;
-constexpr std::array<int, 4> kDescriptorOffsets = {54, 72, 90, 108};
+// The base block's fields that the summary shows, by where each starts.
+enum BaseBlockOffset : int {
+    kManufacturerOffset = 8,  // three letters of five bits, high byte first
+    kProductOffset = 10,
+    kSerialOffset = 12,  // 0 when the display gives none
+    kWeekOffset = 16,
+    kYearOffset = 17,
+    kVersionOffset = 18,
+    kRevisionOffset = 19,
+};
 constexpr int kYearBase = 1990;
 constexpr int kWeekUnknown = 0;
 constexpr int kWeekIsModelYear = 0xFF;
+
+// The four 18-byte descriptors; one whose first word is 0 is a display descriptor, its tag at
+// byte 3.
+constexpr std::array<int, 4> kDescriptorOffsets = {54, 72, 90, 108};
 constexpr quint8 kMonitorNameTag = 0xFC;
 constexpr int kDescriptorTextOffset = 5;
 constexpr int kDescriptorTextLength = 13;

@@ -16,10 +16,6 @@ constexpr quint16 kStagingSteps[] = {0x0080, 0x0010};
 constexpr quint8 kStatusDeclined = 0x44;  // 'D'
 constexpr int kReplyLogNumber = 8888;
 
-constexpr quint8 kKindCommand = 0;
-constexpr quint8 kKindPlainBlock = 3;
-constexpr quint8 kKindStagedBlock = 4;
-
 constexpr int kRebootPauseSteps = 100;
 constexpr int kRebootStepTicks = 10;  // 100 ms
 constexpr int kProbeAttempts = 10;
@@ -67,7 +63,6 @@ Frame HeaderOf(const QByteArray& block) {
 }  // namespace
 
 struct FirmwareTransfer::BlockStyle {
-    quint8 replyKind;
     bool fullBlock;        // padded to 270 bytes
     bool attemptInPrefix;  // "[n]send data:" rather than "send data:"
 };
@@ -135,7 +130,6 @@ FirmwareTransfer::PartEnd FirmwareTransfer::sendBlock(const Frame& part, const B
     const Attempted end =
         link_.retry(kBlockRetries, {.bytes = reinterpret_cast<const quint8*>(block.constData()),
                                     .count = static_cast<int>(block.size()),
-                                    .replyKind = style.replyKind,
                                     .afterSend = logSent,
                                     .judge = judge});
     // Only a 'D' on the last attempt leaves ok set.
@@ -143,8 +137,24 @@ FirmwareTransfer::PartEnd FirmwareTransfer::sendBlock(const Frame& part, const B
     return link_.settle(result, end) ? PartEnd::Done : PartEnd::Failed;
 }
 
-FirmwareTransfer::PartEnd FirmwareTransfer::sendBlocks(const Frame& part, const BlockStyle& style,
-                                                       CommandResult& result) {
+bool FirmwareTransfer::opens(const Frame& part, CommandResult& result) {
+    if (link_.stopRequested()) return false;
+    result = link_.Transact(part);
+    return result.succeeded() && proceeds(part, result, kStatusReady);
+}
+
+bool FirmwareTransfer::sendBlocks(const Frame& part, const BlockStyle& style,
+                                  CommandResult& result) {
+    try {
+        return sendImage(part, style, result) == PartEnd::Done;
+    } catch (const TransportError&) {
+        link_.fail(result, FailureKind::LineLost);
+        return false;
+    }
+}
+
+FirmwareTransfer::PartEnd FirmwareTransfer::sendImage(const Frame& part, const BlockStyle& style,
+                                                      CommandResult& result) {
     const QByteArray& image = link_.OutStream();
     qsizetype offset = 0;
     quint16 number = 0;
@@ -166,38 +176,23 @@ FirmwareTransfer::PartEnd FirmwareTransfer::sendBlocks(const Frame& part, const 
 
 CommandResult FirmwareTransfer::WritePart(const Frame& partFrame) {
     CommandResult result;
-    if (link_.stopRequested()) return result;
-    result = link_.Transact(partFrame);
-    if (!result.succeeded() || !proceeds(partFrame, result, kStatusReady)) return result;
-    try {
-        if (sendBlocks(partFrame, {kKindPlainBlock, false, false}, result) != PartEnd::Done)
-            return result;
-    } catch (const TransportError&) {
-        link_.fail(result, FailureKind::LineLost);
-        return result;
-    }
+    const BlockStyle asLong{.fullBlock = false, .attemptInPrefix = false};
+    if (!opens(partFrame, result) || !sendBlocks(partFrame, asLong, result)) return result;
     link_.notify(WM_LINK_DONE);
     return result;
 }
 
 CommandResult FirmwareTransfer::WritePartStaged(const Frame& partFrame) {
     CommandResult result;
-    if (link_.stopRequested()) return result;
-    result = link_.Transact(partFrame);
-    if (!result.succeeded() || !proceeds(partFrame, result, kStatusReady)) return result;
+    if (!opens(partFrame, result)) return result;
     for (const quint16 step : kStagingSteps) {
         pause(kStagingPauseMs);
         result = link_.Transact(BuildFrame(partFrame[2], partFrame[3], step));
         if (!result.succeeded() || !proceeds(partFrame, result, kStatusAccepted)) return result;
     }
     pause(kStagingPauseMs);
-    try {
-        if (sendBlocks(partFrame, {kKindStagedBlock, true, true}, result) != PartEnd::Done)
-            return result;
-    } catch (const TransportError&) {
-        link_.fail(result, FailureKind::LineLost);
-        return result;
-    }
+    const BlockStyle padded{.fullBlock = true, .attemptInPrefix = true};
+    if (!sendBlocks(partFrame, padded, result)) return result;
     link_.notify(WM_LINK_DONE, PartWord(partFrame), VersionWord(partFrame));
     if (partFrame[2] == kRebootRunsGroup && partFrame[3] == kRebootRunsCode) return RebootWait();
     return result;
@@ -235,7 +230,7 @@ CommandResult FirmwareTransfer::RebootWait() {
         }
         const Frame probe = BuildFrame(0x01, 0x01);
         for (int attempt = 1; attempt <= kProbeAttempts; ++attempt) {
-            link_.resetReceiveState(kKindCommand);
+            link_.resetReceiveState(ReplyKind::Frame);
             link_.SendBytes(probe.data(), kFrameSize);
             link_.notify(WM_LINK_FRAMELOG, 0, 0,
                          FormatFrameLog(QStringLiteral("[%1] snd cmd:   ").arg(attempt), probe, 0));

@@ -34,7 +34,11 @@ private:
 
     bool proceeds(const Frame& part, CommandResult& result, quint8 expectedStatus);
     void declined(const Frame& part, CommandResult& result);
-    PartEnd sendBlocks(const Frame& part, const BlockStyle& style, CommandResult& result);
+    // The part's command; true when the switcher is ready for its blocks.
+    bool opens(const Frame& part, CommandResult& result);
+    // Every block of the image; true when the switcher took them all. A lost line is a failure.
+    bool sendBlocks(const Frame& part, const BlockStyle& style, CommandResult& result);
+    PartEnd sendImage(const Frame& part, const BlockStyle& style, CommandResult& result);
     PartEnd sendBlock(const Frame& part, const BlockStyle& style, const QByteArray& block,
                       CommandResult& result);
     bool waitForProbeReply(int& spinner);

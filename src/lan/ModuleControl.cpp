@@ -13,8 +13,6 @@ constexpr int kStepsPerCycle = 30;
 constexpr int kStepMs = 100;
 constexpr int kAnswerWaitMs = 10 * kTickMs;
 constexpr int kBetweenConfigSendsMs = 50;
-constexpr qint64 kForSearchWizard = 0;
-constexpr qint64 kForStatusBar = 1;
 constexpr char16_t kSpinner[] = u"/-\\|";
 
 QByteArray BytesOf(const lan::ConfigRecord& record) {
@@ -75,7 +73,7 @@ bool ModuleControl::searchModules(bool broadcast, const QString& deviceIp, bool 
                 } else {
                     socket_->sendTo(request, deviceIp, lan::kSearchPort);
                 }
-                spin(QStringLiteral("Searching TCP control device ..."), kForSearchWizard, step,
+                spin(QStringLiteral("Searching TCP control device ..."), Owner::kSearchWizard, step,
                      searching_);
             }
             answered = searching_ && !owner_.stopRequested() && waitForAnswer();
@@ -115,8 +113,8 @@ int ModuleControl::configureModule(const lan::ConfigRecord& record, const QStrin
         bool answered = false;
         for (int cycle = 0; cycle < kConfigCycles && !answered; ++cycle) {
             if (!owner_.stopRequested())
-                spin(QStringLiteral("Setting TCP control configuration ..."), kForStatusBar, step,
-                     configuring_);
+                spin(QStringLiteral("Setting TCP control configuration ..."), Owner::kStatusBar,
+                     step, configuring_);
             if (owner_.stopRequested() || !configuring_) break;
             answered = waitForAnswer();
         }
@@ -139,7 +137,8 @@ void ModuleControl::sendBroadcast(const QByteArray& bytes, quint16 port) {
         socket_->sendTo(bytes, address, port);
 }
 
-void ModuleControl::spin(const QString& text, qint64 target, int& step, const bool& running) {
+void ModuleControl::spin(const QString& text, Owner::ProgressTarget target, int& step,
+                         const bool& running) {
     for (int n = 0; n < kStepsPerCycle; ++n) {
         owner_.moduleReport(Owner::Report::Progress, target, text + QChar(kSpinner[step % 4]));
         runFor(kStepMs);

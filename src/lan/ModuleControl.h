@@ -21,10 +21,11 @@ public:
     class Owner {
     public:
         enum class Report {
-            Progress,  // the spinner text; target 0 is the search wizard, 1 the status bar
+            Progress,  // the spinner text, shown where its target (a ProgressTarget) says
             Error,     // the socket failed: its message
             Traffic,   // a datagram arrived: where from
         };
+        enum ProgressTarget : qint64 { kSearchWizard = 0, kStatusBar = 1 };
         // The window is closing: every wait ends.
         virtual bool stopRequested() const = 0;
         virtual bool trafficTextsWanted() const = 0;
@@ -55,8 +56,6 @@ public:
     QString localAddress();
 
 private:
-    enum class Waited { Answer, NoAnswer, Ended };
-
     void onDatagram(const Datagram& datagram);
     void takeSearchReply(const Datagram& datagram);
     void takeConfigAnswer(const Datagram& datagram);
@@ -64,7 +63,7 @@ private:
     void refreshNetwork();
     void sendBroadcast(const QByteArray& bytes, quint16 port);
     // 30 steps of 100 ms with the spinner; fewer when the operation ends meanwhile.
-    void spin(const QString& text, qint64 target, int& step, const bool& running);
+    void spin(const QString& text, Owner::ProgressTarget target, int& step, const bool& running);
     bool waitForAnswer();
     void runFor(int ms);
 

@@ -22,7 +22,7 @@ TVKCOMControl::LdcdAnswer TVKCOMControl::ExchangeLdcd(const lan::LdcdPacket& req
         const Attempted end = retry(
             {}, {.bytes = sealed.data(),
                  .count = lan::kLdcdSize,
-                 .replyKind = kKindModuleRecord,
+                 .replyKind = ReplyKind::ModuleRecord,
                  .afterSend = [&](int) { logPacket(QStringLiteral("send LDCD:   "), sealed); },
                  .judge = judge});
         if (end == Attempted::TimedOut) notify(WM_LINK_TIMEOUT, 0, 0, {}, FailureKind::TimedOut);

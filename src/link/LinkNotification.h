@@ -34,42 +34,33 @@ struct LinkNotification {
     FailureKind failure = FailureKind::None;
 };
 
-// The notification that has always announced a failure of this kind; 0 for kinds the link never
-// reports itself.
+// The failures the link reports itself, each with the notification that has always announced
+// it; the first row of a notification is the kind it reads back as.
+struct FailureAnnouncement {
+    FailureKind kind;
+    int message;
+};
+inline constexpr FailureAnnouncement kFailureAnnouncements[] = {
+    {.kind = FailureKind::TimedOut, .message = WM_LINK_TIMEOUT},
+    {.kind = FailureKind::NoReply, .message = WM_LINK_NOREPLY},
+    {.kind = FailureKind::Refused, .message = WM_LINK_NOREPLY},  // a refusal is no reply, too
+    {.kind = FailureKind::InvalidReply, .message = WM_LINK_INVALID},
+    {.kind = FailureKind::LineLost, .message = WM_LINK_ERROR},
+    {.kind = FailureKind::CannotConnect, .message = WM_LINK_CONNECTFAIL},
+};
+
+// The notification of a failure of this kind; 0 for kinds the link never reports itself.
 constexpr int FailureMessage(FailureKind kind) {
-    switch (kind) {
-        case FailureKind::TimedOut:
-            return WM_LINK_TIMEOUT;
-        case FailureKind::Refused:
-        case FailureKind::NoReply:
-            return WM_LINK_NOREPLY;
-        case FailureKind::InvalidReply:
-            return WM_LINK_INVALID;
-        case FailureKind::LineLost:
-            return WM_LINK_ERROR;
-        case FailureKind::CannotConnect:
-            return WM_LINK_CONNECTFAIL;
-        default:
-            return 0;
-    }
+    for (const FailureAnnouncement& announced : kFailureAnnouncements)
+        if (announced.kind == kind) return announced.message;
+    return 0;
 }
 
-// The kind a failure notification stands for; a refusal reads as no reply, which it also is.
+// The kind a failure notification stands for.
 constexpr FailureKind FailureOfMessage(int message) {
-    switch (message) {
-        case WM_LINK_TIMEOUT:
-            return FailureKind::TimedOut;
-        case WM_LINK_NOREPLY:
-            return FailureKind::NoReply;
-        case WM_LINK_INVALID:
-            return FailureKind::InvalidReply;
-        case WM_LINK_ERROR:
-            return FailureKind::LineLost;
-        case WM_LINK_CONNECTFAIL:
-            return FailureKind::CannotConnect;
-        default:
-            return FailureKind::None;
-    }
+    for (const FailureAnnouncement& announced : kFailureAnnouncements)
+        if (announced.message == message) return announced.kind;
+    return FailureKind::None;
 }
 
 }  // namespace devlink

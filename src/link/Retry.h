@@ -18,6 +18,13 @@ struct RetryPolicy {
     bool pauseAfterLast = true;
 };
 
+// What an exchange waits for; it sets when the reply is complete.
+enum class ReplyKind : quint8 {
+    Frame,         // a command's or a block's answer: one frame
+    DataBlock,     // a block the switcher sends: header, checksum and payload, 270 bytes
+    ModuleRecord,  // the LDCD answer: 32 bytes, counted on the serial port only
+};
+
 // What the caller makes of a complete reply.
 enum class ReplyVerdict {
     Accept,   // done
@@ -39,7 +46,7 @@ enum class Attempted {
 struct RetriedExchange {
     const quint8* bytes = nullptr;
     int count = 0;
-    quint8 replyKind = 0;
+    ReplyKind replyKind = ReplyKind::Frame;
     // Runs right after each send: the traffic texts of attempt n.
     std::function<void(int attempt)> afterSend;
     // Judges each complete reply of attempt n.

@@ -13,9 +13,6 @@ Q_LOGGING_CATEGORY(lcTraffic, "gc.link.traffic", QtWarningMsg)
 
 constexpr int kBlockPauseMs = 5;
 
-constexpr quint8 kKindCommand = 0;
-constexpr quint8 kKindDataBlock = 1;
-
 constexpr quint16 kAckStart = 0x00AA;
 constexpr quint16 kAckNext = 0x0000;
 constexpr quint16 kAckResend = 0x00FF;
@@ -168,16 +165,17 @@ qint64 TVKCOMControl::SendBytes(const quint8* bytes, int count) {
 
 int TVKCOMControl::expectedLength(bool overTcp) const {
     switch (replyKind_) {
-        case kKindDataBlock:
-            return kBlockSize;
-        case kKindModuleRecord:
-            return overTcp ? 0 : 32;
-        default:
+        case ReplyKind::Frame:
             return kFrameSize;
+        case ReplyKind::DataBlock:
+            return kBlockSize;
+        case ReplyKind::ModuleRecord:
+            return overTcp ? 0 : lan::kLdcdSize;
     }
+    return kFrameSize;
 }
 
-void TVKCOMControl::resetReceiveState(quint8 kind) {
+void TVKCOMControl::resetReceiveState(ReplyKind kind) {
     replyKind_ = kind;
     replyHeader_.fill(0);
     reply_.reset(expectedLength(controlMode_ == cmLAN));
@@ -239,7 +237,7 @@ void TVKCOMControl::logFrame(const QString& label, const Frame& frame, int numbe
     notifyTraffic(WM_LINK_FRAMELOG, [&] { return FormatFrameLog(label, frame, number); });
 }
 
-TVKCOMControl::Outcome TVKCOMControl::exchange(const quint8* bytes, int count, quint8 kind,
+TVKCOMControl::Outcome TVKCOMControl::exchange(const quint8* bytes, int count, ReplyKind kind,
                                                const std::function<void()>& afterSend) {
     resetReceiveState(kind);
     SendBytes(bytes, count);
@@ -331,7 +329,7 @@ CommandResult TVKCOMControl::transactWith(const Frame& frame, const RetryPolicy&
     try {
         settle(result, retry(policy, {.bytes = request.data(),
                                       .count = kFrameSize,
-                                      .replyKind = kKindCommand,
+                                      .replyKind = ReplyKind::Frame,
                                       .afterSend = logSent,
                                       .judge = judge}));
     } catch (const TransportError&) {
@@ -368,7 +366,7 @@ bool TVKCOMControl::readBlock(Frame& request, int limitBytes, ReadProgress& kept
     };
     const Attempted end = retry({}, {.bytes = request.data(),
                                      .count = kFrameSize,
-                                     .replyKind = kKindDataBlock,
+                                     .replyKind = ReplyKind::DataBlock,
                                      .afterSend = {},
                                      .judge = judge});
     if (!settle(result, end)) return false;
@@ -423,7 +421,7 @@ bool TVKCOMControl::writeBlock(const QByteArray& block, int payloadLength, const
     };
     return settle(result, retry({}, {.bytes = bytes,
                                      .count = kBlockSize,
-                                     .replyKind = kKindCommand,
+                                     .replyKind = ReplyKind::Frame,
                                      .afterSend =
                                          [&](int) {
                                              notifyTraffic(WM_LINK_DATALOG, [&] {

@@ -55,8 +55,6 @@ public:
     };
 
     static constexpr int kConnectTimeoutMs = 3000;
-    // ReplyKind of the 32-byte LDCD answer; counted on the serial port only.
-    static constexpr quint8 kKindModuleRecord = 6;
 
     explicit TVKCOMControl(Parts parts, QObject* owner = nullptr);
     ~TVKCOMControl() override;
@@ -131,9 +129,9 @@ public:
     // Building blocks for transfers that live beside the link (the firmware parts).
     enum class Outcome { Reply, TimedOut, Stopped };
     // One attempt: reset the receive state, send, wait. Transport errors propagate.
-    Outcome exchange(const quint8* bytes, int count, quint8 kind,
+    Outcome exchange(const quint8* bytes, int count, ReplyKind kind,
                      const std::function<void()>& afterSend = {});
-    void resetReceiveState(quint8 kind);
+    void resetReceiveState(ReplyKind kind);
     bool replyComplete() const { return reply_.complete(); }
     Frame receivedHeader() const;
     // The first bytes of the receive buffer, for replies longer than a frame.
@@ -200,7 +198,7 @@ private:
     ModuleControl modules_;
 
     // Receive state, cleared before every attempt.
-    quint8 replyKind_ = 0;
+    ReplyKind replyKind_ = ReplyKind::Frame;
     int pollCount_ = 0;
     int timeoutTicks_ = kReplyTimeoutTicks;
     bool polling_ = false;

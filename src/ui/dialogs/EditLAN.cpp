@@ -20,20 +20,24 @@ namespace ui {
 namespace {
 
 constexpr int kTagLength = 32;
-constexpr int kIpFieldLength = 3;
-constexpr int kMacFieldLength = 2;
 constexpr int kFieldHeight = 24;
 constexpr int kFieldsLeft = 96;
 
-// A row of numbered edit fields, `pitch` pixels apart.
+// A row of edit fields `pitch` pixels apart, named fieldName1, fieldName2 ..., with `mark` in
+// each gap on a label of its own.
 struct FieldRow {
     int top;
     int width;
     int pitch;
+    int maxLength;
+    const char* fieldName;
+    const char* initialText;
+    const char* separatorName;
+    const char* mark;
 };
 
-constexpr FieldRow kIpRow{112, 44, 56};
-constexpr FieldRow kMacRow{148, 28, 36};
+constexpr FieldRow kIpRow{112, 44, 56, 3, "edtIPField", "255", "lblIPSep", "."};
+constexpr FieldRow kMacRow{148, 28, 36, 2, "edtMACField", "00", "lblMACSep", "-"};
 
 const QString kMacNotCorrect = QStringLiteral("MAC address not correct.");
 
@@ -46,18 +50,32 @@ QRect fieldRect(const FieldRow& row, int index) {
     return QRect(kFieldsLeft + index * row.pitch, row.top, row.width, kFieldHeight);
 }
 
-// A label behind a row of `count` fields that shows `mark` in each gap between them; its
-// marks grey out with it.
-QLabel* separatorLabel(QWidget* parent, const char* name, const QString& mark, const FieldRow& row,
-                       int count) {
-    auto* label = makeControl<QLabel>(parent, name);
+// A label behind a row of `count` fields that shows the row's mark in each gap between them;
+// its marks grey out with it.
+QLabel* separatorLabel(QWidget* parent, const FieldRow& row, int count) {
+    auto* label = makeControl<QLabel>(parent, row.separatorName);
     label->setGeometry(QRect(fieldRect(row, 0).topLeft(), fieldRect(row, count - 1).bottomRight()));
     for (int gap = 0; gap < count - 1; ++gap) {
-        auto* shown = new QLabel(mark, label);
+        auto* shown = new QLabel(QString::fromLatin1(row.mark), label);
         shown->setAlignment(Qt::AlignCenter);
         shown->setGeometry(gap * row.pitch + row.width, 0, row.pitch - row.width, kFieldHeight);
     }
     return label;
+}
+
+// The row's separator label, then its fields into `fields`; returns the separator label.
+template <std::size_t N>
+QLabel* addFieldRow(QWidget* parent, const FieldRow& row, std::array<QLineEdit*, N>& fields) {
+    QLabel* separator = separatorLabel(parent, row, static_cast<int>(N));
+    for (int n = 1; n <= static_cast<int>(N); ++n) {
+        auto* field = new QLineEdit(QString::fromLatin1(row.initialText), parent);
+        field->setObjectName(QLatin1String(row.fieldName) + QString::number(n));
+        field->setProperty("Tag", n);
+        field->setMaxLength(row.maxLength);
+        field->setGeometry(fieldRect(row, n - 1));
+        fields[n - 1] = field;
+    }
+    return separator;
 }
 
 template <std::size_t N>
@@ -116,30 +134,12 @@ void TfrmEditLAN::buildForm() {
 
     lblIPAddr_ = makeControl<QLabel>(gbDeviceInfo_, "lblIPAddr", QStringLiteral("IP address"));
     lblIPAddr_->setGeometry(rowLabelRect(kIpRow));
-    lblIPSep_ =
-        separatorLabel(gbDeviceInfo_, "lblIPSep", QStringLiteral("."), kIpRow, kIpFieldCount);
-    for (int n = 1; n <= kIpFieldCount; ++n) {
-        auto* field = new QLineEdit(QStringLiteral("255"), gbDeviceInfo_);
-        field->setObjectName(QStringLiteral("edtIPField%1").arg(n));
-        field->setProperty("Tag", n);
-        field->setMaxLength(kIpFieldLength);
-        field->setGeometry(fieldRect(kIpRow, n - 1));
-        field->setEnabled(false);
-        ipFields_[n - 1] = field;
-    }
+    lblIPSep_ = addFieldRow(gbDeviceInfo_, kIpRow, ipFields_);
+    for (QLineEdit* field : ipFields_) field->setEnabled(false);
 
     lblMAC_ = makeControl<QLabel>(gbDeviceInfo_, "lblMAC", QStringLiteral("MAC"));
     lblMAC_->setGeometry(rowLabelRect(kMacRow));
-    lblMACSep_ =
-        separatorLabel(gbDeviceInfo_, "lblMACSep", QStringLiteral("-"), kMacRow, kMacFieldCount);
-    for (int n = 1; n <= kMacFieldCount; ++n) {
-        auto* field = new QLineEdit(QStringLiteral("00"), gbDeviceInfo_);
-        field->setObjectName(QStringLiteral("edtMACField%1").arg(n));
-        field->setProperty("Tag", n);
-        field->setMaxLength(kMacFieldLength);
-        field->setGeometry(fieldRect(kMacRow, n - 1));
-        macFields_[n - 1] = field;
-    }
+    lblMACSep_ = addFieldRow(gbDeviceInfo_, kMacRow, macFields_);
 
     btnOK_ = makeControl<QPushButton>(this, "btnOK", QStringLiteral("OK"));
     btnOK_->setGeometry(100, 208, 110, 30);

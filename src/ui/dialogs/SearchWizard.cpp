@@ -20,29 +20,42 @@ namespace ui {
 
 namespace {
 
-constexpr int kPanelWidth = 601;
-constexpr int kPanelHeight = 196;
-constexpr int kButtonTop = 140;
-constexpr int kTextTop = 28;
+// Every step is a panel of the same size: its texts from the top left, its buttons on one line
+// at the bottom right.
+struct StepLayout {
+    int width;
+    int height;
+    int textTop;
+    int buttonTop;
+};
+constexpr StepLayout kStep{601, 196, 28, 140};
+
+// A step's last button sits at the right; one before it, to its left.
+enum class ButtonPlace { Left, Right };
+
+int buttonLeft(ButtonPlace place) {
+    return kStep.width - (place == ButtonPlace::Right ? 106 : 202);
+}
 
 const QString kAutoSearching = QStringLiteral("Auto searching");
 
-QLabel* addText(QGroupBox* group, const QString& text, int top = kTextTop) {
+QLabel* addText(QGroupBox* group, const QString& text, int top = kStep.textTop) {
     auto* label = new QLabel(text, group);
     label->move(16, top);
     label->adjustSize();
     return label;
 }
 
-QPushButton* addButton(QGroupBox* group, const char* name, const QString& caption, int left) {
+QPushButton* addButton(QGroupBox* group, const char* name, const QString& caption,
+                       ButtonPlace place = ButtonPlace::Right) {
     auto* button = makeControl<QPushButton>(group, name, caption);
-    button->setGeometry(left, kButtonTop, 90, 28);
+    button->setGeometry(buttonLeft(place), kStep.buttonTop, 90, 28);
     return button;
 }
 
 QComboBox* addList(QGroupBox* group, const char* name) {
     auto* list = makeControl<QComboBox>(group, name);
-    list->setGeometry(16, 64, kPanelWidth - 32, 26);
+    list->setGeometry(16, 64, kStep.width - 32, 26);
     return list;
 }
 
@@ -66,10 +79,10 @@ TfrmSearch::TfrmSearch(devlink::TVKCOMControl& link, QWidget* parent)
 QGroupBox* TfrmSearch::addPage(int n, const QString& caption) {
     const QByteArray name = "pnlStep" + QByteArray::number(n);
     auto* panel = makeControl<QWidget>(this, name.constData());
-    panel->setGeometry(8, 0, kPanelWidth, kPanelHeight);
+    panel->setGeometry(8, 0, kStep.width, kStep.height);
     panel->hide();
     auto* group = new QGroupBox(caption, panel);
-    group->setGeometry(0, 4, kPanelWidth, kPanelHeight - 8);
+    group->setGeometry(0, 4, kStep.width, kStep.height - 8);
     pages_[n - 1] = panel;
     groups_[n - 1] = group;
     return group;
@@ -78,10 +91,10 @@ QGroupBox* TfrmSearch::addPage(int n, const QString& caption) {
 void TfrmSearch::buildSearchingPage() {
     QGroupBox* group = addPage(1, kAutoSearching);
     tsSearching_ = makeControl<widgets::TVKGauge>(group, "tsSearching");
-    tsSearching_->setGeometry(16, 56, kPanelWidth - 32, 24);
+    tsSearching_->setGeometry(16, 56, kStep.width - 32, 24);
     tsSearching_->setShowPercent(false);
     tsSearching_->setCaption(QStringLiteral("Searching TCP control device ... |"));
-    btnStop_ = addButton(group, "btnStop", QStringLiteral("Stop"), kPanelWidth - 106);
+    btnStop_ = addButton(group, "btnStop", QStringLiteral("Stop"));
     connect(btnStop_, &QPushButton::clicked, this, &TfrmSearch::btnStopClick);
 }
 
@@ -89,9 +102,9 @@ void TfrmSearch::buildFoundPage() {
     QGroupBox* group = addPage(2, QStringLiteral("Matrix found"));
     addText(group, QStringLiteral("Matrix which you're searching for has been list in below box?"));
     cbMXDevice_ = addList(group, "cbMXDevice");
-    btnYES_ = addButton(group, "btnYES", QStringLiteral("Yes"), kPanelWidth - 202);
+    btnYES_ = addButton(group, "btnYES", QStringLiteral("Yes"), ButtonPlace::Left);
     connect(btnYES_, &QPushButton::clicked, this, [this] { done(Ok); });
-    auto* no = addButton(group, "btnNo", QStringLiteral("No"), kPanelWidth - 106);
+    auto* no = addButton(group, "btnNo", QStringLiteral("No"));
     connect(no, &QPushButton::clicked, this, [this] { showPage(3); });
 }
 
@@ -113,17 +126,16 @@ void TfrmSearch::buildAddressPage() {
             dot->setAlignment(Qt::AlignCenter);
         }
     }
-    auto* go = addButton(group, "btnGO", QStringLiteral("Go"), kPanelWidth - 202);
+    auto* go = addButton(group, "btnGO", QStringLiteral("Go"), ButtonPlace::Left);
     connect(go, &QPushButton::clicked, this, &TfrmSearch::btnGOClick);
-    auto* close = addButton(group, "btnClose", QStringLiteral("Close"), kPanelWidth - 106);
+    auto* close = addButton(group, "btnClose", QStringLiteral("Close"));
     connect(close, &QPushButton::clicked, this, [this] { done(Cancel); });
 }
 
 void TfrmSearch::buildCancelledPage() {
     QGroupBox* group = addPage(4, QStringLiteral("Searching cancelled"));
     addText(group, QStringLiteral("Searching TCP control device has been cancelled."));
-    btnStopThenClose_ =
-        addButton(group, "btnStopThenClose", QStringLiteral("Close"), kPanelWidth - 106);
+    btnStopThenClose_ = addButton(group, "btnStopThenClose", QStringLiteral("Close"));
     connect(btnStopThenClose_, &QPushButton::clicked, this, [this] { done(Cancel); });
 }
 
@@ -131,14 +143,14 @@ void TfrmSearch::buildCompletePage() {
     QGroupBox* group = addPage(5, QStringLiteral("Searching complete"));
     addText(group, QStringLiteral("Matrix found list as below."));
     cbMXDevice1_ = addList(group, "cbMXDevice1");
-    btnDone_ = addButton(group, "btnDone", QStringLiteral("Done"), kPanelWidth - 106);
+    btnDone_ = addButton(group, "btnDone", QStringLiteral("Done"));
     connect(btnDone_, &QPushButton::clicked, this, [this] { done(Ok); });
 }
 
 void TfrmSearch::buildNothingFoundPage() {
     QGroupBox* group = addPage(6, QStringLiteral("Searching complete"));
     addText(group, QStringLiteral("No Matrix found."));
-    btnCloseOfEnd_ = addButton(group, "btnCloseOfEnd", QStringLiteral("Close"), kPanelWidth - 106);
+    btnCloseOfEnd_ = addButton(group, "btnCloseOfEnd", QStringLiteral("Close"));
     connect(btnCloseOfEnd_, &QPushButton::clicked, this, [this] { done(No); });
 }
 
