@@ -12,8 +12,9 @@ using devlink::FailureKind;
 using devlink::Runner;
 using devlink::StatusPanel;
 
-CommandRunner::CommandRunner(devlink::TVKCOMControl& link, devlink::LinkGuard& flags, Hooks hooks)
-    : link_(link), flags_(flags), hooks_(std::move(hooks)) {}
+CommandRunner::CommandRunner(devlink::TVKCOMControl& link, devlink::LinkGuard& flags,
+                             CommandHost& host)
+    : link_(link), flags_(flags), host_(host) {}
 
 FailureKind CommandRunner::Readiness() {
     if (flags_.stopRequested()) return FailureKind::Stopped;
@@ -21,7 +22,7 @@ FailureKind CommandRunner::Readiness() {
     // got here inside its wait (a timer, a request) tries again after it.
     if (flags_.polling()) return FailureKind::Busy;
     if (!link_.GetConnected()) {
-        hooks_.connectAction();
+        host_.connectForCommand();
         if (!link_.GetConnected()) return FailureKind::CannotConnect;
     }
     return LinkIdle() ? FailureKind::None : FailureKind::Busy;
@@ -29,7 +30,7 @@ FailureKind CommandRunner::Readiness() {
 
 bool CommandRunner::LinkIdle() {
     if (flags_.idle()) return true;
-    hooks_.showStatus(StatusPanel::Notes, FailureText(FailureKind::Busy), false);
+    host_.showStatus(StatusPanel::Notes, FailureText(FailureKind::Busy), false);
     return false;
 }
 
@@ -39,14 +40,14 @@ CommandResult CommandRunner::ExecCommand(const QString& label, quint8 group, qui
     result.failure = Readiness();
     if (result.failure != FailureKind::None) return result;
     flags_.setIdle(false);
-    hooks_.showStatus(StatusPanel::Operation, label, false);
+    host_.showStatus(StatusPanel::Operation, label, false);
     result = link_.Transact(devlink::BuildFrame(group, code, p1, p2, p3, p4));
     if (result.succeeded()) {
-        hooks_.showStatus(StatusPanel::Operation, QStringLiteral("Done"), false);
+        host_.showStatus(StatusPanel::Operation, QStringLiteral("Done"), false);
         reportWrite(group, code, p1, p2);
     }
     flags_.setIdle(true);
-    hooks_.showStatus(StatusPanel::Notes, QString(), false);
+    host_.showStatus(StatusPanel::Notes, QString(), false);
     return result;
 }
 
@@ -65,8 +66,8 @@ void CommandRunner::reportWrite(quint8 group, quint8 code, quint16 p1, quint16 p
 
 CommandResult CommandRunner::ExecPoweredCommand(const QString& label, quint8 group, quint8 code,
                                                 quint16 p1, quint16 p2, quint16 p3, quint16 p4) {
-    if (hooks_.powerOn()) return ExecCommand(label, group, code, p1, p2, p3, p4);
-    hooks_.informationBox(FailureText(FailureKind::SwitcherOff));
+    if (host_.powerOn()) return ExecCommand(label, group, code, p1, p2, p3, p4);
+    host_.informationBox(FailureText(FailureKind::SwitcherOff));
     CommandResult result;
     result.failure = FailureKind::SwitcherOff;
     return result;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
+#include "core/CommandHost.h"
 #include "link/CommandResult.h"
 #include "link/Commands.h"
 #include "link/LinkGuard.h"
@@ -20,14 +20,7 @@ class Follower;
 // demand, the busy guard, the power check and the status texts.
 class CommandRunner {
 public:
-    struct Hooks {
-        std::function<void()> connectAction;  // the window's Connect button
-        std::function<void(devlink::StatusPanel panel, const QString& text, bool alert)> showStatus;
-        std::function<void(const QString& text)> informationBox;
-        std::function<bool()> powerOn;  // last known power state
-    };
-
-    CommandRunner(devlink::TVKCOMControl& link, devlink::LinkGuard& flags, Hooks hooks);
+    CommandRunner(devlink::TVKCOMControl& link, devlink::LinkGuard& flags, CommandHost& host);
 
     // The guards every operation of the window passes first: no stop requested, the link
     // connected (connecting on demand), and no other command running ("In processing,
@@ -58,7 +51,7 @@ private:
 
     devlink::TVKCOMControl& link_;
     devlink::LinkGuard& flags_;
-    Hooks hooks_;
+    CommandHost& host_;
     Follower* follower_ = nullptr;
 };
 

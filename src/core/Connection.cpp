@@ -39,15 +39,12 @@ Connection::Connection(const Target& target, TVKCOMControl::Parts parts) : targe
         link_->SetControlMode(cmLAN);
         link_->SetDeviceIP(target.where);
     }
-    CommandRunner::Hooks hooks;
-    hooks.connectAction = [this] { connect(); };
-    hooks.showStatus = [](StatusPanel, const QString&, bool) {};
-    hooks.informationBox = [this](const QString&) { fail(FailureKind::SwitcherOff); };
-    hooks.powerOn = [this] {
-        if (!powerOn_) readPower();
-        return powerOn_.value_or(false);
-    };
-    runner_ = std::make_unique<CommandRunner>(*link_, guard_, std::move(hooks));
+    runner_ = std::make_unique<CommandRunner>(*link_, guard_, static_cast<CommandHost&>(*this));
+}
+
+bool Connection::powerOn() {
+    if (!powerOn_) readPower();
+    return powerOn_.value_or(false);
 }
 
 Connection::~Connection() {

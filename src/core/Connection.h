@@ -34,7 +34,7 @@ struct Failure {
 // One connection to a switcher for the life of a program without a window: the link, its
 // guards and the command wrappers. The link connects on the first command; the first failure
 // it reports is kept.
-class Connection final : public QObject {
+class Connection final : public QObject, private CommandHost {
     Q_OBJECT
 
 public:
@@ -76,6 +76,12 @@ signals:
 
 private:
     void onNotification(const devlink::LinkNotification& n);
+    // Without an operator, a command needing power reads it once, and a refusal for lack of
+    // power is the run's failure.
+    void connectForCommand() override { connect(); }
+    void showStatus(devlink::StatusPanel, const QString&, bool) override {}
+    void informationBox(const QString&) override { fail(devlink::FailureKind::SwitcherOff); }
+    bool powerOn() override;
 
     Target target_;
     devlink::EventLoopPump pump_;

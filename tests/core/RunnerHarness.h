@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/CommandRunner.h"
+#include "support/LambdaHost.h"
 #include "support/SimHarness.h"
 
 namespace testing_support {
@@ -20,19 +21,17 @@ struct Status {
 struct RunnerHarness : LinkHarness {
     RunnerHarness() {
         link->Disconnect();
-        runner = std::make_unique<core::CommandRunner>(
-            *link, flags,
-            core::CommandRunner::Hooks{
-                [this] {
+        host = {[this] {
                     ++connectClicks;
                     if (connectWorks) link->Connect();
                 },
                 [this](devlink::StatusPanel panel, const QString& text, bool alert) {
                     status.push_back({static_cast<int>(panel), text, alert});
                 },
-                [this](const QString& text) { boxes.push_back(text); },
-                [this] { return powerOn; }});
+                [this](const QString& text) { boxes.push_back(text); }, [this] { return powerOn; }};
+        runner = std::make_unique<core::CommandRunner>(*link, flags, host);
     }
+    LambdaHost host;
     std::unique_ptr<core::CommandRunner> runner;
     bool connectWorks = true;
     bool powerOn = true;

@@ -60,7 +60,7 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
     // Queued: a loss seen inside a command's wait is shown once that command has unwound.
     connect(link_, &devlink::TVKCOMControl::lineLost, this, &TForm1::lineLost,
             Qt::QueuedConnection);
-    runner_ = std::make_unique<core::CommandRunner>(*link_, flags_, commandHooks());
+    runner_ = std::make_unique<core::CommandRunner>(*link_, flags_, commandHost());
 
     setWindowTitle(QStringLiteral("6x6 HDMI Matrix Controller - ") + QStringLiteral("ver6.08"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -76,13 +76,20 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
 
 TForm1::~TForm1() = default;
 
-core::CommandRunner::Hooks TForm1::commandHooks() {
-    return {[this] { connectLine(); },
-            [this](devlink::StatusPanel panel, const QString& text, bool alert) {
-                ShowStatus(panel, text, alert);
-            },
-            [this](const QString& text) { dialogs_.information(text); },
-            [this] { return PowerOn(); }};
+void TForm1::connectForCommand() {
+    connectLine();
+}
+
+void TForm1::showStatus(devlink::StatusPanel panel, const QString& text, bool alert) {
+    ShowStatus(panel, text, alert);
+}
+
+void TForm1::informationBox(const QString& text) {
+    dialogs_.information(text);
+}
+
+bool TForm1::powerOn() {
+    return PowerOn();
 }
 
 void TForm1::buildForm() {

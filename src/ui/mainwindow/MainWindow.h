@@ -5,11 +5,13 @@
 #include <QTimer>
 #include <memory>
 
+#include "core/CommandHost.h"
 #include "core/CommandRunner.h"
 #include "link/LinkNotification.h"
 #include "link/StatusPanel.h"
 #include "link/VKCOMControl.h"
 #include "settings/SettingsData.h"
+#include "ui/pages/TabWindow.h"
 #include "ui/platform/WindowServices.h"
 
 namespace ui {
@@ -29,10 +31,9 @@ class SettingPageBinding;
 class SwitcherFollowing;
 class TPageControl;
 class TStatusBar;
-class TfrmPreSettingEdit;
 
 // The main window: owns the one link, shows its notifications, and keeps the settings.
-class TForm1 final : public QMainWindow {
+class TForm1 final : public QMainWindow, private core::CommandHost, private TabWindow {
     Q_OBJECT
 
 public:
@@ -98,13 +99,23 @@ private:
     QWidget* buildAdvancedTab();
     QWidget* buildFwUpgradeTab();
     void buildLaterPages();
-    TfrmPreSettingEdit& preSettingDialog();
     void bindLanDevices();
     void bindFollowing();
     void loadDevices(const config::SettingsData& settings);
     void storeDevices(config::SettingsData& settings) const;
     void queryModuleInfo();
-    core::CommandRunner::Hooks commandHooks();
+    core::CommandHost& commandHost() { return *this; }
+    TabWindow& tabWindow() { return *this; }
+    // What commands and tabs ask of the window.
+    void connectForCommand() override;
+    void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) override;
+    void informationBox(const QString& text) override;
+    bool powerOn() override;
+    config::PortTags portTags() const override;
+    bool displayTags() const override;
+    void savePortTags() override;
+    TfrmPreSettingEdit& preSettingDialog() override;
+    TfrmShowInOutInfo& inOutInfoPopup() override;
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
@@ -124,7 +135,6 @@ private:
     void writeOperationPanel(const QString& text);
     void showLinkFailure(const QString& text);
     void clearPortTags();
-    config::PortTags portTags() const;
     bool comMode() const;
     bool modeChangeRefused();
     config::SettingsData settingsFromControls() const;

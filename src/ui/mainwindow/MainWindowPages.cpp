@@ -76,26 +76,28 @@ TfrmPreSettingEdit& TForm1::preSettingDialog() {
     return *findChild<TfrmPreSettingEdit*>(QStringLiteral("TfrmPreSettingEdit"));
 }
 
+TfrmShowInOutInfo& TForm1::inOutInfoPopup() {
+    return *findChild<TfrmShowInOutInfo*>(QStringLiteral("TfrmShowInOutInfo"));
+}
+
+bool TForm1::displayTags() const {
+    return general_->cbDisplayTag->isChecked();
+}
+
+void TForm1::savePortTags() {
+    SavePortTags(link_->ControlMode(), currentDeviceMAC_);
+}
+
 QWidget* TForm1::buildPortTagTab() {
     portTag_ = new PortTagPage;
-    portTagPage_ = std::make_unique<PortTagBinding>(
-        *portTag_, PortTagBinding::Services{
-                       dialogs_, [this] { SavePortTags(link_->ControlMode(), currentDeviceMAC_); },
-                       [this]() -> TfrmPreSettingEdit& { return preSettingDialog(); }});
+    portTagPage_ = std::make_unique<PortTagBinding>(*portTag_, dialogs_, tabWindow());
     return portTag_;
 }
 
 QWidget* TForm1::buildSettingTab() {
     setting_ = new SettingPage;
-    settingPage_ = std::make_unique<SettingPageBinding>(
-        *pcContainer_, *setting_,
-        SettingPageBinding::Services{*runner_, commandHooks(), [this] { return portTags(); },
-                                     [this] { return general_->cbDisplayTag->isChecked(); },
-                                     [this]() -> TfrmPreSettingEdit& { return preSettingDialog(); },
-                                     [this]() -> TfrmShowInOutInfo& {
-                                         return *findChild<TfrmShowInOutInfo*>(
-                                             QStringLiteral("TfrmShowInOutInfo"));
-                                     }});
+    settingPage_ = std::make_unique<SettingPageBinding>(*pcContainer_, *setting_, *runner_,
+                                                        commandHost(), tabWindow());
     connect(settingPage_.get(), &SettingPageBinding::presetsEdited, this, &TForm1::SaveSettings);
     connect(following_.get(), &SwitcherFollowing::routeFollowed, this,
             [this](int output, int input, bool elsewhere) {

@@ -11,17 +11,14 @@ constexpr quint8 kSetRouteCode = 0x03;
 }  // namespace
 
 PresenterHarness::PresenterHarness() {
-    runner = std::make_unique<core::CommandRunner>(*link, flags, hooks());
-    routing = std::make_unique<ui::RoutingPresenter>(*runner, routingView);
-    presets = std::make_unique<ui::PresetPresenter>(*routing, presetView, hooks());
-}
-
-core::CommandRunner::Hooks PresenterHarness::hooks() {
-    return {[this] { link->Connect(); },
+    host = {[this] { link->Connect(); },
             [this](devlink::StatusPanel panel, const QString& text, bool alert) {
                 status.push_back({static_cast<int>(panel), text, alert});
             },
             [this](const QString& text) { boxes.push_back(text); }, [this] { return powerOn; }};
+    runner = std::make_unique<core::CommandRunner>(*link, flags, host);
+    routing = std::make_unique<ui::RoutingPresenter>(*runner, routingView);
+    presets = std::make_unique<ui::PresetPresenter>(*routing, presetView, host);
 }
 
 void PresenterHarness::failOutput(int output) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/CommandRunner.h"
+#include "support/LambdaHost.h"
 #include "support/SimHarness.h"
 #include "ui/presenters/setting/PresetPresenter.h"
 #include "ui/presenters/setting/PresetView.h"
@@ -60,7 +61,7 @@ struct Route {
     bool operator==(const Route&) const = default;
 };
 
-// The presenters over a connected link to the simulator, with the window's hooks faked.
+// The presenters over a connected link to the simulator, with the window faked.
 struct PresenterHarness : LinkHarness {
     PresenterHarness();
 
@@ -77,12 +78,10 @@ struct PresenterHarness : LinkHarness {
     std::vector<QString> boxes;
     RecordingRoutingView routingView;
     RecordingPresetView presetView;
+    LambdaHost host;
     std::unique_ptr<core::CommandRunner> runner;
     std::unique_ptr<ui::RoutingPresenter> routing;
     std::unique_ptr<ui::PresetPresenter> presets;
-
-private:
-    core::CommandRunner::Hooks hooks();
 };
 
 inline const QString kPowerOffText =

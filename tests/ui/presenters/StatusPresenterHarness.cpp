@@ -28,14 +28,13 @@ void FakeOptionsView::click(core::PanelOption option, core::OptionRadio radio) {
 }
 
 StatusHarness::StatusHarness() {
-    runner = std::make_unique<core::CommandRunner>(
-        *link, flags,
-        core::CommandRunner::Hooks{[this] { link->Connect(); },
-                                   [this](devlink::StatusPanel panel, const QString& text, bool) {
-                                       log.status.push_back({static_cast<int>(panel), text});
-                                   },
-                                   [this](const QString& text) { log.boxes.push_back(text); },
-                                   [this] { return status->PowerOn(); }});
+    host = {[this] { link->Connect(); },
+            [this](devlink::StatusPanel panel, const QString& text, bool) {
+                log.status.push_back({static_cast<int>(panel), text});
+            },
+            [this](const QString& text) { log.boxes.push_back(text); },
+            [this] { return status->PowerOn(); }};
+    runner = std::make_unique<core::CommandRunner>(*link, flags, host);
     options = std::make_unique<ui::PanelOptionsPresenter>(*runner, flags, optionsView,
                                                           [this] { return status->PowerOn(); });
     optionsView.presenter = options.get();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/CommandRunner.h"
+#include "support/LambdaHost.h"
 #include "support/SimHarness.h"
 #include "ui/presenters/advanced/PanelOptionsPresenter.h"
 #include "ui/presenters/general/DeviceStatusPresenter.h"
@@ -90,6 +91,7 @@ struct StatusHarness : testing_support::LinkHarness {
     WindowLog log;
     FakeStatusView statusView{log};
     FakeOptionsView optionsView{log};
+    testing_support::LambdaHost host;
     std::unique_ptr<core::CommandRunner> runner;
     std::unique_ptr<ui::PanelOptionsPresenter> options;
     std::unique_ptr<ui::DeviceStatusPresenter> status;

@@ -8,8 +8,11 @@
 
 namespace ui {
 
-PortTagBinding::PortTagBinding(PortTagPage& page, Services services)
-    : services_(std::move(services)), inputFields_(page.inputTags), outputFields_(page.outputTags) {
+PortTagBinding::PortTagBinding(PortTagPage& page, Dialogs& dialogs, TabWindow& window)
+    : dialogs_(dialogs),
+      window_(window),
+      inputFields_(page.inputTags),
+      outputFields_(page.outputTags) {
     connect(page.btnEditInputPortTag, &QPushButton::clicked, this,
             &PortTagBinding::btnEditInputPortTagClick);
     connect(page.btnEditOutputPortTag, &QPushButton::clicked, this,
@@ -40,7 +43,7 @@ PortTagEditor& PortTagBinding::editorOf(PortTagEditor::Kind kind) {
 
 // The dialog is created after the main window, so it is bound when first used.
 TfrmPreSettingEdit& PortTagBinding::dialog() {
-    TfrmPreSettingEdit& edit = services_.editDialog();
+    TfrmPreSettingEdit& edit = window_.preSettingDialog();
     if (!dialogBound_) {
         connect(&edit, &TfrmPreSettingEdit::deleteTagClicked, this, &PortTagBinding::deleteTag);
         dialogBound_ = true;
@@ -58,15 +61,15 @@ void PortTagBinding::editTags(PortTagEditor& editor, const Fields& fields) {
     editor.mergeNames(typed);
     edit.setTagHistory(editor.kind(), editor.history());
     for (int port = 0; port < config::kTaggedPortCount; ++port) fields[port]->setText(typed[port]);
-    services_.savePortTags();
+    window_.savePortTags();
 }
 
 void PortTagBinding::deleteTag(PortTagEditor::Kind kind, int port) {
     TfrmPreSettingEdit& edit = dialog();
     PortTagEditor& editor = editorOf(kind);
     const PortTagEditor::Prompts prompts{
-        [this](const QString& text) { services_.dialogs.information(text); },
-        [this](const QString& text) { return services_.dialogs.question(text); }};
+        [this](const QString& text) { dialogs_.information(text); },
+        [this](const QString& text) { return dialogs_.question(text); }};
     if (!editor.deleteName(edit.tagTexts(kind), port, prompts)) return;
     edit.setTagHistory(kind, editor.history());
     edit.clearTagBox(kind, port);

@@ -2,9 +2,9 @@
 
 #include <QObject>
 #include <array>
-#include <functional>
 
 #include "settings/SettingsData.h"
+#include "ui/pages/TabWindow.h"
 #include "ui/pages/porttag/PortTagPage.h"
 #include "ui/presenters/porttag/PortTagEditor.h"
 
@@ -21,13 +21,7 @@ class PortTagBinding final : public QObject {
     Q_OBJECT
 
 public:
-    struct Services {
-        Dialogs& dialogs;
-        std::function<void()> savePortTags;  // the current set, for the current connection
-        std::function<TfrmPreSettingEdit&()> editDialog;
-    };
-
-    PortTagBinding(PortTagPage& page, Services services);
+    PortTagBinding(PortTagPage& page, Dialogs& dialogs, TabWindow& window);
 
     void loadHistories(const config::SettingsData& settings);
     void storeHistories(config::SettingsData& settings) const;
@@ -43,7 +37,8 @@ private:
     PortTagEditor& editorOf(PortTagEditor::Kind kind);
     TfrmPreSettingEdit& dialog();
 
-    Services services_;
+    Dialogs& dialogs_;
+    TabWindow& window_;
     const Fields& inputFields_;
     const Fields& outputFields_;
     PortTagEditor inputNames_{PortTagEditor::Kind::Inputs};

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
+#include <QCursor>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -32,8 +33,7 @@ void setFlashed(QGroupBox* group, bool on) {
 
 }  // namespace
 
-RoutingPanel::RoutingPanel(SettingPage& page, Sources sources)
-    : page_(page), sources_(std::move(sources)) {}
+RoutingPanel::RoutingPanel(SettingPage& page, TabWindow& window) : page_(page), window_(window) {}
 
 void RoutingPanel::windowShown() {
     for (widgets::TLCD99* led : page_.leds) led->setDigitNum(1);
@@ -75,15 +75,15 @@ void RoutingPanel::setNoteText(const QString& text) {
 }
 
 void RoutingPanel::showInOutInfo() {
-    TfrmShowInOutInfo& info = sources_.infoPopup();
-    info.showLines(tagListLines(sources_.portTags()));
-    info.move(sources_.mousePosition() + QPoint(0, kPopupBelowMouse));
+    TfrmShowInOutInfo& info = window_.inOutInfoPopup();
+    info.showLines(tagListLines(window_.portTags()));
+    info.move(QCursor::pos() + QPoint(0, kPopupBelowMouse));
     info.show();
     info.repaint();
 }
 
 void RoutingPanel::closeInOutInfo() {
-    TfrmShowInOutInfo& info = sources_.infoPopup();
+    TfrmShowInOutInfo& info = window_.inOutInfoPopup();
     if (info.isVisible()) info.close();
 }
 

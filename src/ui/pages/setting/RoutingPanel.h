@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "settings/SettingsData.h"
+#include "ui/pages/TabWindow.h"
 #include "ui/pages/setting/SettingPage.h"
 #include "ui/presenters/setting/RoutingView.h"
 
@@ -28,13 +29,7 @@ public:
     static constexpr int kOutputs = SettingPage::kOutputs;
     static constexpr int kInputs = SettingPage::kInputs;
 
-    struct Sources {
-        std::function<TfrmShowInOutInfo&()> infoPopup;
-        std::function<config::PortTags()> portTags;
-        std::function<QPoint()> mousePosition;  // in screen coordinates
-    };
-
-    RoutingPanel(SettingPage& page, Sources sources);
+    RoutingPanel(SettingPage& page, TabWindow& window);
 
     // Window show: one digit per display, and "All Outputs" covers the six outputs.
     void windowShown();
@@ -53,7 +48,7 @@ private:
     bool isOutput(int output) const { return output >= 1 && output <= kOutputs; }
 
     SettingPage& page_;
-    Sources sources_;
+    TabWindow& window_;
 };
 
 }  // namespace ui

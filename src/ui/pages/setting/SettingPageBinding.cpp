@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QCursor>
 #include <QEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -22,13 +21,15 @@ int groupIndexOf(const QObject* button) {
 
 }  // namespace
 
-SettingPageBinding::SettingPageBinding(TPageControl& pages, SettingPage& page, Services services)
-    : services_(std::move(services)),
+SettingPageBinding::SettingPageBinding(TPageControl& pages, SettingPage& page,
+                                       core::CommandRunner& runner, core::CommandHost& host,
+                                       TabWindow& window)
+    : window_(window),
       page_(page),
-      panel_(page_, {services_.infoPopup, services_.portTags, [] { return QCursor::pos(); }}),
+      panel_(page_, window),
       list_(*page_.lvPreSetting),
-      routing_(services_.runner, panel_),
-      presets_(routing_, list_, services_.hooks) {
+      routing_(runner, panel_),
+      presets_(routing_, list_, host) {
     for (QAbstractButton* button : page_.routeButtons) bindRouteButton(button);
     connect(page_.pm, &QMenu::aboutToShow, this, [this] { routing_.popupMenuOpened(); });
     connect(page_.pm, &QMenu::triggered, this, &SettingPageBinding::mnuAllOutputsClick);
@@ -78,8 +79,8 @@ bool SettingPageBinding::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SettingPageBinding::hover(const QAbstractButton* button) {
-    routing_.sbSetInputMouseMove(groupIndexOf(button), tagOf(button), services_.portTags(),
-                                 services_.displayTags());
+    routing_.sbSetInputMouseMove(groupIndexOf(button), tagOf(button), window_.portTags(),
+                                 window_.displayTags());
 }
 
 void SettingPageBinding::mnuAllOutputsClick(const QAction* item) {
@@ -104,9 +105,9 @@ void SettingPageBinding::storePresets(config::SettingsData& settings) const {
 }
 
 void SettingPageBinding::btnPreEditClick() {
-    const auto edit = presets_.btnPreEditClick(services_.portTags());
+    const auto edit = presets_.btnPreEditClick(window_.portTags());
     if (!edit) return;
-    TfrmPreSettingEdit& dialog = services_.editDialog();
+    TfrmPreSettingEdit& dialog = window_.preSettingDialog();
     dialog.arrangeOutputSetting(*edit);
     if (dialog.exec() != QDialog::Accepted) return;
     presets_.editAccepted(dialog.outputSetting());

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 
 #include "core/CommandRunner.h"
 #include "settings/SettingsData.h"
@@ -16,24 +15,14 @@ class QAction;
 namespace ui {
 
 class TPageControl;
-class TfrmPreSettingEdit;
-class TfrmShowInOutInfo;
 
 // The "Setting" tab: the routing view and the pre-settings, bound to their presenters.
 class SettingPageBinding final : public QObject {
     Q_OBJECT
 
 public:
-    struct Services {
-        core::CommandRunner& runner;
-        core::CommandRunner::Hooks hooks;  // information box, status texts, power state
-        std::function<config::PortTags()> portTags;
-        std::function<bool()> displayTags;  // cbDisplayTag is ticked
-        std::function<TfrmPreSettingEdit&()> editDialog;
-        std::function<TfrmShowInOutInfo&()> infoPopup;
-    };
-
-    SettingPageBinding(TPageControl& pages, SettingPage& page, Services services);
+    SettingPageBinding(TPageControl& pages, SettingPage& page, core::CommandRunner& runner,
+                       core::CommandHost& host, TabWindow& window);
 
     const RoutingPresenter& routing() const { return routing_; }
     RoutingPresenter& routing() { return routing_; }
@@ -56,7 +45,7 @@ private:
     void btnPreEditClick();
     void mnuAllOutputsClick(const QAction* item);
 
-    Services services_;
+    TabWindow& window_;
     SettingPage& page_;
     RoutingPanel panel_;
     PresetList list_;

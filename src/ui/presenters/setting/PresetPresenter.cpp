@@ -21,8 +21,8 @@ int editChoice(const QStringList& cells, int output) {
 }  // namespace
 
 PresetPresenter::PresetPresenter(RoutingPresenter& routing, PresetView& view,
-                                 core::CommandRunner::Hooks hooks)
-    : routing_(routing), view_(view), hooks_(std::move(hooks)) {
+                                 core::CommandHost& host)
+    : routing_(routing), view_(view), host_(host) {
     const auto names = config::SettingsData::defaultPresetNames();
     const auto values = config::SettingsData::defaultPresetValues();
     for (int row = 1; row <= config::kPresetCount; ++row) {
@@ -49,12 +49,12 @@ void PresetPresenter::setSelectedRow(int row) {
 
 bool PresetPresenter::requireSelection() const {
     if (selected_ != 0) return true;
-    hooks_.informationBox(QStringLiteral("Please select item."));
+    host_.informationBox(QStringLiteral("Please select item."));
     return false;
 }
 
 void PresetPresenter::tsSettingShow() {
-    if (!hooks_.powerOn()) return;
+    if (!host_.powerOn()) return;
     if (selected_ == 0) {
         selected_ = 1;
         view_.selectPresetRow(selected_);
@@ -98,7 +98,7 @@ void PresetPresenter::btnSetClick() {
     const core::PresetApplied applied =
         core::ApplyPreset(core::PresetRoutesOf(rows_[selected_ - 1].cells), switchRoute);
     if (applied.failure == devlink::FailureKind::BadFile)
-        hooks_.showStatus(devlink::StatusPanel::Notes, applied.text, false);
+        host_.showStatus(devlink::StatusPanel::Notes, applied.text, false);
 }
 
 }  // namespace ui

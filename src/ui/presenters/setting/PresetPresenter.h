@@ -24,8 +24,8 @@ public:
     };
     using Rows = std::array<Row, config::kPresetCount>;
 
-    // Uses the runner's hooks for the information box, status texts and power state.
-    PresetPresenter(RoutingPresenter& routing, PresetView& view, core::CommandRunner::Hooks hooks);
+    // The host gives the information box, status texts and power state.
+    PresetPresenter(RoutingPresenter& routing, PresetView& view, core::CommandHost& host);
 
     // The rows as the settings file holds them; shows all eight.
     void load(const std::array<QString, config::kPresetCount>& names,
@@ -56,7 +56,7 @@ private:
 
     RoutingPresenter& routing_;
     PresetView& view_;
-    core::CommandRunner::Hooks hooks_;
+    core::CommandHost& host_;
     Rows rows_;
     int selected_ = 0;
 };

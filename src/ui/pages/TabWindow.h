@@ -1,0 +1,24 @@
+#pragma once
+
+#include "settings/SettingsData.h"
+
+namespace ui {
+
+class TfrmPreSettingEdit;
+class TfrmShowInOutInfo;
+
+// What the tabs ask of the main window they sit in.
+class TabWindow {
+public:
+    virtual config::PortTags portTags() const = 0;
+    virtual bool displayTags() const = 0;  // cbDisplayTag is ticked
+    // The current set of tags, for the current connection.
+    virtual void savePortTags() = 0;
+    virtual TfrmPreSettingEdit& preSettingDialog() = 0;
+    virtual TfrmShowInOutInfo& inOutInfoPopup() = 0;
+
+protected:
+    ~TabWindow() = default;
+};
+
+}  // namespace ui
