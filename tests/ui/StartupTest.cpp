@@ -284,3 +284,28 @@ TEST(Startup, RefusedWriteShowsTheMessageWithThePath) {
 }
 
 }  // namespace
+
+// The pages built after the first paint hold pre-settings and EDID choices: a window closed
+// before then writes the file exactly as one that built them.
+TEST(Startup, AWindowClosedBeforeItsFirstPaintKeepsEveryPagesSettings) {
+    const QByteArray settings =
+        "[Control mode]\nMode=0\n[Pre-Setting name]\nSetting1=Morning\n[Pre-Setting value]\n"
+        "value1=3,4,1,2,3,4\n[EDID setting]\nEDID mode=3D, Dolby/DTS 5.1\n"
+        "Out of Copy EDID=Out4\nIn of Download EDID=User2 Memory\n";
+    const auto closedFile = [&settings](bool painted) {
+        WindowHarness h;
+        h.writeSettings(settings);
+        if (painted) {
+            h.show();
+        } else {
+            h.create();
+            h.form().show();
+        }
+        h.form().close();
+        return config::readIniFile(h.settingsPath).document;
+    };
+    const config::IniDocument unbuilt = closedFile(false);
+    EXPECT_EQ(unbuilt.value("Pre-Setting value", "value1"), "3,4,1,2,3,4");
+    EXPECT_EQ(unbuilt.value("EDID setting", "In of Download EDID"), "User2 Memory");
+    EXPECT_EQ(unbuilt.toBytes().toStdString(), closedFile(true).toBytes().toStdString());
+}

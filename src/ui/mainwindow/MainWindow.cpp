@@ -127,13 +127,15 @@ void TForm1::paintEvent(QPaintEvent* event) {
     QMainWindow::paintEvent(event);
     if (paintedOnce_) return;
     paintedOnce_ = true;
-    QTimer::singleShot(0, this, &TForm1::buildLaterPages);
+    QTimer::singleShot(0, this, &TForm1::afterFirstPaint);
 }
 
-void TForm1::buildLaterPages() {
+void TForm1::afterFirstPaint() {
     pcContainer_->buildEveryPage();
     // A page built now may want more room than the design height.
     setFixedSize(kWindowWidth, std::max(height(), sizeHint().height()));
+    // A first start makes the file; a hand-edited one is written back in full.
+    SaveSettings();
     emit painted();
 }
 
@@ -144,7 +146,6 @@ void TForm1::FormShow() {
     showConnectionState();
     tmr_.start();
     deviceStatus_->ResetDeviceStatus();
-    SaveSettings();
 }
 
 bool TForm1::linkBusy() const {
@@ -201,6 +202,8 @@ void TForm1::FormClose() {
     tmr_.stop();
     // Nothing reads or reconnects once the window is going.
     following_->lineClosed();
+    // Closed before its first paint: the pages not built yet write their part as they would.
+    pcContainer_->buildEveryPage();
     SaveSettings();
     // A command may still be unwinding inside the link's wait: free it once that has returned.
     if (link_) link_->deleteLater();

@@ -98,7 +98,7 @@ private:
     QWidget* buildEdidTab();
     QWidget* buildAdvancedTab();
     QWidget* buildFwUpgradeTab();
-    void buildLaterPages();
+    void afterFirstPaint();
     void bindLanDevices();
     void bindFollowing();
     void loadDevices(const config::SettingsData& settings);

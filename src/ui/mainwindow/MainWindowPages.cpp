@@ -26,7 +26,7 @@ namespace ui {
 
 // The tabs in their order, each built by one function that makes its page and wires it to its
 // presenter. The pages the window reads before its first paint are built with it; the others
-// once it has painted (buildLaterPages), or when first shown if that comes sooner.
+// once it has painted (afterFirstPaint), or when first shown if that comes sooner.
 void TForm1::addTabs() {
     struct Row {
         const char* title;
