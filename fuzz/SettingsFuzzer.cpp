@@ -11,8 +11,6 @@
 #include "settings/PortTagSections.h"
 #include "settings/SettingsFile.h"
 
-using namespace ui;
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const config::IniDocument document(
         QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));

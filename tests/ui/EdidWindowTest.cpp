@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "ModalScript.h"
 #include "WindowHarness.h"
 #include "sim/SampleEdid.h"
 #include "ui/presenters/general/DeviceStatusPresenter.h"
@@ -335,8 +336,15 @@ TEST_F(EdidWindow, ShowingThePageShowsNewTagsAndKeepsTheChoices) {
     tab.choose("cbCopyEDIDInput", "In3");
     tab.choose("cbReadEDIDDataOutput", "Out2");
     tab.showPage(kGeneralPage);
-    h.find<QLineEdit>("leInput3Tag")->setText("DVD");
-    h.find<QLineEdit>("leOutput2Tag")->setText("TV");
+    const auto tag = [this](const QString& box, const char* button, const QString& text) {
+        testing_support::onNextModal([&](QDialog& dialog) {
+            dialog.findChild<QComboBox*>(box)->setEditText(text);
+            dialog.findChild<QPushButton*>("btnOK")->click();
+        });
+        h.find<QPushButton>(button)->click();
+    };
+    tag("cbDevNameOfInput3", "btnEditInputPortTag", "DVD");
+    tag("cbDispNameOfOutput2", "btnEditOutputPortTag", "TV");
     tab.showPage(kEdidPage);
     EXPECT_EQ(tab.list("cbCopyEDIDInput")->currentText(), "In3 - [DVD]");
     EXPECT_EQ(tab.list("cbDownloadEDIDInput")->itemText(3), "In3 - [DVD]");

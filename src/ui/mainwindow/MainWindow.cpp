@@ -245,7 +245,7 @@ void TForm1::LoadSettings() {
         edidPresenter_->LoadEdidChoices(storedSettings_.edid);
     }
     if (settingPage_) settingPage_->loadPresets(storedSettings_);
-    portTagPage_->loadHistories(storedSettings_);
+    if (portTagPage_) portTagPage_->loadHistories(storedSettings_);
     general_->cbDisplayTag->setChecked(storedSettings_.displayTag);
     general_->cbFollowSwitcher->setChecked(storedSettings_.followSwitcher);
 }
@@ -258,7 +258,7 @@ config::SettingsData TForm1::settingsFromControls() const {
     data.followSwitcher = general_->cbFollowSwitcher->isChecked();
     storeDevices(data);
     if (settingPage_) settingPage_->storePresets(data);
-    portTagPage_->storeHistories(data);
+    if (portTagPage_) portTagPage_->storeHistories(data);
     if (edidPresenter_) data.edid = edidPresenter_->SaveEdidChoices();
     return data;
 }
@@ -272,11 +272,17 @@ void TForm1::SaveSettings() {
 }
 
 void TForm1::LoadPortTags(devlink::TControlMode mode, const QString& mac) {
-    const config::PortTags tags = config::loadPortTags(settingsPath_, mode == devlink::cmCOM, mac);
-    for (int port = 0; port < config::kTaggedPortCount; ++port) {
-        portTag_->inputTags[port]->setText(tags.inputs[port]);
-        portTag_->outputTags[port]->setText(tags.outputs[port]);
-    }
+    showPortTags(config::loadPortTags(settingsPath_, mode == devlink::cmCOM, mac));
+}
+
+void TForm1::showPortTags(const config::PortTags& tags) {
+    portTags_ = tags;
+    if (portTagPage_) portTagPage_->showTags(portTags_);
+}
+
+void TForm1::portTagsEdited(const config::PortTags& tags) {
+    portTags_ = tags;
+    SavePortTags(link_->ControlMode(), currentDeviceMAC_);
 }
 
 void TForm1::SavePortTags(devlink::TControlMode mode, const QString& mac) {
@@ -288,19 +294,11 @@ void TForm1::SavePortTags(devlink::TControlMode mode, const QString& mac) {
 }
 
 config::PortTags TForm1::portTags() const {
-    config::PortTags tags;
-    for (int port = 0; port < config::kTaggedPortCount; ++port) {
-        tags.inputs[port] = portTag_->inputTags[port]->text();
-        tags.outputs[port] = portTag_->outputTags[port]->text();
-    }
-    return tags;
+    return portTags_;
 }
 
 void TForm1::clearPortTags() {
-    for (int port = 0; port < config::kTaggedPortCount; ++port) {
-        portTag_->inputTags[port]->clear();
-        portTag_->outputTags[port]->clear();
-    }
+    showPortTags({});
 }
 
 }  // namespace ui

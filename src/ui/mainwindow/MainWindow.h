@@ -113,7 +113,7 @@ private:
     bool powerOn() override;
     config::PortTags portTags() const override;
     bool displayTags() const override;
-    void savePortTags() override;
+    void portTagsEdited(const config::PortTags& tags) override;
     TfrmPreSettingEdit& preSettingDialog() override;
     TfrmShowInOutInfo& inOutInfoPopup() override;
     void FormShow();
@@ -135,6 +135,7 @@ private:
     void writeOperationPanel(const QString& text);
     void showLinkFailure(const QString& text);
     void clearPortTags();
+    void showPortTags(const config::PortTags& tags);
     bool comMode() const;
     bool modeChangeRefused();
     config::SettingsData settingsFromControls() const;
@@ -155,6 +156,8 @@ private:
     // is lost between load and save.
     config::SettingsData storedSettings_;
     bool settingsFileKept_ = false;  // it could not be read: never saved over
+    // The tags of the current connection, shown on the "Port Tag" page once it is built.
+    config::PortTags portTags_;
 
     int statusBlink_ = 1;
     QString currentDeviceMAC_;

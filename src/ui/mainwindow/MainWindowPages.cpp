@@ -35,7 +35,7 @@ void TForm1::addTabs() {
     };
     static constexpr Row kTabs[] = {
         {"General", &TForm1::buildGeneralTab, true},
-        {"Port Tag", &TForm1::buildPortTagTab, true},
+        {"Port Tag", &TForm1::buildPortTagTab, false},
         {"Setting", &TForm1::buildSettingTab, false},
         {"EDID control", &TForm1::buildEdidTab, false},
         {"Advanced", &TForm1::buildAdvancedTab, true},
@@ -84,13 +84,10 @@ bool TForm1::displayTags() const {
     return general_->cbDisplayTag->isChecked();
 }
 
-void TForm1::savePortTags() {
-    SavePortTags(link_->ControlMode(), currentDeviceMAC_);
-}
-
 QWidget* TForm1::buildPortTagTab() {
     portTag_ = new PortTagPage;
     portTagPage_ = std::make_unique<PortTagBinding>(*portTag_, dialogs_, tabWindow());
+    portTagPage_->loadHistories(storedSettings_);
     return portTag_;
 }
 

@@ -12,8 +12,8 @@ class TabWindow {
 public:
     virtual config::PortTags portTags() const = 0;
     virtual bool displayTags() const = 0;  // cbDisplayTag is ticked
-    // The current set of tags, for the current connection.
-    virtual void savePortTags() = 0;
+    // The operator changed the tags of the current connection.
+    virtual void portTagsEdited(const config::PortTags& tags) = 0;
     virtual TfrmPreSettingEdit& preSettingDialog() = 0;
     virtual TfrmShowInOutInfo& inOutInfoPopup() = 0;
 

@@ -17,6 +17,14 @@ PortTagBinding::PortTagBinding(PortTagPage& page, Dialogs& dialogs, TabWindow& w
             &PortTagBinding::btnEditInputPortTagClick);
     connect(page.btnEditOutputPortTag, &QPushButton::clicked, this,
             &PortTagBinding::btnEditOutputPortTagClick);
+    showTags(window_.portTags());
+}
+
+void PortTagBinding::showTags(const config::PortTags& tags) {
+    for (int port = 0; port < config::kTaggedPortCount; ++port) {
+        inputFields_[port]->setText(tags.inputs[port]);
+        outputFields_[port]->setText(tags.outputs[port]);
+    }
 }
 
 void PortTagBinding::loadHistories(const config::SettingsData& settings) {
@@ -61,7 +69,12 @@ void PortTagBinding::editTags(PortTagEditor& editor, const Fields& fields) {
     editor.mergeNames(typed);
     edit.setTagHistory(editor.kind(), editor.history());
     for (int port = 0; port < config::kTaggedPortCount; ++port) fields[port]->setText(typed[port]);
-    window_.savePortTags();
+    config::PortTags shown;
+    for (int port = 0; port < config::kTaggedPortCount; ++port) {
+        shown.inputs[port] = inputFields_[port]->text();
+        shown.outputs[port] = outputFields_[port]->text();
+    }
+    window_.portTagsEdited(shown);
 }
 
 void PortTagBinding::deleteTag(PortTagEditor::Kind kind, int port) {

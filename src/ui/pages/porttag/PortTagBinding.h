@@ -23,6 +23,7 @@ class PortTagBinding final : public QObject {
 public:
     PortTagBinding(PortTagPage& page, Dialogs& dialogs, TabWindow& window);
 
+    void showTags(const config::PortTags& tags);
     void loadHistories(const config::SettingsData& settings);
     void storeHistories(config::SettingsData& settings) const;
 
