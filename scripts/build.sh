@@ -37,7 +37,7 @@ if command -v ccache >/dev/null; then
 fi
 
 # Line tables only (-g1): backtraces and breakpoints by line still work, and the build takes
-# a third less time than with full debug information. -D settings given to this script win.
+# a quarter less time than with full debug information. -D settings given to this script win.
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGC_WERROR=ON \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "${configure[@]}"
 cmake --build "$build_dir" -j"$(nproc)" "${targets[@]}"
