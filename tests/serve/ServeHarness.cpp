@@ -73,7 +73,8 @@ Reply readReply(QByteArray bytes) {
     const qsizetype end = bytes.indexOf("\r\n\r\n");
     reply.head = bytes.left(end);
     reply.status = bytes.mid(9, 3).toInt();
-    reply.json = QJsonDocument::fromJson(bytes.mid(end + 4)).object();
+    reply.body = bytes.mid(end + 4);
+    reply.json = QJsonDocument::fromJson(reply.body).object();
     return reply;
 }
 

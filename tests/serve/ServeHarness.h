@@ -12,6 +12,7 @@ namespace servetest {
 struct Reply {
     int status = 0;
     QByteArray head;  // status line and headers
+    QByteArray body;
     QJsonObject json;
 };
 

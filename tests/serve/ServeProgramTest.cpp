@@ -89,6 +89,7 @@ TEST(ServeProgram, EveryEndpointAnswersWithMatrixctlsDocumentAndStatus) {
     EXPECT_FALSE(wire.contains(QStringLiteral("RX A5 5B 02 03 06 00 01 00")));
     const auto page = serve.request("GET", "/");
     EXPECT_EQ(page.status, 200);
+    EXPECT_TRUE(page.body.contains(">System is power off, please turn it on first.<"));
     EXPECT_TRUE(
         page.head.contains("Content-Security-Policy: default-src 'self'; frame-ancestors "
                            "'none'"))

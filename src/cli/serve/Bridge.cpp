@@ -12,6 +12,7 @@
 #include "cli/serve/http/Access.h"
 #include "cli/state/ChangeEvents.h"
 #include "core/Follower.h"
+#include "core/OperatorTexts.h"
 #include "core/SwitcherState.h"
 
 namespace cli::serve {
@@ -118,7 +119,10 @@ void Bridge::servePage(HttpConnection* connection, const HttpRequest& request) {
         resource.open(QIODevice::ReadOnly);
         HttpResponse response;
         response.contentType = file.type.toByteArray();
-        response.body = resource.readAll();
+        // The page says what the window and matrixctl say, from the one place that says it.
+        response.body = resource.readAll().replace(
+            "{{switcher-off}}",
+            core::FailureText(devlink::FailureKind::SwitcherOff).toHtmlEscaped().toUtf8());
         // The page loads nothing from elsewhere and may not be framed by another site's page.
         response.addHeader("Content-Security-Policy", "default-src 'self'; frame-ancestors 'none'");
         response.addHeader("X-Content-Type-Options", "nosniff");
