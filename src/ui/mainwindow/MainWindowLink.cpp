@@ -178,7 +178,9 @@ void TForm1::ApplyModeEnabling(devlink::TControlMode mode, bool locked) {
     const bool comEnabled = mode == devlink::cmCOM && !locked;
     apply({g.gbCOMMode, g.lblPort, g.cbCOMList}, comEnabled);
     apply({g.gbModeSelect, g.rbCOMMode, g.rbLANMode, g.btnConnect, g.btnGetDevStatus}, !locked);
-    // The Ethernet module is reached through the switcher's serial port.
+    // The Ethernet module is reached through the switcher's serial port; a page built later
+    // takes this when it is built.
+    if (!advanced_) return;
     const AdvancedPage& a = *advanced_;
     apply({a.gbTCPModInfo, a.lblTCPVersion, a.lblTCPDHCP, a.lblTCPIPAddr, a.btnQueryTCPModInfo,
            a.gbResetDefault, a.btnReset},

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <span>
 
 #include "ui/dialogs/PreSettingEdit.h"
 #include "ui/dialogs/ShowInOutInfo.h"
@@ -25,30 +26,22 @@
 namespace ui {
 
 // The tabs in their order, each built by one function that makes its page and wires it to its
-// presenter. The pages the window reads before its first paint are built with it; the others
-// once it has painted (afterFirstPaint), or when first shown if that comes sooner.
+// presenter. The first, showing at start, is built with the window; the others once it has
+// painted (afterFirstPaint), or when first shown if that comes sooner.
 void TForm1::addTabs() {
     struct Row {
         const char* title;
         QWidget* (TForm1::*build)();
-        bool withWindow;
     };
     static constexpr Row kTabs[] = {
-        {"General", &TForm1::buildGeneralTab, true},
-        {"Port Tag", &TForm1::buildPortTagTab, false},
-        {"Setting", &TForm1::buildSettingTab, false},
-        {"EDID control", &TForm1::buildEdidTab, false},
-        {"Advanced", &TForm1::buildAdvancedTab, true},
-        {"FW upgrade", &TForm1::buildFwUpgradeTab, false},
+        {"General", &TForm1::buildGeneralTab},   {"Port Tag", &TForm1::buildPortTagTab},
+        {"Setting", &TForm1::buildSettingTab},   {"EDID control", &TForm1::buildEdidTab},
+        {"Advanced", &TForm1::buildAdvancedTab}, {"FW upgrade", &TForm1::buildFwUpgradeTab},
     };
-    for (const Row& row : kTabs) {
-        const QString title = QString::fromLatin1(row.title);
-        if (row.withWindow) {
-            pcContainer_->addPage((this->*row.build)(), title);
-        } else {
-            pcContainer_->addLaterPage([this, build = row.build] { return (this->*build)(); },
-                                       title);
-        }
+    pcContainer_->addPage((this->*kTabs[0].build)(), QString::fromLatin1(kTabs[0].title));
+    for (const Row& row : std::span(kTabs).subspan(1)) {
+        pcContainer_->addLaterPage([this, build = row.build] { return (this->*build)(); },
+                                   QString::fromLatin1(row.title));
     }
 }
 
@@ -148,6 +141,7 @@ QWidget* TForm1::buildAdvancedTab() {
     connect(advanced_->btnQueryTCPModInfo, &QPushButton::clicked, this,
             &TForm1::btnQueryTCPModInfoClick);
     connect(advanced_->btnReset, &QPushButton::clicked, this, &TForm1::btnResetClick);
+    ApplyModeEnabling(link_->ControlMode(), false);
     return advanced_;
 }
 
