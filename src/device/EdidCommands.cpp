@@ -48,4 +48,8 @@ std::optional<EdidCommand> downloadEdidCommand(int targetIndex) {
                        quint16(kPortSelectorBase + memory * kUserMemoryStep)};
 }
 
+EdidCommand readEdidCommand(int output) {
+    return EdidCommand{Command::ReadEdidData, quint16(kPortSelectorBase + output)};
+}
+
 }  // namespace device

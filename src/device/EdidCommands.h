@@ -32,4 +32,7 @@ std::optional<EdidCommand> setEdidModeCommand(const QStringList& modes, int mode
 // 8 "User1 Memory", 9 "User2 Memory"; anything else chooses nothing.
 std::optional<EdidCommand> downloadEdidCommand(int targetIndex);
 
+// Reads the EDID of the display on an output (1..6).
+EdidCommand readEdidCommand(int output);
+
 }  // namespace device

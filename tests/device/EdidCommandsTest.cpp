@@ -83,4 +83,9 @@ TEST(EdidCommands, DownloadTargets) {
     EXPECT_EQ(device::downloadEdidCommand(-1), std::nullopt);
 }
 
+TEST(EdidCommands, ReadSelectsTheOutputsPort) {
+    EXPECT_EQ(WireOf(device::readEdidCommand(1)), (Wire{0x05, 0xF001, 0}));
+    EXPECT_EQ(WireOf(device::readEdidCommand(6)), (Wire{0x05, 0xF006, 0}));
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include "cli/program/ExitCode.h"
 #include "cli/program/Rejection.h"
 #include "core/OperatorTexts.h"
+#include "device/EdidCommands.h"
 #include "device/EdidFile.h"
 
 namespace cli {
@@ -11,8 +12,6 @@ using devlink::Command;
 using devlink::MakeCommand;
 
 namespace {
-
-constexpr quint16 kPortSelectorBase = 0xF000;
 
 devlink::Frame frameOf(const devlink::CommandRequest& r) {
     return devlink::BuildFrame(r.group, r.code, r.p1, r.p2, r.p3, r.p4);
@@ -36,8 +35,7 @@ bool outputConnected(core::Connection& session, int output) {
 QByteArray readOutputEdid(core::Connection& session, int output) {
     if (!outputConnected(session, output)) return {};
     const devlink::LinkBusyScope busy(session.guard());
-    const devlink::CommandRequest read =
-        MakeCommand(Command::ReadEdidData, static_cast<quint16>(kPortSelectorBase + output));
+    const devlink::CommandRequest read = device::readEdidCommand(output).request();
     if (!session.link().ReadData(frameOf(read), device::kEdidSizeWithTrailer).succeeded()) {
         return {};
     }

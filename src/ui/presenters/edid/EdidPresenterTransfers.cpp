@@ -7,12 +7,6 @@
 // command wrappers, so they keep the link busy themselves.
 namespace ui {
 
-namespace {
-
-constexpr quint16 kPortSelectorBase = 0xF000;
-
-}  // namespace
-
 void EdidPresenter::btnReadEDIDDataClick() {
     if (!ChosenOrComplain({EdidList::ReadOutput})) return;
     const int output = Selected(EdidList::ReadOutput);
@@ -22,8 +16,7 @@ void EdidPresenter::btnReadEDIDDataClick() {
     {
         const devlink::LinkBusyScope busy(flags_);
         view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Reading..."), false);
-        const devlink::CommandRequest read = devlink::MakeCommand(
-            devlink::Command::ReadEdidData, quint16(kPortSelectorBase + output));
+        const devlink::CommandRequest read = device::readEdidCommand(output).request();
         if (link_
                 .ReadData(devlink::BuildFrame(read.group, read.code, read.p1),
                           device::kEdidSizeWithTrailer)
