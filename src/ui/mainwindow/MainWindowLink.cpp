@@ -163,28 +163,17 @@ void TForm1::rbLANModeClick() {
 }
 
 void TForm1::ApplyModeEnabling(devlink::TControlMode mode, bool locked) {
-    const auto apply = [](std::initializer_list<QWidget*> controls, bool enabled) {
-        for (QWidget* widget : controls) {
-            if (qobject_cast<QGroupBox*>(widget)) {
-                setGroupEnabled(widget, enabled);
-            } else {
-                setControlEnabled(widget, enabled);
-            }
-        }
-    };
     const GeneralPage& g = *general_;
-    apply({g.gbLANMode, g.cbLANDevice, g.btnSearchDevice, g.btnConfig, g.btnDeleteDevice},
-          mode == devlink::cmLAN && !locked);
+    setControlsEnabled(
+        {g.gbLANMode, g.cbLANDevice, g.btnSearchDevice, g.btnConfig, g.btnDeleteDevice},
+        mode == devlink::cmLAN && !locked);
     const bool comEnabled = mode == devlink::cmCOM && !locked;
-    apply({g.gbCOMMode, g.lblPort, g.cbCOMList}, comEnabled);
-    apply({g.gbModeSelect, g.rbCOMMode, g.rbLANMode, g.btnConnect, g.btnGetDevStatus}, !locked);
+    setControlsEnabled({g.gbCOMMode, g.lblPort, g.cbCOMList}, comEnabled);
+    setControlsEnabled({g.gbModeSelect, g.rbCOMMode, g.rbLANMode, g.btnConnect, g.btnGetDevStatus},
+                       !locked);
     // The Ethernet module is reached through the switcher's serial port; a page built later
     // takes this when it is built.
-    if (!advanced_) return;
-    const AdvancedPage& a = *advanced_;
-    apply({a.gbTCPModInfo, a.lblTCPVersion, a.lblTCPDHCP, a.lblTCPIPAddr, a.btnQueryTCPModInfo,
-           a.gbResetDefault, a.btnReset},
-          comEnabled);
+    if (advanced_) advanced_->setModuleControlsEnabled(comEnabled);
 }
 
 using namespace devlink;

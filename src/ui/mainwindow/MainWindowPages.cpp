@@ -141,7 +141,7 @@ QWidget* TForm1::buildAdvancedTab() {
     connect(advanced_->btnQueryTCPModInfo, &QPushButton::clicked, this,
             &TForm1::btnQueryTCPModInfoClick);
     connect(advanced_->btnReset, &QPushButton::clicked, this, &TForm1::btnResetClick);
-    ApplyModeEnabling(link_->ControlMode(), false);
+    advanced_->setModuleControlsEnabled(comMode());
     return advanced_;
 }
 

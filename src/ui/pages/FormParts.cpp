@@ -1,6 +1,7 @@
 #include "ui/pages/FormParts.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPainter>
 #include <QSet>
 #include <QVariant>
@@ -49,6 +50,16 @@ void setGroupEnabled(QWidget* group, bool enabled) {
         palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
     }
     group->setPalette(palette);
+}
+
+void setControlsEnabled(std::initializer_list<QWidget*> controls, bool enabled) {
+    for (QWidget* control : controls) {
+        if (qobject_cast<QGroupBox*>(control)) {
+            setGroupEnabled(control, enabled);
+        } else {
+            setControlEnabled(control, enabled);
+        }
+    }
 }
 
 int addSorted(QComboBox* list, const QString& text) {

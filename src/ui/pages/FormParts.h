@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QComboBox;
+#include <initializer_list>
 #include <utility>
 
 namespace ui {
@@ -24,6 +25,8 @@ void setControlEnabled(QWidget* control, bool enabled);
 
 // Group captions: black while the group is enabled, grey (128, 128, 128) while disabled.
 void setGroupEnabled(QWidget* group, bool enabled);
+// Each of the controls as a group or a control, whichever it is.
+void setControlsEnabled(std::initializer_list<QWidget*> controls, bool enabled);
 
 void setBold(QWidget* control);
 

@@ -116,4 +116,10 @@ void AdvancedPage::showStatus(devlink::StatusPanel panel, const QString& text, b
     emit statusShown(panel, text, alert);
 }
 
+void AdvancedPage::setModuleControlsEnabled(bool enabled) {
+    setControlsEnabled({gbTCPModInfo, lblTCPVersion, lblTCPDHCP, lblTCPIPAddr, btnQueryTCPModInfo,
+                        gbResetDefault, btnReset},
+                       enabled);
+}
+
 }  // namespace ui

@@ -35,6 +35,8 @@ public:
     // Every radio that becomes selected, by the operator or by program code, reaches the
     // presenter's click handler.
     void connectClicks(PanelOptionsPresenter& presenter);
+    // The Ethernet module's information and reset, reached through the serial port.
+    void setModuleControlsEnabled(bool enabled);
 
     void setOptionOn(core::PanelOption option, bool on) override;
     bool isOptionOn(core::PanelOption option) const override;

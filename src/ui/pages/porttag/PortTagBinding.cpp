@@ -38,11 +38,11 @@ void PortTagBinding::storeHistories(config::SettingsData& settings) const {
 }
 
 void PortTagBinding::btnEditInputPortTagClick() {
-    editTags(inputNames_, inputFields_);
+    editTags(inputNames_);
 }
 
 void PortTagBinding::btnEditOutputPortTagClick() {
-    editTags(outputNames_, outputFields_);
+    editTags(outputNames_);
 }
 
 PortTagEditor& PortTagBinding::editorOf(PortTagEditor::Kind kind) {
@@ -59,22 +59,18 @@ TfrmPreSettingEdit& PortTagBinding::dialog() {
     return edit;
 }
 
-void PortTagBinding::editTags(PortTagEditor& editor, const Fields& fields) {
-    PortTagEditor::Boxes tags;
-    for (int port = 0; port < config::kTaggedPortCount; ++port) tags[port] = fields[port]->text();
+void PortTagBinding::editTags(PortTagEditor& editor) {
+    config::PortTags tags = window_.portTags();
+    PortTagEditor::Boxes& boxes =
+        editor.kind() == PortTagEditor::Kind::Inputs ? tags.inputs : tags.outputs;
     TfrmPreSettingEdit& edit = dialog();
-    edit.arrangeTagForm(editor, tags);
+    edit.arrangeTagForm(editor, boxes);
     if (edit.exec() != QDialog::Accepted) return;
-    const PortTagEditor::Boxes typed = edit.tagTexts(editor.kind());
-    editor.mergeNames(typed);
+    boxes = edit.tagTexts(editor.kind());
+    editor.mergeNames(boxes);
     edit.setTagHistory(editor.kind(), editor.history());
-    for (int port = 0; port < config::kTaggedPortCount; ++port) fields[port]->setText(typed[port]);
-    config::PortTags shown;
-    for (int port = 0; port < config::kTaggedPortCount; ++port) {
-        shown.inputs[port] = inputFields_[port]->text();
-        shown.outputs[port] = outputFields_[port]->text();
-    }
-    window_.portTagsEdited(shown);
+    showTags(tags);
+    window_.portTagsEdited(tags);
 }
 
 void PortTagBinding::deleteTag(PortTagEditor::Kind kind, int port) {

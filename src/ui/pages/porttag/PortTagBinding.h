@@ -33,7 +33,7 @@ public:
 private:
     using Fields = PortTagPage::Fields;
 
-    void editTags(PortTagEditor& editor, const Fields& fields);
+    void editTags(PortTagEditor& editor);
     void deleteTag(PortTagEditor::Kind kind, int port);
     PortTagEditor& editorOf(PortTagEditor::Kind kind);
     TfrmPreSettingEdit& dialog();
