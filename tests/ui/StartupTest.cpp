@@ -215,6 +215,33 @@ TEST(Startup, StoredPortThatIsGoneFallsBackToTheFirst) {
     EXPECT_EQ(h.find<QComboBox>("cbCOMList")->currentText(), "ttyS0");
 }
 
+// The first walk of the system's ports may outlast the window's building; the window shows the
+// stored port meanwhile and takes the list after its first paint, before it writes the settings.
+TEST(Startup, PortsStillBeingListedDoNotHoldUpTheWindow) {
+    const struct {
+        const char* stored;
+        const char* chosen;
+    } cases[] = {{"ttyUSB0", "ttyUSB0"}, {"ttyACM7", "ttyS0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        WindowHarness h;
+        h.ports.names = {"ttyS0", "ttyUSB0"};
+        h.ports.known = false;
+        h.writeSettings(QByteArray("[Control mode]\nMode=0\n[COM port]\nName=") + c.stored);
+        h.create();
+        h.form().show();
+        auto* list = h.find<QComboBox>("cbCOMList");
+        EXPECT_EQ(h.ports.listings, 0);
+        ASSERT_EQ(list->count(), 1);
+        EXPECT_EQ(list->currentText(), c.stored);
+
+        testing_support::showWithEveryPage(h.form());
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_EQ(list->currentText(), c.chosen);
+        EXPECT_EQ(config::readIniFile(h.settingsPath).document.value("COM port", "Name"), c.chosen);
+    }
+}
+
 TEST(Startup, SettingsWithoutControlsYetSurviveTheSave) {
     WindowHarness h;
     const QByteArray content =

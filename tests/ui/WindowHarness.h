@@ -18,8 +18,16 @@ void showWithEveryPage(ui::TForm1& form);
 
 class FakePortLister final : public ui::SerialPortLister {
 public:
-    QStringList portNames() override { return names; }
+    // Asking waits for a walk still running: it ends then.
+    QStringList portNames() override {
+        ++listings;
+        known = true;
+        return names;
+    }
+    bool portNamesKnown() const override { return known; }
     QStringList names;
+    bool known = true;
+    int listings = 0;
 };
 
 // Sleeps take no time; each one is recorded with the alert state of status panel 2.

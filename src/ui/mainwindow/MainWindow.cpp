@@ -131,6 +131,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
 }
 
 void TForm1::afterFirstPaint() {
+    RefreshSerialPorts();
     pcContainer_->buildEveryPage();
     // A page built now may want more room than the design height.
     setFixedSize(kWindowWidth, std::max(height(), sizeHint().height()));
@@ -141,8 +142,12 @@ void TForm1::afterFirstPaint() {
 
 void TForm1::FormShow() {
     if (settingPage_) settingPage_->windowShown();
-    RefreshSerialPorts();
+    if (serialPorts_.portNamesKnown()) RefreshSerialPorts();
     LoadSettings();
+    // Until the first walk of the ports ends (by the first paint), the stored port stands alone.
+    if (general_->cbCOMList->count() == 0 && !link_->GetComPort().isEmpty()) {
+        general_->cbCOMList->addItem(link_->GetComPort());
+    }
     showConnectionState();
     tmr_.start();
     deviceStatus_->ResetDeviceStatus();

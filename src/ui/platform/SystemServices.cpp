@@ -68,6 +68,11 @@ QStringList SystemSerialPorts::portNames() {
     return devicePorts_ + linkPorts_;
 }
 
+bool SystemSerialPorts::portNamesKnown() const {
+    return !firstDeviceScan_.valid() ||
+           firstDeviceScan_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
 void ThreadSleeper::sleepMs(int ms) {
     QThread::msleep(static_cast<unsigned long>(ms));
 }

@@ -15,13 +15,14 @@ QString simulatorLinkDir();
 
 // Serial ports from Qt's port list, then the simulator's links that point at a live terminal.
 // Qt's list walks every terminal in sysfs: it is read again only when a device node came or
-// went, its first walk running on a thread of its own while the windows are being built. The
-// links are checked again only when a link or a pseudo-terminal came or went.
+// went, its first walk running on a thread of its own while the windows are being built and
+// painted. The links are checked again only when a link or a pseudo-terminal came or went.
 class SystemSerialPorts final : public SerialPortLister {
 public:
     // Creates the link folder, so the simulator can publish its link there.
     explicit SystemSerialPorts(QString linkDir = simulatorLinkDir());
     QStringList portNames() override;
+    bool portNamesKnown() const override;
 
 private:
     QString linkDir_;

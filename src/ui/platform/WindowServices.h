@@ -14,7 +14,10 @@ class Dialogs;
 class SerialPortLister {
 public:
     virtual ~SerialPortLister() = default;
+    // Waits for a walk of the ports that is still running.
     virtual QStringList portNames() = 0;
+    // False while the first walk is still running, so a caller in a hurry need not wait.
+    virtual bool portNamesKnown() const { return true; }
 };
 
 // The window's blocking sleeps (alert blink, pause after connecting).
