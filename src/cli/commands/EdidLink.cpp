@@ -3,6 +3,7 @@
 #include "cli/program/ExitCode.h"
 #include "cli/program/Rejection.h"
 #include "core/OperatorTexts.h"
+#include "core/operations/EdidTransfers.h"
 #include "device/EdidCommands.h"
 #include "device/EdidFile.h"
 
@@ -10,14 +11,6 @@ namespace cli {
 
 using devlink::Command;
 using devlink::MakeCommand;
-
-namespace {
-
-devlink::Frame frameOf(const devlink::CommandRequest& r) {
-    return devlink::BuildFrame(r.group, r.code, r.p1, r.p2, r.p3, r.p4);
-}
-
-}  // namespace
 
 bool outputConnected(core::Connection& session, int output) {
     const devlink::CommandResult result =
@@ -34,17 +27,14 @@ bool outputConnected(core::Connection& session, int output) {
 
 QByteArray readOutputEdid(core::Connection& session, int output) {
     if (!outputConnected(session, output)) return {};
-    const devlink::LinkBusyScope busy(session.guard());
-    const devlink::CommandRequest read = device::readEdidCommand(output).request();
-    if (!session.link().ReadData(frameOf(read), device::kEdidSizeWithTrailer).succeeded()) {
-        return {};
-    }
-    const QByteArray edid = session.link().InStream();
-    if (device::checkEdid(edid) != device::EdidStatus::Ok) {
+    const std::optional<QByteArray> edid =
+        core::readEdidImage(session.link(), session.guard(), output);
+    if (!edid) return {};
+    if (device::checkEdid(*edid) != device::EdidStatus::Ok) {
         session.fail(devlink::FailureKind::InvalidReply, core::EdidContentErrorText());
         return {};
     }
-    return edid.left(device::kEdidSize);
+    return edid->left(device::kEdidSize);
 }
 
 bool runEdidCommand(core::Connection& session, const device::EdidCommand& command) {
@@ -61,10 +51,8 @@ bool writeEdid(core::Connection& session, const device::EdidCommand& write,
         session.fail(devlink::FailureKind::SwitcherOff);
         return false;
     }
-    if (!session.run(device::kEdidWriteGateOff.request()).succeeded()) return false;
-    const devlink::LinkBusyScope busy(session.guard());
-    session.link().OutStream() = edid;
-    return session.link().WriteData(frameOf(write.request())).succeeded();
+    return session.run(device::kEdidWriteGateOff.request()).succeeded() &&
+           core::sendEdidImage(session.link(), session.guard(), write, edid);
 }
 
 QByteArray edidFromFile(const QString& path) {

@@ -1,10 +1,8 @@
 #include "core/OperatorTexts.h"
-#include "device/Edid.h"
+#include "core/operations/EdidTransfers.h"
 #include "device/EdidCommands.h"
 #include "ui/presenters/edid/EdidPresenter.h"
 
-// Read and Download run their bulk transfers on the link directly, not through the
-// command wrappers, so they keep the link busy themselves.
 namespace ui {
 
 void EdidPresenter::btnReadEDIDDataClick() {
@@ -13,18 +11,11 @@ void EdidPresenter::btnReadEDIDDataClick() {
     ClearEdidGrid();
     if (!OutputConnected(output) || !runner_.LinkReady()) return;
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
-    {
-        const devlink::LinkBusyScope busy(flags_);
-        view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Reading..."), false);
-        const devlink::CommandRequest read = device::readEdidCommand(output).request();
-        if (link_
-                .ReadData(devlink::BuildFrame(read.group, read.code, read.p1),
-                          device::kEdidSizeWithTrailer)
-                .succeeded()) {
-            view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Done"), false);
-            // An unusable image leaves the grid empty, without a message.
-            LoadEdidIntoGrid(link_.InStream());
-        }
+    view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Reading..."), false);
+    if (const std::optional<QByteArray> image = core::readEdidImage(link_, flags_, output)) {
+        view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Done"), false);
+        // An unusable image leaves the grid empty, without a message.
+        LoadEdidIntoGrid(*image);
     }
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
 }
@@ -51,15 +42,9 @@ void EdidPresenter::btnDownloadEDIDClick() {
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     const QString label = QStringLiteral("Downloading...");
     if (!CloseWriteGate(label)) return;
-    {
-        const devlink::LinkBusyScope busy(flags_);
-        view_.showStatus(devlink::StatusPanel::Operation, label, false);
-        link_.OutStream() = edid;
-        const devlink::CommandRequest r = write->request();
-        if (link_.WriteData(devlink::BuildFrame(r.group, r.code, r.p1, r.p2, r.p3, r.p4))
-                .succeeded()) {
-            view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Done"), false);
-        }
+    view_.showStatus(devlink::StatusPanel::Operation, label, false);
+    if (core::sendEdidImage(link_, flags_, *write, edid)) {
+        view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Done"), false);
     }
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
 }
