@@ -73,7 +73,7 @@ TEST(RoutingWindow, RefusedSwitchRevertsButtonAndDigits) {
     w.inputButton(2, 1)->click();
     EXPECT_EQ(w.digits()[1], "4");
     EXPECT_EQ(w.downButtons()[1], 4);
-    EXPECT_TRUE(w.h.form().RouteFailed());
+    EXPECT_TRUE(w.routeFailed());
     EXPECT_EQ(w.switcherRoutes()[1], 4);
     EXPECT_TRUE(w.h.alertShown());
 }
@@ -145,7 +145,7 @@ TEST_P(RoutingMenu, SwitchesItsRangeInAscendingOrder) {
     for (const SentRoute& route : c.sent) {
         EXPECT_EQ(w.digits()[route.output - 1], QString::number(route.input));
     }
-    EXPECT_FALSE(w.h.form().RouteFailed());
+    EXPECT_FALSE(w.routeFailed());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -167,7 +167,7 @@ TEST(RoutingWindow, BatchStopsAtTheFirstRefusedOutput) {
     EXPECT_EQ(w.digits(), (QStringList{"2", "2", "6", "6", "6", "6"}));
     EXPECT_EQ(w.downButtons(), (std::vector<int>{2, 2, 6, 6, 6, 6}));
     EXPECT_EQ(w.switcherRoutes(), (std::vector<int>{2, 2, 3, 4, 5, 6}));
-    EXPECT_TRUE(w.h.form().RouteFailed());
+    EXPECT_TRUE(w.routeFailed());
 }
 
 TEST(RoutingWindow, HoverWritesTheNoteWithTags) {

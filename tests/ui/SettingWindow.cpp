@@ -10,6 +10,7 @@
 #include <QTabWidget>
 
 #include "link/Frame.h"
+#include "ui/pages/setting/SettingTab.h"
 #include "ui/presenters/general/DeviceStatusPresenter.h"
 #include "widgets/Lcd99.h"
 
@@ -137,6 +138,10 @@ std::vector<int> SettingWindow::switcherRoutes() {
 QString SettingWindow::settingsText() const {
     QFile file(h.settingsPath);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+bool SettingWindow::routeFailed() const {
+    return h.form().findChild<ui::SettingTab*>()->routing().routeFailed();
 }
 
 }  // namespace testing_support

@@ -41,6 +41,8 @@ struct SettingWindow {
     std::vector<int> switcherRoutes();
 
     QString settingsText() const;
+    // The routing presenter's mark that the last route change failed.
+    bool routeFailed() const;
 
     WindowHarness h;
 };

@@ -18,18 +18,10 @@
 #include "ui/mainwindow/PageControl.h"
 #include "ui/mainwindow/StatusBar.h"
 #include "ui/mainwindow/SwitcherFollowing.h"
-#include "ui/pages/advanced/AdvancedPage.h"
-#include "ui/pages/edid/EdidPage.h"
+#include "ui/pages/Tab.h"
 #include "ui/pages/fwupgrade/FwUpgradePage.h"
 #include "ui/pages/general/GeneralPage.h"
-#include "ui/pages/porttag/PortTagBinding.h"
-#include "ui/pages/porttag/PortTagPage.h"
-#include "ui/pages/setting/SettingPage.h"
-#include "ui/pages/setting/SettingPageBinding.h"
 #include "ui/presenters/Dialogs.h"
-#include "ui/presenters/advanced/PanelOptionsPresenter.h"
-#include "ui/presenters/edid/EdidPresenter.h"
-#include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 #include "ui/presenters/general/DeviceStatusPresenter.h"
 
 namespace ui {
@@ -141,7 +133,7 @@ void TForm1::afterFirstPaint() {
 }
 
 void TForm1::FormShow() {
-    if (settingPage_) settingPage_->windowShown();
+    for (const auto& tab : tabs_) tab->windowShown();
     if (serialPorts_.portNamesKnown()) RefreshSerialPorts();
     LoadSettings();
     // Until the first walk of the ports ends (by the first paint), the stored port stands alone.
@@ -244,13 +236,8 @@ void TForm1::LoadSettings() {
     link_->SetComPort(storedSettings_.comPortName);
     selectOrFirst(general_->cbCOMList, storedSettings_.comPortName);
     loadDevices(storedSettings_);
-    // Pages not built yet take their part when they are.
-    if (edidPresenter_) {
-        edidPresenter_->RebuildEdidLists(portTags());
-        edidPresenter_->LoadEdidChoices(storedSettings_.edid);
-    }
-    if (settingPage_) settingPage_->loadPresets(storedSettings_);
-    if (portTagPage_) portTagPage_->loadHistories(storedSettings_);
+    // Tabs not made yet take their part when they are.
+    for (const auto& tab : tabs_) tab->loadSettings(storedSettings_);
     general_->cbDisplayTag->setChecked(storedSettings_.displayTag);
     general_->cbFollowSwitcher->setChecked(storedSettings_.followSwitcher);
 }
@@ -262,9 +249,7 @@ config::SettingsData TForm1::settingsFromControls() const {
     data.displayTag = general_->cbDisplayTag->isChecked();
     data.followSwitcher = general_->cbFollowSwitcher->isChecked();
     storeDevices(data);
-    if (settingPage_) settingPage_->storePresets(data);
-    if (portTagPage_) portTagPage_->storeHistories(data);
-    if (edidPresenter_) data.edid = edidPresenter_->SaveEdidChoices();
+    for (const auto& tab : tabs_) tab->storeSettings(data);
     return data;
 }
 
@@ -282,7 +267,7 @@ void TForm1::LoadPortTags(devlink::TControlMode mode, const QString& mac) {
 
 void TForm1::showPortTags(const config::PortTags& tags) {
     portTags_ = tags;
-    if (portTagPage_) portTagPage_->showTags(portTags_);
+    for (const auto& tab : tabs_) tab->portTagsChanged(portTags_);
 }
 
 void TForm1::portTagsEdited(const config::PortTags& tags) {

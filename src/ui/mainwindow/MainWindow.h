@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <vector>
 
 #include "core/CommandHost.h"
 #include "core/CommandRunner.h"
@@ -16,19 +17,10 @@
 
 namespace ui {
 
-class AdvancedPage;
 class DeviceStatusPresenter;
-class EdidPage;
-class EdidPresenter;
-class FwUpgradePage;
-class FwUpgradePresenter;
 class GeneralPage;
-class PanelOptionsPresenter;
-class PortTagBinding;
-class PortTagPage;
-class SettingPage;
-class SettingPageBinding;
 class SwitcherFollowing;
+class Tab;
 class TPageControl;
 class TStatusBar;
 
@@ -54,9 +46,6 @@ public:
     void btnSearchDeviceClick();
     void btnConfigClick();
     void btnDeleteDeviceClick();
-    // The Ethernet module's information and default reset, through the serial port.
-    void btnQueryTCPModInfoClick();
-    void btnResetClick();
     void RefreshSerialPorts();
     void ApplyModeEnabling(devlink::TControlMode mode, bool locked);
     void tmrTimer();
@@ -75,7 +64,6 @@ public:
     // The last known power state, as the device status presenter keeps it.
     bool PowerOn() const;
     DeviceStatusPresenter& DeviceStatus();
-    bool RouteFailed() const;
     QString CurrentDeviceMAC() const { return currentDeviceMAC_; }
     int StatusBlink() const { return statusBlink_; }
 
@@ -91,19 +79,14 @@ protected:
 private:
     void buildForm();
     void addTabs();
-    // Each makes its tab's page and wires it to the page's presenter.
     QWidget* buildGeneralTab();
-    QWidget* buildPortTagTab();
-    QWidget* buildSettingTab();
-    QWidget* buildEdidTab();
-    QWidget* buildAdvancedTab();
-    QWidget* buildFwUpgradeTab();
+    // Takes a tab made from the tab table and gives it what the window knows so far.
+    QWidget* adoptTab(std::unique_ptr<Tab> tab);
     void afterFirstPaint();
     void bindLanDevices();
     void bindFollowing();
     void loadDevices(const config::SettingsData& settings);
     void storeDevices(config::SettingsData& settings) const;
-    void queryModuleInfo();
     core::CommandHost& commandHost() { return *this; }
     TabWindow& tabWindow() { return *this; }
     // What commands and tabs ask of the window.
@@ -116,6 +99,7 @@ private:
     void portTagsEdited(const config::PortTags& tags) override;
     TfrmPreSettingEdit& preSettingDialog() override;
     TfrmShowInOutInfo& inOutInfoPopup() override;
+    TfrmEnterYes& resetConfirmation() override;
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
@@ -158,6 +142,8 @@ private:
     bool settingsFileKept_ = false;  // it could not be read: never saved over
     // The tags of the current connection, shown on the "Port Tag" page once it is built.
     config::PortTags portTags_;
+    // The Ethernet module can be reached through the serial port (COM mode, no search).
+    bool serialControl_ = true;
 
     int statusBlink_ = 1;
     QString currentDeviceMAC_;
@@ -169,17 +155,10 @@ private:
     TPageControl* pcContainer_ = nullptr;
     TStatusBar* sb_ = nullptr;
     GeneralPage* general_ = nullptr;
-    PortTagPage* portTag_ = nullptr;
-    SettingPage* setting_ = nullptr;
-    EdidPage* edid_ = nullptr;
-    AdvancedPage* advanced_ = nullptr;
-    FwUpgradePage* fwUpgrade_ = nullptr;
-    std::unique_ptr<PanelOptionsPresenter> panelOptions_;
     std::unique_ptr<DeviceStatusPresenter> deviceStatus_;
-    std::unique_ptr<EdidPresenter> edidPresenter_;
-    std::unique_ptr<SettingPageBinding> settingPage_;
-    std::unique_ptr<PortTagBinding> portTagPage_;
-    std::unique_ptr<FwUpgradePresenter> fwUpgradePresenter_;
+    // The tabs after General that have been made, in the order they were; gone before their
+    // pages, which they are wired to.
+    std::vector<std::unique_ptr<Tab>> tabs_;
     // Gone before the runner it reports writes through.
     std::unique_ptr<SwitcherFollowing> following_;
 };

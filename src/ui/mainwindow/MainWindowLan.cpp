@@ -9,13 +9,11 @@
 #include "settings/DeviceEntry.h"
 #include "settings/PortTagSections.h"
 #include "ui/dialogs/EditLAN.h"
-#include "ui/dialogs/EnterYes.h"
 #include "ui/dialogs/SearchWizard.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/PageControl.h"
 #include "ui/mainwindow/StatusBar.h"
 #include "ui/pages/FormParts.h"
-#include "ui/pages/advanced/AdvancedPage.h"
 #include "ui/pages/general/GeneralPage.h"
 #include "ui/presenters/Dialogs.h"
 
@@ -32,10 +30,6 @@ std::array<quint8, 4> AddressBytes(const QString& dotted) {
         bytes[i] = static_cast<quint8>(value <= 255 ? value : 0);
     }
     return bytes;
-}
-
-QString ByteText(quint8 value) {
-    return QString::number(value);
 }
 
 }  // namespace
@@ -228,65 +222,6 @@ void TForm1::btnDeleteDeviceClick() {
     list->setCurrentIndex(std::min(index, list->count() - 1));
     cbLANDeviceChange();
     SaveSettings();
-}
-
-void TForm1::btnQueryTCPModInfoClick() {
-    if (runner_->LinkReady()) queryModuleInfo();
-}
-
-void TForm1::queryModuleInfo() {
-    AdvancedPage& a = *advanced_;
-    {
-        const devlink::LinkBusyScope busy(flags_);
-        a.btnQueryTCPModInfo->setEnabled(false);
-        ShowStatus(devlink::StatusPanel::Operation,
-                   QStringLiteral("Query TCP Module information ..."), false);
-        a.lblTCPVersion->setText(QStringLiteral("Version: "));
-        a.lblTCPDHCP->setText(QStringLiteral("DHCP: "));
-        a.lblTCPIPAddr->setText(QStringLiteral("IP Address: "));
-        const devlink::TVKCOMControl::LdcdAnswer answer =
-            link_->ExchangeLdcd(lan::LdcdQueryRequest());
-        if (answer.ok) {
-            const lan::LdcdPacket& p = answer.packet;
-            ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Query TCP Module ok"),
-                       false);
-            a.lblTCPVersion->setText(QStringLiteral("Version: Ver") +
-                                     ByteText(p[lan::kLdcdParam1Offset]) + QLatin1Char('.') +
-                                     ByteText(p[lan::kLdcdParam2Offset]));
-            a.lblTCPDHCP->setText(p[lan::kLdcdDhcpOffset] != 0 ? QStringLiteral("DHCP: Auto IP")
-                                                               : QStringLiteral("DHCP: Static IP"));
-            a.lblTCPIPAddr->setText(
-                QStringLiteral("IP Address: ") +
-                lan::DottedText(std::span<const quint8, 4>(p.data() + lan::kLdcdIpOffset, 4)));
-        } else {
-            ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Query TCP Module failed"),
-                       true);
-        }
-        setControlEnabled(a.btnQueryTCPModInfo, true);
-    }
-    ShowStatus(devlink::StatusPanel::Notes, QString(), false);
-}
-
-void TForm1::btnResetClick() {
-    if (!runner_->LinkReady()) return;
-    ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default ..."), false);
-    if (!findChild<TfrmEnterYes*>(QStringLiteral("TfrmEnterYes"))->confirm()) {
-        ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default cancelled"),
-                   false);
-        return;
-    }
-    bool reset = false;
-    {
-        const devlink::LinkBusyScope busy(flags_);
-        reset = link_->ExchangeLdcd(lan::LdcdResetRequest()).ok;
-    }
-    if (reset) {
-        ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default ok"), false);
-        queryModuleInfo();
-    } else {
-        ShowStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default failed"), true);
-    }
-    ShowStatus(devlink::StatusPanel::Notes, QString(), false);
 }
 
 }  // namespace ui

@@ -12,9 +12,8 @@
 #include "ui/mainwindow/StatusBar.h"
 #include "ui/mainwindow/SwitcherFollowing.h"
 #include "ui/pages/FormParts.h"
-#include "ui/pages/advanced/AdvancedPage.h"
+#include "ui/pages/Tab.h"
 #include "ui/pages/general/GeneralPage.h"
-#include "ui/presenters/fwupgrade/FwUpgradePresenter.h"
 
 namespace ui {
 
@@ -171,9 +170,10 @@ void TForm1::ApplyModeEnabling(devlink::TControlMode mode, bool locked) {
     setControlsEnabled({g.gbCOMMode, g.lblPort, g.cbCOMList}, comEnabled);
     setControlsEnabled({g.gbModeSelect, g.rbCOMMode, g.rbLANMode, g.btnConnect, g.btnGetDevStatus},
                        !locked);
-    // The Ethernet module is reached through the switcher's serial port; a page built later
-    // takes this when it is built.
-    if (advanced_) advanced_->setModuleControlsEnabled(comEnabled);
+    // The Ethernet module is reached through the switcher's serial port; a tab made later
+    // takes this when it is made.
+    serialControl_ = comEnabled;
+    for (const auto& tab : tabs_) tab->serialControlChanged(comEnabled);
 }
 
 using namespace devlink;
@@ -203,7 +203,7 @@ void TForm1::linkNotification(const LinkNotification& n) {
         case WM_LINK_PARTREFUSED:
         case WM_LINK_PROGRESS:
         case WM_LINK_STATUS:
-            if (fwUpgradePresenter_) fwUpgradePresenter_->notified(n);
+            for (const auto& tab : tabs_) tab->linkNotified(n);
             break;
         case WM_LINK_LANSTATUS:
             // LParam 0 is search progress for the search wizard.

@@ -4,6 +4,7 @@
 
 namespace ui {
 
+class TfrmEnterYes;
 class TfrmPreSettingEdit;
 class TfrmShowInOutInfo;
 
@@ -16,6 +17,7 @@ public:
     virtual void portTagsEdited(const config::PortTags& tags) = 0;
     virtual TfrmPreSettingEdit& preSettingDialog() = 0;
     virtual TfrmShowInOutInfo& inOutInfoPopup() = 0;
+    virtual TfrmEnterYes& resetConfirmation() = 0;
 
 protected:
     ~TabWindow() = default;

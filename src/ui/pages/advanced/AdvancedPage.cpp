@@ -122,4 +122,15 @@ void AdvancedPage::setModuleControlsEnabled(bool enabled) {
                        enabled);
 }
 
+void AdvancedPage::showModuleInfo(const QString& version, const QString& dhcp,
+                                  const QString& address) {
+    lblTCPVersion->setText(version);
+    lblTCPDHCP->setText(dhcp);
+    lblTCPIPAddr->setText(address);
+}
+
+void AdvancedPage::setModuleQueryEnabled(bool enabled) {
+    setControlEnabled(btnQueryTCPModInfo, enabled);
+}
+
 }  // namespace ui

@@ -37,6 +37,8 @@ public:
     void connectClicks(PanelOptionsPresenter& presenter);
     // The Ethernet module's information and reset, reached through the serial port.
     void setModuleControlsEnabled(bool enabled);
+    void showModuleInfo(const QString& version, const QString& dhcp, const QString& address);
+    void setModuleQueryEnabled(bool enabled);
 
     void setOptionOn(core::PanelOption option, bool on) override;
     bool isOptionOn(core::PanelOption option) const override;

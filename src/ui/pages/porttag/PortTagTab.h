@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QObject>
 #include <array>
 
 #include "settings/SettingsData.h"
+#include "ui/pages/Tab.h"
 #include "ui/pages/TabWindow.h"
 #include "ui/pages/porttag/PortTagPage.h"
 #include "ui/presenters/porttag/PortTagEditor.h"
@@ -17,15 +17,17 @@ class Dialogs;
 class TfrmPreSettingEdit;
 
 // The "Port Tag" tab: the tag fields, their editor and the editor's name histories.
-class PortTagBinding final : public QObject {
+class PortTagTab final : public Tab {
     Q_OBJECT
 
 public:
-    PortTagBinding(PortTagPage& page, Dialogs& dialogs, TabWindow& window);
+    explicit PortTagTab(const TabParts& parts);
 
-    void showTags(const config::PortTags& tags);
-    void loadHistories(const config::SettingsData& settings);
-    void storeHistories(config::SettingsData& settings) const;
+    QWidget* page() override { return page_; }
+    // The tag editor's name histories.
+    void loadSettings(const config::SettingsData& settings) override;
+    void storeSettings(config::SettingsData& settings) const override;
+    void portTagsChanged(const config::PortTags& tags) override { showTags(tags); }
 
     void btnEditInputPortTagClick();
     void btnEditOutputPortTagClick();
@@ -33,11 +35,13 @@ public:
 private:
     using Fields = PortTagPage::Fields;
 
+    void showTags(const config::PortTags& tags);
     void editTags(PortTagEditor& editor);
     void deleteTag(PortTagEditor::Kind kind, int port);
     PortTagEditor& editorOf(PortTagEditor::Kind kind);
     TfrmPreSettingEdit& dialog();
 
+    PortTagPage* page_;
     Dialogs& dialogs_;
     TabWindow& window_;
     const Fields& inputFields_;

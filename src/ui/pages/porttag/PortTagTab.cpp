@@ -1,4 +1,4 @@
-#include "ui/pages/porttag/PortTagBinding.h"
+#include "ui/pages/porttag/PortTagTab.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,58 +8,59 @@
 
 namespace ui {
 
-PortTagBinding::PortTagBinding(PortTagPage& page, Dialogs& dialogs, TabWindow& window)
-    : dialogs_(dialogs),
-      window_(window),
-      inputFields_(page.inputTags),
-      outputFields_(page.outputTags) {
-    connect(page.btnEditInputPortTag, &QPushButton::clicked, this,
-            &PortTagBinding::btnEditInputPortTagClick);
-    connect(page.btnEditOutputPortTag, &QPushButton::clicked, this,
-            &PortTagBinding::btnEditOutputPortTagClick);
+PortTagTab::PortTagTab(const TabParts& parts)
+    : page_(new PortTagPage),
+      dialogs_(parts.dialogs),
+      window_(parts.window),
+      inputFields_(page_->inputTags),
+      outputFields_(page_->outputTags) {
+    connect(page_->btnEditInputPortTag, &QPushButton::clicked, this,
+            &PortTagTab::btnEditInputPortTagClick);
+    connect(page_->btnEditOutputPortTag, &QPushButton::clicked, this,
+            &PortTagTab::btnEditOutputPortTagClick);
     showTags(window_.portTags());
 }
 
-void PortTagBinding::showTags(const config::PortTags& tags) {
+void PortTagTab::showTags(const config::PortTags& tags) {
     for (int port = 0; port < config::kTaggedPortCount; ++port) {
         inputFields_[port]->setText(tags.inputs[port]);
         outputFields_[port]->setText(tags.outputs[port]);
     }
 }
 
-void PortTagBinding::loadHistories(const config::SettingsData& settings) {
+void PortTagTab::loadSettings(const config::SettingsData& settings) {
     inputNames_.setHistory(settings.inDeviceNames);
     outputNames_.setHistory(settings.outDisplayNames);
 }
 
-void PortTagBinding::storeHistories(config::SettingsData& settings) const {
+void PortTagTab::storeSettings(config::SettingsData& settings) const {
     settings.inDeviceNames = inputNames_.history();
     settings.outDisplayNames = outputNames_.history();
 }
 
-void PortTagBinding::btnEditInputPortTagClick() {
+void PortTagTab::btnEditInputPortTagClick() {
     editTags(inputNames_);
 }
 
-void PortTagBinding::btnEditOutputPortTagClick() {
+void PortTagTab::btnEditOutputPortTagClick() {
     editTags(outputNames_);
 }
 
-PortTagEditor& PortTagBinding::editorOf(PortTagEditor::Kind kind) {
+PortTagEditor& PortTagTab::editorOf(PortTagEditor::Kind kind) {
     return kind == PortTagEditor::Kind::Inputs ? inputNames_ : outputNames_;
 }
 
 // The dialog is created after the main window, so it is bound when first used.
-TfrmPreSettingEdit& PortTagBinding::dialog() {
+TfrmPreSettingEdit& PortTagTab::dialog() {
     TfrmPreSettingEdit& edit = window_.preSettingDialog();
     if (!dialogBound_) {
-        connect(&edit, &TfrmPreSettingEdit::deleteTagClicked, this, &PortTagBinding::deleteTag);
+        connect(&edit, &TfrmPreSettingEdit::deleteTagClicked, this, &PortTagTab::deleteTag);
         dialogBound_ = true;
     }
     return edit;
 }
 
-void PortTagBinding::editTags(PortTagEditor& editor) {
+void PortTagTab::editTags(PortTagEditor& editor) {
     config::PortTags tags = window_.portTags();
     PortTagEditor::Boxes& boxes =
         editor.kind() == PortTagEditor::Kind::Inputs ? tags.inputs : tags.outputs;
@@ -73,7 +74,7 @@ void PortTagBinding::editTags(PortTagEditor& editor) {
     window_.portTagsEdited(tags);
 }
 
-void PortTagBinding::deleteTag(PortTagEditor::Kind kind, int port) {
+void PortTagTab::deleteTag(PortTagEditor::Kind kind, int port) {
     TfrmPreSettingEdit& edit = dialog();
     PortTagEditor& editor = editorOf(kind);
     const PortTagEditor::Prompts prompts{

@@ -1,4 +1,4 @@
-#include "ui/pages/setting/SettingPageBinding.h"
+#include "ui/pages/setting/SettingTab.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -8,7 +8,6 @@
 #include <QTableWidget>
 
 #include "ui/dialogs/PreSettingEdit.h"
-#include "ui/mainwindow/PageControl.h"
 #include "ui/pages/PortControls.h"
 
 namespace ui {
@@ -21,21 +20,16 @@ int groupIndexOf(const QObject* button) {
 
 }  // namespace
 
-SettingPageBinding::SettingPageBinding(TPageControl& pages, SettingPage& page,
-                                       core::CommandRunner& runner, core::CommandHost& host,
-                                       TabWindow& window)
-    : window_(window),
-      page_(page),
-      panel_(page_, window),
+SettingTab::SettingTab(const TabParts& parts)
+    : window_(parts.window),
+      page_(*new SettingPage),
+      panel_(page_, window_),
       list_(*page_.lvPreSetting),
-      routing_(runner, panel_),
-      presets_(routing_, list_, host) {
+      routing_(parts.runner, panel_),
+      presets_(routing_, list_, parts.host) {
     for (QAbstractButton* button : page_.routeButtons) bindRouteButton(button);
     connect(page_.pm, &QMenu::aboutToShow, this, [this] { routing_.popupMenuOpened(); });
-    connect(page_.pm, &QMenu::triggered, this, &SettingPageBinding::mnuAllOutputsClick);
-    connect(&pages, &TPageControl::pageShown, this, [this](const QWidget* shown) {
-        if (shown == &page_) presets_.tsSettingShow();
-    });
+    connect(page_.pm, &QMenu::triggered, this, &SettingTab::mnuAllOutputsClick);
 
     QTableWidget* list = page_.lvPreSetting;
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -45,7 +39,7 @@ SettingPageBinding::SettingPageBinding(TPageControl& pages, SettingPage& page,
     connect(page_.btnSet, &QPushButton::clicked, this, [this] { presets_.btnSetClick(); });
 }
 
-void SettingPageBinding::bindRouteButton(QAbstractButton* button) {
+void SettingTab::bindRouteButton(QAbstractButton* button) {
     button->installEventFilter(this);
     const int output = groupIndexOf(button);
     const int tag = tagOf(button);
@@ -63,7 +57,7 @@ void SettingPageBinding::bindRouteButton(QAbstractButton* button) {
     });
 }
 
-bool SettingPageBinding::eventFilter(QObject* watched, QEvent* event) {
+bool SettingTab::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Enter:
         case QEvent::MouseMove:
@@ -78,25 +72,25 @@ bool SettingPageBinding::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void SettingPageBinding::hover(const QAbstractButton* button) {
+void SettingTab::hover(const QAbstractButton* button) {
     routing_.sbSetInputMouseMove(groupIndexOf(button), tagOf(button), window_.portTags(),
                                  window_.displayTags());
 }
 
-void SettingPageBinding::mnuAllOutputsClick(const QAction* item) {
+void SettingTab::mnuAllOutputsClick(const QAction* item) {
     routing_.mnuAllOutputsClick(tagOf(item));
 }
 
-void SettingPageBinding::windowShown() {
+void SettingTab::windowShown() {
     panel_.windowShown();
     list_.windowShown();
 }
 
-void SettingPageBinding::loadPresets(const config::SettingsData& settings) {
+void SettingTab::loadSettings(const config::SettingsData& settings) {
     presets_.load(settings.presetNames, settings.presetValues);
 }
 
-void SettingPageBinding::storePresets(config::SettingsData& settings) const {
+void SettingTab::storeSettings(config::SettingsData& settings) const {
     const PresetPresenter::Rows& rows = presets_.rows();
     for (int row = 0; row < config::kPresetCount; ++row) {
         settings.presetNames[row] = rows[row].name;
@@ -104,14 +98,15 @@ void SettingPageBinding::storePresets(config::SettingsData& settings) const {
     }
 }
 
-void SettingPageBinding::btnPreEditClick() {
+void SettingTab::btnPreEditClick() {
     const auto edit = presets_.btnPreEditClick(window_.portTags());
     if (!edit) return;
     TfrmPreSettingEdit& dialog = window_.preSettingDialog();
     dialog.arrangeOutputSetting(*edit);
     if (dialog.exec() != QDialog::Accepted) return;
     presets_.editAccepted(dialog.outputSetting());
-    emit presetsEdited();
+    // Written at once, so a crash cannot lose it.
+    emit settingsEdited();
 }
 
 }  // namespace ui

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QObject>
-
-#include "core/CommandRunner.h"
 #include "settings/SettingsData.h"
+#include "ui/pages/Tab.h"
 #include "ui/pages/setting/PresetList.h"
 #include "ui/pages/setting/RoutingPanel.h"
 #include "ui/presenters/setting/PresetPresenter.h"
@@ -14,27 +12,24 @@ class QAction;
 
 namespace ui {
 
-class TPageControl;
-
 // The "Setting" tab: the routing view and the pre-settings, bound to their presenters.
-class SettingPageBinding final : public QObject {
+class SettingTab final : public Tab {
     Q_OBJECT
 
 public:
-    SettingPageBinding(TPageControl& pages, SettingPage& page, core::CommandRunner& runner,
-                       core::CommandHost& host, TabWindow& window);
+    explicit SettingTab(const TabParts& parts);
 
     const RoutingPresenter& routing() const { return routing_; }
-    RoutingPresenter& routing() { return routing_; }
 
-    void windowShown();
-    void loadPresets(const config::SettingsData& settings);
-    void storePresets(config::SettingsData& settings) const;
-
-signals:
-    // A pre-setting was changed in the edit dialog; the window writes the settings at once so a
-    // crash cannot lose it.
-    void presetsEdited();
+    QWidget* page() override { return &page_; }
+    // The pre-settings.
+    void loadSettings(const config::SettingsData& settings) override;
+    void storeSettings(config::SettingsData& settings) const override;
+    void windowShown() override;
+    void pageShown() override { presets_.tsSettingShow(); }
+    void routeFollowed(int output, int input, bool elsewhere) override {
+        routing_.FollowRoute(output, input, elsewhere);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,7 +41,7 @@ private:
     void mnuAllOutputsClick(const QAction* item);
 
     TabWindow& window_;
-    SettingPage& page_;
+    SettingPage& page_;  // owned by the page control
     RoutingPanel panel_;
     PresetList list_;
     RoutingPresenter routing_;

@@ -1,0 +1,41 @@
+#include "ui/pages/fwupgrade/FwUpgradeTab.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/pages/fwupgrade/FwUpgradePage.h"
+#include "ui/presenters/Dialogs.h"
+#include "widgets/VKGauge.h"
+
+namespace ui {
+
+FwUpgradeTab::FwUpgradeTab(const TabParts& parts)
+    : page_(new FwUpgradePage),
+      presenter_(parts.link, parts.guard, parts.runner, *page_, parts.dialogs) {
+    forwardStatus(page_, parts.host);
+    page_->tsgFWProgress->setErrorReporter(
+        [&dialogs = parts.dialogs](const QString& message) { dialogs.error(message); });
+    connect(page_->btnOpenFW, &QPushButton::clicked, this, [this] { presenter_.btnOpenFWClick(); });
+    connect(page_->btnUpgrade, &QPushButton::clicked, this,
+            [this] { presenter_.btnUpgradeClick(); });
+    connect(page_->edtFWFile, &QLineEdit::editingFinished, this,
+            [this] { presenter_.ShowFileSummary(); });
+}
+
+QWidget* FwUpgradeTab::page() {
+    return page_;
+}
+
+void FwUpgradeTab::linkNotified(const devlink::LinkNotification& n) {
+    switch (n.message) {
+        case devlink::WM_LINK_PARTREFUSED:
+        case devlink::WM_LINK_PROGRESS:
+        case devlink::WM_LINK_STATUS:
+            presenter_.notified(n);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace ui
