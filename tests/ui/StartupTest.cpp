@@ -215,8 +215,8 @@ TEST(Startup, StoredPortThatIsGoneFallsBackToTheFirst) {
     EXPECT_EQ(h.find<QComboBox>("cbCOMList")->currentText(), "ttyS0");
 }
 
-// The first walk of the system's ports may outlast the window's building; the window shows the
-// stored port meanwhile and takes the list after its first paint, before it writes the settings.
+// The first walk of the system's ports takes a while; the window shows the stored port until it
+// has painted, then takes the list before it writes the settings.
 TEST(Startup, PortsStillBeingListedDoNotHoldUpTheWindow) {
     const struct {
         const char* stored;

@@ -18,7 +18,7 @@ void showWithEveryPage(ui::TForm1& form);
 
 class FakePortLister final : public ui::SerialPortLister {
 public:
-    // Asking waits for a walk still running: it ends then.
+    // Asking walks the ports.
     QStringList portNames() override {
         ++listings;
         known = true;

@@ -58,19 +58,13 @@ SystemSerialPorts::SystemSerialPorts(QString linkDir)
       linkChanges_({kTerminalDir, linkDir_}) {
     // Watching starts before the first walk, so nothing that changes during it is missed.
     deviceChanges_.takeChange();
-    firstDeviceScan_ = std::async(std::launch::async, devicePortNames);
 }
 
 QStringList SystemSerialPorts::portNames() {
-    if (firstDeviceScan_.valid()) devicePorts_ = firstDeviceScan_.get();
-    if (deviceChanges_.takeChange()) devicePorts_ = devicePortNames();
+    if (!walkedOnce_ || deviceChanges_.takeChange()) devicePorts_ = devicePortNames();
+    walkedOnce_ = true;
     if (linkChanges_.takeChange()) linkPorts_ = linkPortNames(linkDir_);
     return devicePorts_ + linkPorts_;
-}
-
-bool SystemSerialPorts::portNamesKnown() const {
-    return !firstDeviceScan_.valid() ||
-           firstDeviceScan_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
 void ThreadSleeper::sleepMs(int ms) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <future>
-
 #include "transport/EventLoopPump.h"
 #include "ui/platform/PortChangeWatcher.h"
 #include "ui/platform/WidgetDialogs.h"
@@ -14,21 +12,21 @@ namespace ui {
 QString simulatorLinkDir();
 
 // Serial ports from Qt's port list, then the simulator's links that point at a live terminal.
-// Qt's list walks every terminal in sysfs: it is read again only when a device node came or
-// went, its first walk running on a thread of its own while the windows are being built and
-// painted. The links are checked again only when a link or a pseudo-terminal came or went.
+// Qt's list walks every terminal in sysfs (some 10 ms): the window asks for it first once it has
+// painted, and it is read again only when a device node came or went. The links are checked
+// again only when a link or a pseudo-terminal came or went.
 class SystemSerialPorts final : public SerialPortLister {
 public:
     // Creates the link folder, so the simulator can publish its link there.
     explicit SystemSerialPorts(QString linkDir = simulatorLinkDir());
     QStringList portNames() override;
-    bool portNamesKnown() const override;
+    bool portNamesKnown() const override { return walkedOnce_; }
 
 private:
     QString linkDir_;
     PortChangeWatcher deviceChanges_;
     PortChangeWatcher linkChanges_;
-    std::future<QStringList> firstDeviceScan_;
+    bool walkedOnce_ = false;
     QStringList devicePorts_;
     QStringList linkPorts_;
 };

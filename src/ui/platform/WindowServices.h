@@ -14,9 +14,9 @@ class Dialogs;
 class SerialPortLister {
 public:
     virtual ~SerialPortLister() = default;
-    // Waits for a walk of the ports that is still running.
     virtual QStringList portNames() = 0;
-    // False while the first walk is still running, so a caller in a hurry need not wait.
+    // False until the ports have been walked once, so a caller in a hurry can leave the walk for
+    // later.
     virtual bool portNamesKnown() const { return true; }
 };
 
