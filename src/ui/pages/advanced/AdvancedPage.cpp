@@ -35,6 +35,8 @@ AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     layout->setRowStretch(row, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
+    connect(btnQueryTCPModInfo, &QPushButton::clicked, this, &AdvancedPage::moduleQueryRequested);
+    connect(btnReset, &QPushButton::clicked, this, &AdvancedPage::moduleResetRequested);
 }
 
 QGroupBox* AdvancedPage::buildOptionGroup(core::PanelOption option) {

@@ -21,17 +21,6 @@ class AdvancedPage final : public QWidget, public PanelOptionsView {
 public:
     explicit AdvancedPage(QWidget* parent = nullptr);
 
-    // The OFF and ON radios of each option, indexed by core::PanelOption.
-    std::array<QRadioButton*, core::kPanelOptions.size()> offRadios{};
-    std::array<QRadioButton*, core::kPanelOptions.size()> onRadios{};
-    QGroupBox* gbTCPModInfo;
-    QLabel* lblTCPVersion;
-    QLabel* lblTCPDHCP;
-    QLabel* lblTCPIPAddr;
-    QPushButton* btnQueryTCPModInfo;
-    QGroupBox* gbResetDefault;
-    QPushButton* btnReset;
-
     // Every radio that becomes selected, by the operator or by program code, reaches the
     // presenter's click handler.
     void connectClicks(PanelOptionsPresenter& presenter);
@@ -48,8 +37,21 @@ public:
 
 signals:
     void statusShown(devlink::StatusPanel panel, const QString& text, bool alert);
+    void moduleQueryRequested();
+    void moduleResetRequested();
 
 private:
+    // The OFF and ON radios of each option, indexed by core::PanelOption.
+    std::array<QRadioButton*, core::kPanelOptions.size()> offRadios{};
+    std::array<QRadioButton*, core::kPanelOptions.size()> onRadios{};
+    QGroupBox* gbTCPModInfo;
+    QLabel* lblTCPVersion;
+    QLabel* lblTCPDHCP;
+    QLabel* lblTCPIPAddr;
+    QPushButton* btnQueryTCPModInfo;
+    QGroupBox* gbResetDefault;
+    QPushButton* btnReset;
+
     QGroupBox* buildOptionGroup(core::PanelOption option);
     QGroupBox* buildModuleInfo();
     QGroupBox* buildReset();

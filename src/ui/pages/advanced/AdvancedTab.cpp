@@ -1,7 +1,5 @@
 #include "ui/pages/advanced/AdvancedTab.h"
 
-#include <QPushButton>
-
 #include "ui/dialogs/EnterYes.h"
 #include "ui/pages/TabWindow.h"
 #include "ui/pages/advanced/AdvancedPage.h"
@@ -18,9 +16,9 @@ AdvancedTab::AdvancedTab(const TabParts& parts)
     forwardStatus(page_, parts.host);
     parts.deviceStatus.alsoReadOptionsWith(panelOptions_);
     page_->connectClicks(panelOptions_);
-    connect(page_->btnQueryTCPModInfo, &QPushButton::clicked, this,
+    connect(page_, &AdvancedPage::moduleQueryRequested, this,
             [this] { module_.btnQueryTCPModInfoClick(); });
-    connect(page_->btnReset, &QPushButton::clicked, this, [this] { module_.btnResetClick(); });
+    connect(page_, &AdvancedPage::moduleResetRequested, this, [this] { module_.btnResetClick(); });
 }
 
 QWidget* AdvancedTab::page() {

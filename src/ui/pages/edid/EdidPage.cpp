@@ -133,6 +133,18 @@ EdidPage::EdidPage(QWidget* parent) : QWidget(parent) {
     left->addStretch(1);
     layout->addLayout(left, 2);
     layout->addWidget(buildContentGroup(), 3);
+    const std::pair<QPushButton*, void (EdidPage::*)()> requests[] = {
+        {btnSetEDIDMode, &EdidPage::setModeRequested},
+        {btnCopyEDID, &EdidPage::copyRequested},
+        {btnReadEDIDData, &EdidPage::readRequested},
+        {btnDownloadEDID, &EdidPage::downloadRequested},
+        {btnSaveEDID, &EdidPage::saveRequested},
+        {BitBtn1, &EdidPage::openRequested},
+        {btnClearEDIDContent, &EdidPage::clearRequested},
+    };
+    for (const auto& [button, request] : requests) {
+        connect(button, &QPushButton::clicked, this, request);
+    }
 }
 
 QComboBox* EdidPage::list(EdidList list) const {

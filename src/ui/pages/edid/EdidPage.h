@@ -20,24 +20,6 @@ class EdidPage final : public QWidget, public EdidView {
 public:
     explicit EdidPage(QWidget* parent = nullptr);
 
-    QComboBox* cbEDIDMode;
-    QComboBox* cbSetEDIDModeInput;
-    QPushButton* btnSetEDIDMode;
-    QComboBox* cbCopyEDIDOutput;
-    QComboBox* cbCopyEDIDInput;
-    QPushButton* btnCopyEDID;
-    QComboBox* cbReadEDIDDataOutput;
-    QPushButton* btnReadEDIDData;
-    QLineEdit* edtSaveEDID;
-    QPushButton* btnSaveEDID;
-    QComboBox* cbDownloadEDIDInput;
-    QPushButton* btnDownloadEDID;
-    QLineEdit* edtOpenEDID;
-    QPushButton* BitBtn1;
-    QTableWidget* sgEDIDContent;
-    QLabel* lblEdidSummary;
-    QPushButton* btnClearEDIDContent;
-
     void setListEntries(EdidList list, const QStringList& entries) override;
     QStringList listEntries(EdidList list) const override;
     int selectedIndex(EdidList list) const override;
@@ -57,8 +39,34 @@ public:
 
 signals:
     void statusShown(devlink::StatusPanel panel, const QString& text, bool alert);
+    // The operator's requests, one per button.
+    void setModeRequested();
+    void copyRequested();
+    void readRequested();
+    void downloadRequested();
+    void saveRequested();
+    void openRequested();
+    void clearRequested();
 
 private:
+    QComboBox* cbEDIDMode;
+    QComboBox* cbSetEDIDModeInput;
+    QPushButton* btnSetEDIDMode;
+    QComboBox* cbCopyEDIDOutput;
+    QComboBox* cbCopyEDIDInput;
+    QPushButton* btnCopyEDID;
+    QComboBox* cbReadEDIDDataOutput;
+    QPushButton* btnReadEDIDData;
+    QLineEdit* edtSaveEDID;
+    QPushButton* btnSaveEDID;
+    QComboBox* cbDownloadEDIDInput;
+    QPushButton* btnDownloadEDID;
+    QLineEdit* edtOpenEDID;
+    QPushButton* BitBtn1;
+    QTableWidget* sgEDIDContent;
+    QLabel* lblEdidSummary;
+    QPushButton* btnClearEDIDContent;
+
     QGroupBox* buildModeGroup();
     QGroupBox* buildDataGroup();
     QGroupBox* buildContentGroup();

@@ -1,7 +1,5 @@
 #include "ui/pages/edid/EdidTab.h"
 
-#include <QPushButton>
-
 #include "ui/pages/edid/EdidPage.h"
 
 namespace ui {
@@ -13,17 +11,17 @@ EdidTab::EdidTab(const TabParts& parts)
     forwardStatus(page_, parts.host);
     presenter_.FillEdidModeList();
     presenter_.LoadEdidIntoGrid();
-    const std::pair<QPushButton*, void (EdidPresenter::*)()> clicks[] = {
-        {page_->btnSetEDIDMode, &EdidPresenter::btnSetEDIDModeClick},
-        {page_->btnCopyEDID, &EdidPresenter::btnCopyEDIDClick},
-        {page_->btnReadEDIDData, &EdidPresenter::btnReadEDIDDataClick},
-        {page_->btnDownloadEDID, &EdidPresenter::btnDownloadEDIDClick},
-        {page_->btnSaveEDID, &EdidPresenter::btnSaveEDIDClick},
-        {page_->BitBtn1, &EdidPresenter::BitBtn1Click},
-        {page_->btnClearEDIDContent, &EdidPresenter::btnClearEDIDContentClick},
+    const std::pair<void (EdidPage::*)(), void (EdidPresenter::*)()> requests[] = {
+        {&EdidPage::setModeRequested, &EdidPresenter::btnSetEDIDModeClick},
+        {&EdidPage::copyRequested, &EdidPresenter::btnCopyEDIDClick},
+        {&EdidPage::readRequested, &EdidPresenter::btnReadEDIDDataClick},
+        {&EdidPage::downloadRequested, &EdidPresenter::btnDownloadEDIDClick},
+        {&EdidPage::saveRequested, &EdidPresenter::btnSaveEDIDClick},
+        {&EdidPage::openRequested, &EdidPresenter::BitBtn1Click},
+        {&EdidPage::clearRequested, &EdidPresenter::btnClearEDIDContentClick},
     };
-    for (const auto& [button, handler] : clicks) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { (presenter_.*handler)(); });
+    for (const auto& [request, handler] : requests) {
+        connect(page_, request, this, [this, handler] { (presenter_.*handler)(); });
     }
 }
 

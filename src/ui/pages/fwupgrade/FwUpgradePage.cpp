@@ -13,6 +13,7 @@
 
 #include "ui/pages/DeferredIcon.h"
 #include "ui/pages/FormParts.h"
+#include "ui/presenters/Dialogs.h"
 #include "widgets/VKGauge.h"
 
 namespace ui {
@@ -116,6 +117,13 @@ FwUpgradePage::FwUpgradePage(QWidget* parent) : QWidget(parent) {
     layout->addWidget(buildUpgradeGroup());
     layout->addWidget(buildMergeGroup());
     layout->addWidget(buildMessagesGroup(), 1);
+    connect(btnOpenFW, &QPushButton::clicked, this, &FwUpgradePage::openRequested);
+    connect(btnUpgrade, &QPushButton::clicked, this, &FwUpgradePage::upgradeRequested);
+    connect(edtFWFile, &QLineEdit::editingFinished, this, &FwUpgradePage::pathEdited);
+}
+
+void FwUpgradePage::reportProgressErrorsTo(Dialogs& dialogs) {
+    tsgFWProgress->setErrorReporter([&dialogs](const QString& message) { dialogs.error(message); });
 }
 
 QString FwUpgradePage::firmwarePath() const {

@@ -16,6 +16,8 @@ class TVKGauge;
 
 namespace ui {
 
+class Dialogs;
+
 // tsFWUpgrade: the firmware file, the upgrade button, its progress and the message log.
 class FwUpgradePage final : public QWidget, public FwUpgradeView {
     Q_OBJECT
@@ -23,12 +25,8 @@ class FwUpgradePage final : public QWidget, public FwUpgradeView {
 public:
     explicit FwUpgradePage(QWidget* parent = nullptr);
 
-    QLineEdit* edtFWFile;
-    QPushButton* btnOpenFW;
-    QPushButton* btnUpgrade;
-    QLabel* lblFWSummary;
-    widgets::TVKGauge* tsgFWProgress;
-    QPlainTextEdit* mmoMessage;
+    // A value the progress gauge refuses is an error the operator is told of.
+    void reportProgressErrorsTo(Dialogs& dialogs);
 
     QString firmwarePath() const override;
     void setFirmwarePath(const QString& path) override;
@@ -41,8 +39,19 @@ public:
 
 signals:
     void statusShown(devlink::StatusPanel panel, const QString& text, bool alert);
+    // The operator's requests.
+    void openRequested();
+    void upgradeRequested();
+    void pathEdited();
 
 private:
+    QLineEdit* edtFWFile;
+    QPushButton* btnOpenFW;
+    QPushButton* btnUpgrade;
+    QLabel* lblFWSummary;
+    widgets::TVKGauge* tsgFWProgress;
+    QPlainTextEdit* mmoMessage;
+
     QGroupBox* buildUpgradeGroup();
     QGroupBox* buildMergeGroup();
     QGroupBox* buildMessagesGroup();

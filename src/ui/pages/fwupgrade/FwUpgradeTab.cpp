@@ -1,11 +1,6 @@
 #include "ui/pages/fwupgrade/FwUpgradeTab.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-
 #include "ui/pages/fwupgrade/FwUpgradePage.h"
-#include "ui/presenters/Dialogs.h"
-#include "widgets/VKGauge.h"
 
 namespace ui {
 
@@ -13,13 +8,11 @@ FwUpgradeTab::FwUpgradeTab(const TabParts& parts)
     : page_(new FwUpgradePage),
       presenter_(parts.link, parts.guard, parts.runner, *page_, parts.dialogs) {
     forwardStatus(page_, parts.host);
-    page_->tsgFWProgress->setErrorReporter(
-        [&dialogs = parts.dialogs](const QString& message) { dialogs.error(message); });
-    connect(page_->btnOpenFW, &QPushButton::clicked, this, [this] { presenter_.btnOpenFWClick(); });
-    connect(page_->btnUpgrade, &QPushButton::clicked, this,
+    page_->reportProgressErrorsTo(parts.dialogs);
+    connect(page_, &FwUpgradePage::openRequested, this, [this] { presenter_.btnOpenFWClick(); });
+    connect(page_, &FwUpgradePage::upgradeRequested, this,
             [this] { presenter_.btnUpgradeClick(); });
-    connect(page_->edtFWFile, &QLineEdit::editingFinished, this,
-            [this] { presenter_.ShowFileSummary(); });
+    connect(page_, &FwUpgradePage::pathEdited, this, [this] { presenter_.ShowFileSummary(); });
 }
 
 QWidget* FwUpgradeTab::page() {

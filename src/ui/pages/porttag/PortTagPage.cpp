@@ -52,6 +52,15 @@ PortTagPage::PortTagPage(QWidget* parent) : QWidget(parent) {
         tagGroup(page, QStringLiteral("Output port tags"), QStringLiteral("Output"), 41, outputTags,
                  btnEditOutputPortTag, "btnEditOutputPortTag", QStringLiteral("E&dit")),
         1, Qt::AlignTop);
+    connect(btnEditInputPortTag, &QPushButton::clicked, this, &PortTagPage::editInputsRequested);
+    connect(btnEditOutputPortTag, &QPushButton::clicked, this, &PortTagPage::editOutputsRequested);
+}
+
+void PortTagPage::showTags(const config::PortTags& tags) {
+    for (int port = 0; port < config::kTaggedPortCount; ++port) {
+        inputTags[port]->setText(tags.inputs[port]);
+        outputTags[port]->setText(tags.outputs[port]);
+    }
 }
 
 }  // namespace ui

@@ -19,6 +19,13 @@ public:
 
     explicit PortTagPage(QWidget* parent = nullptr);
 
+    void showTags(const config::PortTags& tags);
+
+signals:
+    void editInputsRequested();
+    void editOutputsRequested();
+
+private:
     Fields inputTags{};   // leInput1Tag .. leInput6Tag; those of ports 7 and 8 are never shown
     Fields outputTags{};  // leOutput1Tag .. leOutput6Tag
     QPushButton* btnEditInputPortTag;

@@ -1,31 +1,15 @@
 #include "ui/pages/porttag/PortTagTab.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-
 #include "ui/dialogs/PreSettingEdit.h"
 #include "ui/presenters/Dialogs.h"
 
 namespace ui {
 
 PortTagTab::PortTagTab(const TabParts& parts)
-    : page_(new PortTagPage),
-      dialogs_(parts.dialogs),
-      window_(parts.window),
-      inputFields_(page_->inputTags),
-      outputFields_(page_->outputTags) {
-    connect(page_->btnEditInputPortTag, &QPushButton::clicked, this,
-            &PortTagTab::btnEditInputPortTagClick);
-    connect(page_->btnEditOutputPortTag, &QPushButton::clicked, this,
+    : page_(new PortTagPage), dialogs_(parts.dialogs), window_(parts.window) {
+    connect(page_, &PortTagPage::editInputsRequested, this, &PortTagTab::btnEditInputPortTagClick);
+    connect(page_, &PortTagPage::editOutputsRequested, this,
             &PortTagTab::btnEditOutputPortTagClick);
-    showTags(window_.portTags());
-}
-
-void PortTagTab::showTags(const config::PortTags& tags) {
-    for (int port = 0; port < config::kTaggedPortCount; ++port) {
-        inputFields_[port]->setText(tags.inputs[port]);
-        outputFields_[port]->setText(tags.outputs[port]);
-    }
 }
 
 void PortTagTab::loadSettings(const config::SettingsData& settings) {
@@ -70,7 +54,7 @@ void PortTagTab::editTags(PortTagEditor& editor) {
     boxes = edit.tagTexts(editor.kind());
     editor.mergeNames(boxes);
     edit.setTagHistory(editor.kind(), editor.history());
-    showTags(tags);
+    page_->showTags(tags);
     window_.portTagsEdited(tags);
 }
 

@@ -8,7 +8,6 @@
 #include "ui/pages/porttag/PortTagPage.h"
 #include "ui/presenters/porttag/PortTagEditor.h"
 
-class QLineEdit;
 class QWidget;
 
 namespace ui {
@@ -27,15 +26,12 @@ public:
     // The tag editor's name histories.
     void loadSettings(const config::SettingsData& settings) override;
     void storeSettings(config::SettingsData& settings) const override;
-    void portTagsChanged(const config::PortTags& tags) override { showTags(tags); }
+    void portTagsChanged(const config::PortTags& tags) override { page_->showTags(tags); }
 
     void btnEditInputPortTagClick();
     void btnEditOutputPortTagClick();
 
 private:
-    using Fields = PortTagPage::Fields;
-
-    void showTags(const config::PortTags& tags);
     void editTags(PortTagEditor& editor);
     void deleteTag(PortTagEditor::Kind kind, int port);
     PortTagEditor& editorOf(PortTagEditor::Kind kind);
@@ -44,8 +40,6 @@ private:
     PortTagPage* page_;
     Dialogs& dialogs_;
     TabWindow& window_;
-    const Fields& inputFields_;
-    const Fields& outputFields_;
     PortTagEditor inputNames_{PortTagEditor::Kind::Inputs};
     PortTagEditor outputNames_{PortTagEditor::Kind::Outputs};
     bool dialogBound_ = false;
