@@ -33,22 +33,23 @@ void setFlashed(QGroupBox* group, bool on) {
 
 }  // namespace
 
-RoutingPanel::RoutingPanel(SettingPage& page, TabWindow& window) : page_(page), window_(window) {}
+RoutingPanel::RoutingPanel(const RoutingWidgets& widgets, TabWindow& window)
+    : widgets_(widgets), window_(window) {}
 
 void RoutingPanel::windowShown() {
-    for (widgets::TLCD99* led : page_.leds) led->setDigitNum(1);
-    setTag(page_.mnuAllOutputs, RoutingPresenter::kAllOutputsTag);
+    for (widgets::TLCD99* led : widgets_.leds) led->setDigitNum(1);
+    setTag(widgets_.mnuAllOutputs, RoutingPresenter::kAllOutputsTag);
 }
 
 QAbstractButton* RoutingPanel::inputButton(int output, int input) const {
     if (!isOutput(output) || input < 1 || input > kInputs) return nullptr;
-    return page_.inputButtons[output - 1][input - 1];
+    return widgets_.inputButtons[output - 1][input - 1];
 }
 
 void RoutingPanel::setDigitText(int output, const QString& text) {
     if (!isOutput(output)) return;
-    page_.leds[output - 1]->setValue(text);
-    page_.leds[output - 1]->repaint();
+    widgets_.leds[output - 1]->setValue(text);
+    widgets_.leds[output - 1]->repaint();
 }
 
 void RoutingPanel::setButtonDown(int output, int input) {
@@ -61,7 +62,7 @@ void RoutingPanel::setButtonDown(int output, int input) {
 void RoutingPanel::setNoButtonDown(int output) {
     if (!isOutput(output)) return;
     // An exclusive group keeps one button down; it lets go only while not exclusive.
-    QButtonGroup* group = page_.inputButtons[output - 1][0]->group();
+    QButtonGroup* group = widgets_.inputButtons[output - 1][0]->group();
     QAbstractButton* down = group->checkedButton();
     if (!down) return;
     group->setExclusive(false);
@@ -71,7 +72,7 @@ void RoutingPanel::setNoButtonDown(int output) {
 }
 
 void RoutingPanel::setNoteText(const QString& text) {
-    page_.lblNote->setText(text);
+    widgets_.lblNote->setText(text);
 }
 
 void RoutingPanel::showInOutInfo() {
@@ -89,7 +90,7 @@ void RoutingPanel::closeInOutInfo() {
 
 void RoutingPanel::flashOutput(int output) {
     if (!isOutput(output)) return;
-    QGroupBox* group = page_.outputGroups[output - 1];
+    QGroupBox* group = widgets_.outputGroups[output - 1];
     setFlashed(group, true);
     QTimer::singleShot(kFlashMs, group, [group] { setFlashed(group, false); });
 }

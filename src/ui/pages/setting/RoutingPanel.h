@@ -26,10 +26,10 @@ class TfrmShowInOutInfo;
 // the menu, and the tag pop-up beside the mouse.
 class RoutingPanel final : public RoutingView {
 public:
-    static constexpr int kOutputs = SettingPage::kOutputs;
-    static constexpr int kInputs = SettingPage::kInputs;
+    static constexpr int kOutputs = RoutingWidgets::kOutputs;
+    static constexpr int kInputs = RoutingWidgets::kInputs;
 
-    RoutingPanel(SettingPage& page, TabWindow& window);
+    RoutingPanel(const RoutingWidgets& widgets, TabWindow& window);
 
     // Window show: one digit per display, and "All Outputs" covers the six outputs.
     void windowShown();
@@ -47,7 +47,7 @@ public:
 private:
     bool isOutput(int output) const { return output >= 1 && output <= kOutputs; }
 
-    SettingPage& page_;
+    const RoutingWidgets& widgets_;  // the page's
     TabWindow& window_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +16,8 @@
 #include "ui/pages/FormParts.h"
 #include "ui/pages/PortControls.h"
 #include "ui/pages/setting/OutputGroupStyle.h"
+#include "ui/pages/setting/PresetList.h"
+#include "ui/pages/setting/RoutingPanel.h"
 #include "widgets/Lcd99.h"
 
 namespace ui {
@@ -72,12 +75,12 @@ QPushButton* routeButton(QWidget* group, const QString& name, const QString& cap
 QGroupBox* SettingPage::buildOutputGroup(int output, const RouteArrowIcons& arrows) {
     QWidget* parent = this;
     auto* group = new QGroupBox(QStringLiteral("Output%1").arg(output), parent);
-    outputGroups[output - 1] = group;
+    routing_.outputGroups[output - 1] = group;
     group->setObjectName(output == 1 ? QStringLiteral("gbOutput1")
                                      : QStringLiteral("GroupBox%1").arg(output));
     auto* layout = new QGridLayout(group);
-    leds[output - 1] = digitDisplay(group, output);
-    layout->addWidget(leds[output - 1], 0, 0, 1, 4, Qt::AlignHCenter);
+    routing_.leds[output - 1] = digitDisplay(group, output);
+    layout->addWidget(routing_.leds[output - 1], 0, 0, 1, 4, Qt::AlignHCenter);
     auto* radio = new QButtonGroup(group);
     radio->setExclusive(true);
     for (int input = 1; input <= 8; ++input) {
@@ -87,15 +90,15 @@ QGroupBox* SettingPage::buildOutputGroup(int output, const RouteArrowIcons& arro
         button->setChecked(input == kDesignInput);
         button->setVisible(input <= 6);
         radio->addButton(button, input);
-        inputButtons[output - 1][input - 1] = button;
-        routeButtons.push_back(button);
+        routing_.inputButtons[output - 1][input - 1] = button;
+        bindRouteButton(button);
         layout->addWidget(button, 1 + (input - 1) / 4, (input - 1) % 4);
     }
     const auto arrow = [&](int tag, const QIcon& picture) {
         auto* button = routeButton(group, arrowButtonName(tag), QString(), 0, tag);
         button->setIcon(picture);
         button->setFixedWidth(68);
-        routeButtons.push_back(button);
+        bindRouteButton(button);
         return button;
     };
     layout->addWidget(arrow(2 * output - 1, arrows.previous), 3, 0, 1, 2, Qt::AlignLeft);
@@ -114,7 +117,7 @@ void SettingPage::buildRouteMenu() {
         setTag(action, tag);
         return action;
     };
-    mnuAllOutputs = item("mnuAllOutputs", QStringLiteral("All Outputs"), 8);
+    routing_.mnuAllOutputs = item("mnuAllOutputs", QStringLiteral("All Outputs"), 8);
     menu->addSeparator();
     item("mnu1Output", QStringLiteral("1 Output"), 1);
     item("mnu2Outputs", QStringLiteral("2 Outputs"), 2);
@@ -122,6 +125,9 @@ void SettingPage::buildRouteMenu() {
     item("mnu4Outputs", QStringLiteral("4 Outputs"), 4);
     item("mnu5Outputs", QStringLiteral("5 Outputs"), 5);
     item("mnuPortToPort", QStringLiteral("Port to Port"), 100);
+    connect(menu, &QMenu::aboutToShow, this, &SettingPage::routeMenuOpened);
+    connect(menu, &QMenu::triggered, this,
+            [this](const QAction* chosen) { emit routeMenuChosen(tagOf(chosen)); });
 }
 
 QTableWidget* SettingPage::buildPresetList(QWidget* group) {
@@ -162,7 +168,7 @@ QGroupBox* SettingPage::buildPresetGroup() {
     return group;
 }
 
-SettingPage::SettingPage(QWidget* parent) : QWidget(parent) {
+SettingPage::SettingPage(TabWindow& window, QWidget* parent) : QWidget(parent) {
     QWidget* page = this;
     page->setObjectName(QStringLiteral("tsSetting"));
     auto* layout = new QVBoxLayout(page);
@@ -173,11 +179,58 @@ SettingPage::SettingPage(QWidget* parent) : QWidget(parent) {
         outputs->addWidget(buildOutputGroup(output, arrows));
     }
     layout->addLayout(outputs);
-    lblNote = makeControl<QLabel>(page, "lblNote", QStringLiteral("Output from Input"));
-    setBold(lblNote);
-    layout->addWidget(lblNote);
+    routing_.lblNote = makeControl<QLabel>(page, "lblNote", QStringLiteral("Output from Input"));
+    setBold(routing_.lblNote);
+    layout->addWidget(routing_.lblNote);
     layout->addWidget(buildPresetGroup(), 1);
     buildRouteMenu();
+    panel_ = std::make_unique<RoutingPanel>(routing_, window);
+    list_ = std::make_unique<PresetList>(*lvPreSetting);
+    connect(lvPreSetting->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { emit presetSelected(list_->selectedRow()); });
+    connect(lvPreSetting, &QTableWidget::cellDoubleClicked, this,
+            &SettingPage::presetEditRequested);
+    connect(btnPreEdit, &QPushButton::clicked, this, &SettingPage::presetEditRequested);
+    connect(btnSet, &QPushButton::clicked, this, &SettingPage::presetSetRequested);
+}
+
+SettingPage::~SettingPage() = default;
+
+void SettingPage::windowShown() {
+    panel_->windowShown();
+    list_->windowShown();
+}
+
+void SettingPage::bindRouteButton(QPushButton* button) {
+    button->installEventFilter(this);
+    connect(button, &QPushButton::clicked, this, [this, button] {
+        emit routeButtonClicked(button->property("GroupIndex").toInt(), tagOf(button));
+    });
+    if (button->property("GroupIndex").toInt() == 0) return;
+    button->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(button, &QWidget::customContextMenuRequested, this, [this, button](QPoint at) {
+        hover(button);
+        pm->popup(button->mapToGlobal(at));
+    });
+}
+
+bool SettingPage::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+            hover(watched);
+            break;
+        case QEvent::Leave:
+            emit routeButtonsLeft();
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SettingPage::hover(const QObject* button) {
+    emit routeButtonHovered(button->property("GroupIndex").toInt(), tagOf(button));
 }
 
 }  // namespace ui

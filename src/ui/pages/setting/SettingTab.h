@@ -4,11 +4,9 @@
 #include "ui/pages/Tab.h"
 #include "ui/pages/setting/PresetList.h"
 #include "ui/pages/setting/RoutingPanel.h"
+#include "ui/pages/setting/SettingPage.h"
 #include "ui/presenters/setting/PresetPresenter.h"
 #include "ui/presenters/setting/RoutingPresenter.h"
-
-class QAbstractButton;
-class QAction;
 
 namespace ui {
 
@@ -31,19 +29,11 @@ public:
         routing_.FollowRoute(output, input, elsewhere);
     }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void bindRouteButton(QAbstractButton* button);
-    void hover(const QAbstractButton* button);
     void btnPreEditClick();
-    void mnuAllOutputsClick(const QAction* item);
 
     TabWindow& window_;
     SettingPage& page_;  // owned by the page control
-    RoutingPanel panel_;
-    PresetList list_;
     RoutingPresenter routing_;
     PresetPresenter presets_;
 };
