@@ -1,16 +1,8 @@
 #include "ui/mainwindow/MainWindow.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QSignalBlocker>
 
 #include "settings/IniFile.h"
 #include "settings/PortTagSections.h"
@@ -137,8 +129,8 @@ void TForm1::FormShow() {
     if (serialPorts_.portNamesKnown()) RefreshSerialPorts();
     LoadSettings();
     // Until the first walk of the ports ends (by the first paint), the stored port stands alone.
-    if (general_->cbCOMList->count() == 0 && !link_->GetComPort().isEmpty()) {
-        general_->cbCOMList->addItem(link_->GetComPort());
+    if (general_->serialPorts().isEmpty() && !link_->GetComPort().isEmpty()) {
+        general_->setSerialPorts({link_->GetComPort()});
     }
     showConnectionState();
     tmr_.start();
@@ -206,15 +198,6 @@ void TForm1::FormClose() {
     if (link_) link_->deleteLater();
 }
 
-namespace {
-
-void selectOrFirst(QComboBox* list, const QString& text) {
-    const int index = list->findText(text, Qt::MatchExactly);
-    list->setCurrentIndex(index >= 0 ? index : (list->count() > 0 ? 0 : -1));
-}
-
-}  // namespace
-
 void TForm1::LoadSettings() {
     config::removeStaleSaves(settingsPath_);
     const config::LoadedSettings loaded = config::loadSettings(settingsPath_);
@@ -222,32 +205,27 @@ void TForm1::LoadSettings() {
     // Said once here; the saves then leave the file alone.
     settingsFileKept_ = !loaded.problem.isEmpty();
     if (settingsFileKept_) dialogs_.error(loaded.problem);
-    {
-        const QSignalBlocker comBlocker(general_->rbCOMMode);
-        const QSignalBlocker lanBlocker(general_->rbLANMode);
-        (storedSettings_.controlModeLan ? general_->rbLANMode : general_->rbCOMMode)
-            ->setChecked(true);
-    }
+    general_->showControlMode(storedSettings_.controlModeLan);
     if (storedSettings_.controlModeLan) {
         rbLANModeClick();
     } else {
         rbCOMModeClick();
     }
     link_->SetComPort(storedSettings_.comPortName);
-    selectOrFirst(general_->cbCOMList, storedSettings_.comPortName);
+    general_->chooseSerialPort(storedSettings_.comPortName);
     loadDevices(storedSettings_);
     // Tabs not made yet take their part when they are.
     for (const auto& tab : tabs_) tab->loadSettings(storedSettings_);
-    general_->cbDisplayTag->setChecked(storedSettings_.displayTag);
-    general_->cbFollowSwitcher->setChecked(storedSettings_.followSwitcher);
+    general_->setDisplayTags(storedSettings_.displayTag);
+    general_->setFollowsSwitcher(storedSettings_.followSwitcher);
 }
 
 config::SettingsData TForm1::settingsFromControls() const {
     config::SettingsData data = storedSettings_;
-    data.controlModeLan = general_->rbLANMode->isChecked();
-    data.comPortName = general_->cbCOMList->currentText();
-    data.displayTag = general_->cbDisplayTag->isChecked();
-    data.followSwitcher = general_->cbFollowSwitcher->isChecked();
+    data.controlModeLan = general_->lanModeShown();
+    data.comPortName = general_->chosenSerialPort();
+    data.displayTag = general_->displayTags();
+    data.followSwitcher = general_->followsSwitcher();
     storeDevices(data);
     for (const auto& tab : tabs_) tab->storeSettings(data);
     return data;

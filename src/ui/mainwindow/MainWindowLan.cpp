@@ -1,9 +1,3 @@
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <algorithm>
-
 #include "core/MovedModule.h"
 #include "lan/ModuleRecords.h"
 #include "settings/DeviceEntry.h"
@@ -13,7 +7,6 @@
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/PageControl.h"
 #include "ui/mainwindow/StatusBar.h"
-#include "ui/pages/FormParts.h"
 #include "ui/pages/general/GeneralPage.h"
 #include "ui/presenters/Dialogs.h"
 
@@ -35,30 +28,25 @@ std::array<quint8, 4> AddressBytes(const QString& dotted) {
 }  // namespace
 
 void TForm1::bindLanDevices() {
-    connect(general_->cbLANDevice, &QComboBox::activated, this, &TForm1::cbLANDeviceChosen);
-    const std::pair<QPushButton*, void (TForm1::*)()> clicks[] = {
-        {general_->btnSearchDevice, &TForm1::btnSearchDeviceClick},
-        {general_->btnConfig, &TForm1::btnConfigClick},
-        {general_->btnDeleteDevice, &TForm1::btnDeleteDeviceClick},
+    const std::pair<void (GeneralPage::*)(), void (TForm1::*)()> requests[] = {
+        {&GeneralPage::deviceClicked, &TForm1::cbLANDeviceChosen},
+        {&GeneralPage::searchRequested, &TForm1::btnSearchDeviceClick},
+        {&GeneralPage::configRequested, &TForm1::btnConfigClick},
+        {&GeneralPage::deleteRequested, &TForm1::btnDeleteDeviceClick},
     };
-    for (const auto& [button, handler] : clicks) {
-        connect(button, &QPushButton::clicked, this, handler);
+    for (const auto& [request, handler] : requests) {
+        connect(general_, request, this, handler);
     }
 }
 
 void TForm1::loadDevices(const config::SettingsData& settings) {
-    QComboBox* list = general_->cbLANDevice;
-    setSortedItems(list, settings.lanDeviceList);
-    const int chosen = list->findText(settings.lanDeviceName, Qt::MatchExactly);
-    list->setCurrentIndex(chosen >= 0 ? chosen : (list->count() > 0 ? 0 : -1));
+    general_->setDevices(settings.lanDeviceList, settings.lanDeviceName);
     cbLANDeviceChange();
 }
 
 void TForm1::storeDevices(config::SettingsData& settings) const {
-    const QComboBox* list = general_->cbLANDevice;
-    settings.lanDeviceList.clear();
-    for (int i = 0; i < list->count(); ++i) settings.lanDeviceList << list->itemText(i);
-    settings.lanDeviceName = list->currentText();
+    settings.lanDeviceList = general_->devices();
+    settings.lanDeviceName = general_->chosenDevice();
 }
 
 void TForm1::cbLANDeviceChosen() {
@@ -66,21 +54,19 @@ void TForm1::cbLANDeviceChosen() {
         cbLANDeviceChange();
         return;
     }
-    QComboBox* list = general_->cbLANDevice;
-    list->setCurrentIndex(list->findText(currentDeviceEntry_, Qt::MatchExactly));
+    general_->chooseDevice(currentDeviceEntry_);
 }
 
 void TForm1::cbLANDeviceChange() {
     clearPortTags();
     closeLine();
-    const QComboBox* list = general_->cbLANDevice;
-    currentDeviceEntry_ = list->currentText();
-    if (list->currentIndex() < 0) {
+    currentDeviceEntry_ = general_->chosenDevice();
+    if (!general_->deviceChosen()) {
         currentDeviceMAC_ = QLatin1String(config::kNoDeviceMac);
         link_->SetDeviceIP(QStringLiteral("0.0.0.0"));
     } else {
-        currentDeviceMAC_ = config::DeviceEntryField(list->currentText(), config::DeviceEntry::Mac);
-        link_->SetDeviceIP(config::DeviceEntryField(list->currentText(), config::DeviceEntry::Ip));
+        currentDeviceMAC_ = config::DeviceEntryField(currentDeviceEntry_, config::DeviceEntry::Mac);
+        link_->SetDeviceIP(config::DeviceEntryField(currentDeviceEntry_, config::DeviceEntry::Ip));
     }
     LoadPortTags(link_->ControlMode(), currentDeviceMAC_);
 }
@@ -97,10 +83,9 @@ bool TForm1::connectMovedModule() {
     config::DeviceEntry entry = config::DeviceEntry::parse(currentDeviceEntry_);
     if (!dialogs_.question(core::MovedModuleQuestion(entry.tag, *moved))) return false;
     entry.ip = *moved;
-    QComboBox* list = general_->cbLANDevice;
-    list->removeItem(list->findText(currentDeviceEntry_, Qt::MatchExactly));
-    if (list->findText(entry.text(), Qt::MatchExactly) < 0) addSorted(list, entry.text());
-    list->setCurrentIndex(list->findText(entry.text(), Qt::MatchExactly));
+    general_->removeDevice(currentDeviceEntry_);
+    general_->addDevice(entry.text());
+    general_->chooseDevice(entry.text());
     currentDeviceEntry_ = entry.text();
     link_->SetDeviceIP(*moved);
     SaveSettings();
@@ -119,15 +104,11 @@ void TForm1::btnSearchDeviceClick() {
     wizard.clearResults();
     const bool found = wizard.exec() == TfrmSearch::Ok;
     if (found) {
-        QComboBox* list = general_->cbLANDevice;
         QString lastAdded;
         for (const QString& entry : wizard.results()) {
-            if (list->findText(entry, Qt::MatchExactly) >= 0) continue;
-            addSorted(list, entry);
-            lastAdded = entry;
+            if (general_->addDevice(entry)) lastAdded = entry;
         }
-        if (!lastAdded.isEmpty())
-            list->setCurrentIndex(list->findText(lastAdded, Qt::MatchExactly));
+        if (!lastAdded.isEmpty()) general_->chooseDevice(lastAdded);
     }
     // A search by address leaves DeviceIP at the typed address: the chosen entry decides again.
     cbLANDeviceChange();
@@ -141,20 +122,19 @@ void TForm1::btnSearchDeviceClick() {
                    QStringLiteral("Search TCP control device cancelled"), false);
     }
     ShowStatus(devlink::StatusPanel::Notes, QString(), false);
-    if (!general_->rbLANMode->isChecked()) {
+    if (!general_->lanModeShown()) {
         ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     }
 }
 
 void TForm1::btnConfigClick() {
     if (!runner_->LinkIdle()) return;
-    QComboBox* list = general_->cbLANDevice;
-    const int index = list->currentIndex();
-    if (index < 0) {
+    if (!general_->deviceChosen()) {
         dialogs_.information(QStringLiteral("TCP control deivce not found."));
         return;
     }
-    const config::DeviceEntry device = config::DeviceEntry::parse(list->currentText());
+    const QString chosen = general_->chosenDevice();
+    const config::DeviceEntry device = config::DeviceEntry::parse(chosen);
     closeLine();
     ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     ShowStatus(devlink::StatusPanel::Notes, QString(), false);
@@ -186,9 +166,9 @@ void TForm1::btnConfigClick() {
                        QStringLiteral("Modify TCP configuration ok"), false);
             const config::DeviceEntry changed{edited->deviceTag, edited->autoIp, edited->ipAddress,
                                               edited->macAddress, device.sameSubnet};
-            list->removeItem(index);
-            const int existing = list->findText(changed.text(), Qt::MatchExactly);
-            list->setCurrentIndex(existing >= 0 ? existing : addSorted(list, changed.text()));
+            general_->removeDevice(chosen);
+            general_->addDevice(changed.text());
+            general_->chooseDevice(changed.text());
             cbLANDeviceChange();
             SaveSettings();
             break;
@@ -205,21 +185,17 @@ void TForm1::btnConfigClick() {
             break;
     }
     ApplyModeEnabling(link_->ControlMode(), false);
-    if (general_->btnConfig->isEnabled() && pcContainer_->currentWidget() == general_) {
-        general_->btnConfig->setFocus();
-    }
+    if (pcContainer_->currentWidget() == general_) general_->focusConfig();
 }
 
 void TForm1::btnDeleteDeviceClick() {
-    QComboBox* list = general_->cbLANDevice;
-    const int index = list->currentIndex();
-    if (index < 0 || !runner_->LinkIdle()) return;
-    if (!dialogs_.question(QStringLiteral("Sure to delete device: ") + list->currentText() +
+    if (!general_->deviceChosen() || !runner_->LinkIdle()) return;
+    const QString chosen = general_->chosenDevice();
+    if (!dialogs_.question(QStringLiteral("Sure to delete device: ") + chosen +
                            QStringLiteral(" ?"))) {
         return;
     }
-    list->removeItem(index);
-    list->setCurrentIndex(std::min(index, list->count() - 1));
+    general_->removeDevice(chosen);
     cbLANDeviceChange();
     SaveSettings();
 }

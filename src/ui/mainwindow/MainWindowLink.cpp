@@ -1,9 +1,4 @@
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
+#include <algorithm>
 
 #include "core/OperatorTexts.h"
 #include "ui/dialogs/SearchWizard.h"
@@ -11,7 +6,6 @@
 #include "ui/mainwindow/PageControl.h"
 #include "ui/mainwindow/StatusBar.h"
 #include "ui/mainwindow/SwitcherFollowing.h"
-#include "ui/pages/FormParts.h"
 #include "ui/pages/Tab.h"
 #include "ui/pages/general/GeneralPage.h"
 
@@ -34,22 +28,20 @@ void TForm1::RefreshSerialPorts() {
     for (const QString& name : serialPorts_.portNames()) {
         if (!ports.contains(name)) ports.append(name);
     }
-    bool changed = ports.size() != general_->cbCOMList->count();
-    for (int i = 0; !changed && i < ports.size(); ++i) {
-        changed = general_->cbCOMList->findText(ports[i], Qt::MatchExactly) < 0;
-    }
+    const QStringList shown = general_->serialPorts();
+    const bool changed = ports.size() != shown.size() ||
+                         std::any_of(ports.begin(), ports.end(), [&shown](const QString& port) {
+                             return !shown.contains(port);
+                         });
     if (!changed) return;
 
-    general_->cbCOMList->clear();
-    general_->cbCOMList->addItems(ports);
-    const int current = ports.indexOf(link_->GetComPort());
-    if (current >= 0) {
-        general_->cbCOMList->setCurrentIndex(current);
-        return;
-    }
+    general_->setSerialPorts(ports);
     // A followed line whose adapter went away is reopened when it comes back under its name.
-    if (link_->GetConnected() && comMode() && !following_->keepsLine()) btnConnectClick();
-    general_->cbCOMList->setCurrentIndex(ports.isEmpty() ? -1 : 0);
+    if (!ports.contains(link_->GetComPort()) && link_->GetConnected() && comMode() &&
+        !following_->keepsLine()) {
+        btnConnectClick();
+    }
+    general_->chooseSerialPort(link_->GetComPort());
 }
 
 void TForm1::btnConnectClick() {
@@ -66,7 +58,7 @@ void TForm1::btnConnectClick() {
 void TForm1::connectLine() {
     ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     if (comMode()) {
-        link_->SetComPort(general_->cbCOMList->currentText());
+        link_->SetComPort(general_->chosenSerialPort());
         ShowStatus(devlink::StatusPanel::Operation,
                    QStringLiteral("Opening [") + link_->GetComPort() + QStringLiteral("] ..."),
                    false);
@@ -75,10 +67,10 @@ void TForm1::connectLine() {
                    QStringLiteral("Connecting [") + link_->DeviceIP() + QStringLiteral("] ..."),
                    false);
     }
-    general_->btnConnect->setEnabled(false);
+    general_->setConnectEnabled(false);
     if (link_->Connect() || connectMovedModule()) following_->lineOpened();
-    general_->btnConnect->setEnabled(true);
-    if (pcContainer_->currentIndex() == 0) general_->btnConnect->setFocus();
+    general_->setConnectEnabled(true);
+    if (pcContainer_->currentIndex() == 0) general_->focusConnect();
     afterLineChange();
 }
 
@@ -92,12 +84,10 @@ void TForm1::showLinkState() {
     const bool connected = link_->GetConnected();
     // A line being reopened is still the operator's: Disconnect ends the attempts.
     const bool held = connected || following_->reconnectText();
-    general_->cbCOMList->setEnabled(!held);
-    general_->imgOpen->setVisible(connected);
-    general_->imgClose->setVisible(!connected);
     // "&Connect" is the state name "Connected" less its last two letters.
-    general_->btnConnect->setText(QStringLiteral("&") + (held ? QStringLiteral("Disconnect")
-                                                              : kConnectionNames[1].chopped(2)));
+    general_->showLine(connected, held,
+                       QStringLiteral("&") +
+                           (held ? QStringLiteral("Disconnect") : kConnectionNames[1].chopped(2)));
     showConnectionState();
 }
 
@@ -132,9 +122,7 @@ void TForm1::showConnectionState() {
 // A mode change under a waiting command would move the rest of it to the other transport.
 bool TForm1::modeChangeRefused() {
     if (runner_->LinkIdle()) return false;
-    const QSignalBlocker comBlocker(general_->rbCOMMode);
-    const QSignalBlocker lanBlocker(general_->rbLANMode);
-    (comMode() ? general_->rbCOMMode : general_->rbLANMode)->setChecked(true);
+    general_->showControlMode(!comMode());
     return true;
 }
 
@@ -156,20 +144,14 @@ void TForm1::rbLANModeClick() {
     LoadPortTags(devlink::cmLAN, currentDeviceMAC_);
     ShowStatus(devlink::StatusPanel::Notes, QString(), false);
     ApplyModeEnabling(devlink::cmLAN, false);
-    if (!general_->rbLANMode->isChecked()) {
+    if (!general_->lanModeShown()) {
         ShowStatus(devlink::StatusPanel::Operation, QString(), false);
     }
 }
 
 void TForm1::ApplyModeEnabling(devlink::TControlMode mode, bool locked) {
-    const GeneralPage& g = *general_;
-    setControlsEnabled(
-        {g.gbLANMode, g.cbLANDevice, g.btnSearchDevice, g.btnConfig, g.btnDeleteDevice},
-        mode == devlink::cmLAN && !locked);
+    general_->enableForMode(mode == devlink::cmLAN, locked);
     const bool comEnabled = mode == devlink::cmCOM && !locked;
-    setControlsEnabled({g.gbCOMMode, g.lblPort, g.cbCOMList}, comEnabled);
-    setControlsEnabled({g.gbModeSelect, g.rbCOMMode, g.rbLANMode, g.btnConnect, g.btnGetDevStatus},
-                       !locked);
     // The Ethernet module is reached through the switcher's serial port; a tab made later
     // takes this when it is made.
     serialControl_ = comEnabled;

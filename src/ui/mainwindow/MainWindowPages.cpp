@@ -1,7 +1,3 @@
-#include <QCheckBox>
-#include <QPushButton>
-#include <QRadioButton>
-
 #include "ui/dialogs/EnterYes.h"
 #include "ui/dialogs/PreSettingEdit.h"
 #include "ui/dialogs/ShowInOutInfo.h"
@@ -73,18 +69,13 @@ QWidget* TForm1::buildGeneralTab() {
     general_ = new GeneralPage(dialogs_);
     connect(general_, &GeneralPage::statusShown, this, &TForm1::ShowStatus);
     deviceStatus_ = std::make_unique<DeviceStatusPresenter>(*runner_, clock_, *general_);
-    connect(general_->btnGetDevStatus, &QPushButton::clicked, this,
+    connect(general_, &GeneralPage::deviceStatusRequested, this,
             [this] { deviceStatus_->RefreshDeviceStatus(); });
-    connect(general_->bbPower, &QPushButton::clicked, this,
+    connect(general_, &GeneralPage::powerRequested, this,
             [this] { deviceStatus_->bbPowerClick(); });
-    // Only a change made by the operator runs a mode handler; loading sets the button quietly.
-    connect(general_->rbCOMMode, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) rbCOMModeClick();
-    });
-    connect(general_->rbLANMode, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) rbLANModeClick();
-    });
-    connect(general_->btnConnect, &QPushButton::clicked, this, &TForm1::btnConnectClick);
+    connect(general_, &GeneralPage::comModeClicked, this, &TForm1::rbCOMModeClick);
+    connect(general_, &GeneralPage::lanModeClicked, this, &TForm1::rbLANModeClick);
+    connect(general_, &GeneralPage::connectRequested, this, &TForm1::btnConnectClick);
     return general_;
 }
 
@@ -102,7 +93,7 @@ TfrmEnterYes& TForm1::resetConfirmation() {
 }
 
 bool TForm1::displayTags() const {
-    return general_->cbDisplayTag->isChecked();
+    return general_->displayTags();
 }
 
 void TForm1::bindFollowing() {
@@ -115,8 +106,7 @@ void TForm1::bindFollowing() {
             [this](int output, int input, bool elsewhere) {
                 for (const auto& tab : tabs_) tab->routeFollowed(output, input, elsewhere);
             });
-    connect(general_->cbFollowSwitcher, &QCheckBox::toggled, following_.get(),
-            &SwitcherFollowing::setTicked);
+    connect(general_, &GeneralPage::followToggled, following_.get(), &SwitcherFollowing::setTicked);
 }
 
 bool TForm1::PowerOn() const {

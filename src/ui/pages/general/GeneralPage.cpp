@@ -55,6 +55,7 @@ GeneralPage::GeneralPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), d
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
     layout->setColumnStretch(2, 1);
+    forwardRequests();
 }
 
 QGroupBox* GeneralPage::buildModeSelect() {
