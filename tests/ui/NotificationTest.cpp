@@ -136,10 +136,9 @@ TEST(StatusBar, AlertBlinksSixStepsAndStaysRed) {
     h.form().ShowStatus(devlink::StatusPanel::Operation, "Time out!", true);
     EXPECT_EQ(h.sleeper.sleeps, std::vector<int>(6, 350));
     EXPECT_EQ(alertAtSleep, std::vector<bool>({false, true, false, true, false, true}));
-    EXPECT_EQ(h.form().StatusBlink(), 0);
+    EXPECT_TRUE(h.alertShown());
     h.form().ShowStatus(devlink::StatusPanel::Operation, "Setting...", false);
     EXPECT_FALSE(h.alertShown());
-    EXPECT_EQ(h.form().StatusBlink(), 1);
     EXPECT_EQ(h.panel(2), "Setting...");
 }
 

@@ -65,7 +65,6 @@ public:
     bool PowerOn() const;
     DeviceStatusPresenter& DeviceStatus();
     QString CurrentDeviceMAC() const { return currentDeviceMAC_; }
-    int StatusBlink() const { return statusBlink_; }
 
 signals:
     // The window has painted for the first time and built its other pages.
