@@ -125,7 +125,7 @@ void TForm1::afterFirstPaint() {
 }
 
 void TForm1::FormShow() {
-    for (const auto& tab : tabs_) tab->windowShown();
+    tellTabs([](Tab& tab) { tab.windowShown(); });
     if (serialPorts_.portNamesKnown()) RefreshSerialPorts();
     LoadSettings();
     // Until the first walk of the ports ends (by the first paint), the stored port stands alone.
@@ -215,7 +215,7 @@ void TForm1::LoadSettings() {
     general_->chooseSerialPort(storedSettings_.comPortName);
     loadDevices(storedSettings_);
     // Tabs not made yet take their part when they are.
-    for (const auto& tab : tabs_) tab->loadSettings(storedSettings_);
+    tellTabs([this](Tab& tab) { tab.loadSettings(storedSettings_); });
     general_->setDisplayTags(storedSettings_.displayTag);
     general_->setFollowsSwitcher(storedSettings_.followSwitcher);
 }
@@ -227,7 +227,7 @@ config::SettingsData TForm1::settingsFromControls() const {
     data.displayTag = general_->displayTags();
     data.followSwitcher = general_->followsSwitcher();
     storeDevices(data);
-    for (const auto& tab : tabs_) tab->storeSettings(data);
+    tellTabs([&data](const Tab& tab) { tab.storeSettings(data); });
     return data;
 }
 
@@ -245,7 +245,7 @@ void TForm1::LoadPortTags(devlink::TControlMode mode, const QString& mac) {
 
 void TForm1::showPortTags(const config::PortTags& tags) {
     portTags_ = tags;
-    for (const auto& tab : tabs_) tab->portTagsChanged(portTags_);
+    tellTabs([this](Tab& tab) { tab.portTagsChanged(portTags_); });
 }
 
 void TForm1::portTagsEdited(const config::PortTags& tags) {

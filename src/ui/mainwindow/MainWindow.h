@@ -81,6 +81,12 @@ private:
     QWidget* buildGeneralTab();
     // Takes a tab made from the tab table and gives it what the window knows so far.
     QWidget* adoptTab(std::unique_ptr<Tab> tab);
+    // Tells every tab made so far. A tab's handler may pump the event loop and so make the tabs
+    // not made yet: those are told too.
+    template <class Tell>
+    void tellTabs(Tell tell) const {
+        for (std::size_t i = 0; i < tabs_.size(); ++i) tell(*tabs_[i]);
+    }
     void afterFirstPaint();
     void bindLanDevices();
     void bindFollowing();

@@ -155,7 +155,7 @@ void TForm1::ApplyModeEnabling(devlink::TControlMode mode, bool locked) {
     // The Ethernet module is reached through the switcher's serial port; a tab made later
     // takes this when it is made.
     serialControl_ = comEnabled;
-    for (const auto& tab : tabs_) tab->serialControlChanged(comEnabled);
+    tellTabs([comEnabled](Tab& tab) { tab.serialControlChanged(comEnabled); });
 }
 
 using namespace devlink;
@@ -185,7 +185,7 @@ void TForm1::linkNotification(const LinkNotification& n) {
         case WM_LINK_PARTREFUSED:
         case WM_LINK_PROGRESS:
         case WM_LINK_STATUS:
-            for (const auto& tab : tabs_) tab->linkNotified(n);
+            tellTabs([&n](Tab& tab) { tab.linkNotified(n); });
             break;
         case WM_LINK_LANSTATUS:
             // LParam 0 is search progress for the search wizard.

@@ -47,9 +47,9 @@ void TForm1::addTabs() {
             QString::fromLatin1(row.title));
     }
     connect(pcContainer_, &TPageControl::pageShown, this, [this](const QWidget* page) {
-        for (const auto& tab : tabs_) {
-            if (tab->page() == page) tab->pageShown();
-        }
+        tellTabs([page](Tab& tab) {
+            if (tab.page() == page) tab.pageShown();
+        });
     });
 }
 
@@ -104,7 +104,7 @@ void TForm1::bindFollowing() {
     connect(following_.get(), &SwitcherFollowing::reconnecting, this, &TForm1::showLinkState);
     connect(following_.get(), &SwitcherFollowing::routeFollowed, this,
             [this](int output, int input, bool elsewhere) {
-                for (const auto& tab : tabs_) tab->routeFollowed(output, input, elsewhere);
+                tellTabs([&](Tab& tab) { tab.routeFollowed(output, input, elsewhere); });
             });
     connect(general_, &GeneralPage::followToggled, following_.get(), &SwitcherFollowing::setTicked);
 }
