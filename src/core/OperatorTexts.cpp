@@ -56,4 +56,8 @@ QString PowerOffRefreshText() {
     return QStringLiteral("System is power off, please turn it on first to refresh more status.");
 }
 
+QString ModuleQueryFailedText() {
+    return QStringLiteral("Query TCP Module failed");
+}
+
 }  // namespace core

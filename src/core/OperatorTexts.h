@@ -26,4 +26,7 @@ QString EdidContentErrorText();
 // Why a status refresh shows nothing past the power state.
 QString PowerOffRefreshText();
 
+// The Ethernet module did not answer the query for its information.
+QString ModuleQueryFailedText();
+
 }  // namespace core

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "cli/program/ExitCode.h"
+#include "core/Connection.h"
 #include "core/operations/StatusReads.h"
 #include "support/CaseName.h"
 #include "support/SimHarness.h"
@@ -24,13 +25,13 @@ struct Cutoff {
 };
 
 bool inputLinks(core::Connection& s) {
-    return core::readLinkStates(s, core::PortSide::Input).has_value();
+    return core::readLinkStates(s.runner(), core::PortSide::Input).has_value();
 }
 bool outputLinks(core::Connection& s) {
-    return core::readLinkStates(s, core::PortSide::Output).has_value();
+    return core::readLinkStates(s.runner(), core::PortSide::Output).has_value();
 }
 bool routes(core::Connection& s) {
-    return core::readRoutes(s).has_value();
+    return core::readRoutes(s.runner()).has_value();
 }
 
 void PrintTo(const Cutoff& c, std::ostream* os) {

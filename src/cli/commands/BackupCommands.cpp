@@ -33,10 +33,10 @@ std::optional<Backup> readSwitcher(core::Connection& session) {
     if (!power) return std::nullopt;
     live.power = *power;
     if (!live.power) return live;
-    const auto routes = core::readRoutes(session);
+    const auto routes = core::readRoutes(session.runner());
     if (!routes) return std::nullopt;
     live.routes = *routes;
-    const auto options = core::readOptions(session);
+    const auto options = core::readOptions(session.runner());
     if (!options) return std::nullopt;
     live.options = *options;
     return live;

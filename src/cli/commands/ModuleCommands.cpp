@@ -4,6 +4,8 @@
 #include "cli/program/Arguments.h"
 #include "cli/program/ExitCode.h"
 #include "cli/program/Rejection.h"
+#include "core/OperatorTexts.h"
+#include "core/operations/ModuleQuery.h"
 #include "lan/ModuleRecords.h"
 #include "settings/DeviceEntry.h"
 
@@ -45,24 +47,12 @@ Outcome runModule(Context& context, const QStringList& args) {
     core::Connection& session = context.session();
     Outcome out;
     if (!session.connect()) return out.stop();
-    devlink::TVKCOMControl::LdcdAnswer answer;
-    {
-        const devlink::LinkBusyScope busy(session.guard());
-        answer = session.link().ExchangeLdcd(lan::LdcdQueryRequest());
-    }
-    if (!answer.ok) throw Rejection(kExitNoReply, QStringLiteral("Query TCP Module failed"));
-    const lan::LdcdPacket& p = answer.packet;
-    const QString version =
-        QStringLiteral("%1.%2").arg(p[lan::kLdcdParam1Offset]).arg(p[lan::kLdcdParam2Offset]);
-    const bool dhcp = p[lan::kLdcdDhcpOffset] != 0;
-    const QString ip =
-        lan::DottedText(std::span<const quint8, 4>(p.data() + lan::kLdcdIpOffset, 4));
-    out.lines << QStringLiteral("Version: Ver") + version
-              << (dhcp ? QStringLiteral("DHCP: Auto IP") : QStringLiteral("DHCP: Static IP"))
-              << QStringLiteral("IP Address: ") + ip;
-    out.json[QStringLiteral("version")] = version;
-    out.json[QStringLiteral("dhcp")] = dhcp;
-    out.json[QStringLiteral("ip")] = ip;
+    const std::optional<core::ModuleInfo> info = core::queryModule(session.link(), session.guard());
+    if (!info) throw Rejection(kExitNoReply, core::ModuleQueryFailedText());
+    out.lines << core::ModuleInfoLines(*info);
+    out.json[QStringLiteral("version")] = info->version;
+    out.json[QStringLiteral("dhcp")] = info->dhcp;
+    out.json[QStringLiteral("ip")] = info->ip;
     return out;
 }
 

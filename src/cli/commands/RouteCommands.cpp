@@ -82,7 +82,8 @@ Outcome runRoute(Context& context, const QStringList& args) {
 Outcome runRoutes(Context& context, const QStringList& args) {
     requireCount(args, 0, QStringLiteral("routes"));
     Outcome out;
-    const std::optional<std::array<int, kPortCount>> routes = core::readRoutes(context.session());
+    const std::optional<std::array<int, kPortCount>> routes =
+        core::readRoutes(context.session().runner());
     if (!routes) return out.stop();
     addRoutes(out, *routes);
     return out;

@@ -43,7 +43,7 @@ Outcome readStatus(core::Connection& session) {
         out.lines << core::PowerOffRefreshText();
         return out;
     }
-    const std::optional<core::DeviceInfo> info = core::readDeviceInfo(session);
+    const std::optional<core::DeviceInfo> info = core::readDeviceInfo(session.runner());
     if (!info) return out.stop();
     out.lines << core::DeviceText(info->type, info->inputs, info->outputs)
               << core::VersionText(info->major, info->minor);
@@ -52,16 +52,17 @@ Outcome readStatus(core::Connection& session) {
     out.json[QStringLiteral("inputs")] = info->inputs;
     out.json[QStringLiteral("outputs")] = info->outputs;
     out.json[QStringLiteral("version")] = QStringLiteral("%1.%2").arg(info->major).arg(info->minor);
-    const auto inputs = core::readLinkStates(session, core::PortSide::Input);
+    const auto inputs = core::readLinkStates(session.runner(), core::PortSide::Input);
     if (!inputs) return out.stop();
     addPortStates(out, core::PortSide::Input, *inputs, QStringLiteral("inputLinks"));
-    const auto outputs = core::readLinkStates(session, core::PortSide::Output);
+    const auto outputs = core::readLinkStates(session.runner(), core::PortSide::Output);
     if (!outputs) return out.stop();
     addPortStates(out, core::PortSide::Output, *outputs, QStringLiteral("outputLinks"));
-    const std::optional<std::array<int, kPortCount>> routes = core::readRoutes(session);
+    const std::optional<std::array<int, kPortCount>> routes = core::readRoutes(session.runner());
     if (!routes) return out.stop();
     addRoutes(out, *routes);
-    const std::optional<std::array<bool, core::kOptionCount>> options = core::readOptions(session);
+    const std::optional<std::array<bool, core::kOptionCount>> options =
+        core::readOptions(session.runner());
     if (!options) return out.stop();
     addOptions(out, *options);
     return out;

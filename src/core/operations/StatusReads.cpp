@@ -1,7 +1,5 @@
 #include "core/operations/StatusReads.h"
 
-#include "core/PanelOption.h"
-
 namespace core {
 
 using devlink::Command;
@@ -13,29 +11,29 @@ const QStringList& optionKeys() {
     return keys;
 }
 
-std::optional<DeviceInfo> readDeviceInfo(Connection& session) {
+std::optional<DeviceInfo> readDeviceInfo(CommandRunner& runner) {
     DeviceInfo info;
-    const devlink::CommandResult type = session.run(MakeCommand(Command::GetDeviceType));
+    const devlink::CommandResult type = runner.Run(MakeCommand(Command::GetDeviceType));
     if (!type.succeeded()) return std::nullopt;
     info.type = devlink::ReplyByte4(type);
-    const devlink::CommandResult counts = session.run(MakeCommand(Command::GetPortCounts));
+    const devlink::CommandResult counts = runner.Run(MakeCommand(Command::GetPortCounts));
     if (!counts.succeeded()) return std::nullopt;
     info.inputs = devlink::ReplyByte4(counts);
     info.outputs = devlink::ReplyByte6(counts);
-    const devlink::CommandResult version = session.run(MakeCommand(Command::GetFirmwareVersion));
+    const devlink::CommandResult version = runner.Run(MakeCommand(Command::GetFirmwareVersion));
     if (!version.succeeded()) return std::nullopt;
     info.major = devlink::ReplyByte4(version);
     info.minor = devlink::ReplyByte6(version);
     return info;
 }
 
-std::optional<std::array<LinkState, kPorts>> readLinkStates(Connection& session, PortSide side) {
+std::optional<std::array<LinkState, kPorts>> readLinkStates(CommandRunner& runner, PortSide side) {
     const Command command =
         side == PortSide::Input ? Command::GetInputLinkStatus : Command::GetOutputLinkStatus;
     std::array<LinkState, kPorts> states{};
     for (int port = 1; port <= kPorts; ++port) {
         const devlink::CommandResult result =
-            session.run(MakeCommand(command, static_cast<quint16>(port)));
+            runner.Run(MakeCommand(command, static_cast<quint16>(port)));
         if (!result.succeeded()) return std::nullopt;
         const quint8 value = devlink::ReplyByte6(result);
         // A value other than 0x00 and 0xFF says nothing the window would show.
@@ -46,25 +44,39 @@ std::optional<std::array<LinkState, kPorts>> readLinkStates(Connection& session,
     return states;
 }
 
-std::optional<std::array<int, kPorts>> readRoutes(Connection& session) {
-    std::array<int, kPorts> routes{};
+bool readRoutesInTurn(CommandRunner& runner,
+                      const std::function<void(int output, int input)>& read) {
     for (int output = 1; output <= kPorts; ++output) {
         const devlink::CommandResult result =
-            session.run(MakeCommand(Command::GetOutputRoute, static_cast<quint16>(output)));
-        if (!result.succeeded()) return std::nullopt;
-        routes[output - 1] = devlink::ReplyByte6(result);
+            runner.Run(MakeCommand(Command::GetOutputRoute, static_cast<quint16>(output)));
+        if (!result.succeeded()) return false;
+        read(output, devlink::ReplyByte6(result));
     }
+    return true;
+}
+
+std::optional<std::array<int, kPorts>> readRoutes(CommandRunner& runner) {
+    std::array<int, kPorts> routes{};
+    if (!readRoutesInTurn(runner, [&routes](int output, int input) { routes[output - 1] = input; }))
+        return std::nullopt;
     return routes;
 }
 
-std::optional<std::array<bool, kOptionCount>> readOptions(Connection& session) {
-    std::array<bool, kOptionCount> options{};
-    for (std::size_t i = 0; i < kPanelOptions.size(); ++i) {
-        const devlink::CommandResult result =
-            session.run(MakeCommand(CommandsOf(kPanelOptions[i]).read));
-        if (!result.succeeded()) return std::nullopt;
-        options[i] = devlink::ReplyIsOn(result);
+bool readOptionsInTurn(CommandRunner& runner,
+                       const std::function<void(PanelOption option, bool on)>& read) {
+    for (const PanelOption option : kPanelOptions) {
+        const devlink::CommandResult result = runner.Run(MakeCommand(CommandsOf(option).read));
+        if (!result.succeeded()) return false;
+        read(option, devlink::ReplyIsOn(result));
     }
+    return true;
+}
+
+std::optional<std::array<bool, kOptionCount>> readOptions(CommandRunner& runner) {
+    std::array<bool, kOptionCount> options{};
+    std::size_t next = 0;  // in the order they are read, as optionKeys() names them
+    const auto read = [&options, &next](PanelOption, bool on) { options[next++] = on; };
+    if (!readOptionsInTurn(runner, read)) return std::nullopt;
     return options;
 }
 

@@ -2,12 +2,14 @@
 
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 
-#include "core/Connection.h"
+#include "core/CommandRunner.h"
 #include "core/DeviceInfoTexts.h"
+#include "core/PanelOption.h"
 
-// The read sequences of the device status, as the window runs them.
+// The read sequences of the device status, the same for the window and matrixctl.
 namespace core {
 
 constexpr int kPorts = 6;
@@ -26,13 +28,19 @@ struct DeviceInfo {
 };
 
 // Device type, port counts and firmware version, stopping at the first failure.
-std::optional<DeviceInfo> readDeviceInfo(Connection& session);
+std::optional<DeviceInfo> readDeviceInfo(CommandRunner& runner);
 // Every port of a side, stopping at the first failure: after a time-out or a lost line the
 // rest would only wait out one time-out each.
-std::optional<std::array<LinkState, kPorts>> readLinkStates(Connection& session, PortSide side);
-// The input of every output, stopping at the first failure.
-std::optional<std::array<int, kPorts>> readRoutes(Connection& session);
-// IR, keys, APM, beeper, stopping at the first failure.
-std::optional<std::array<bool, kOptionCount>> readOptions(Connection& session);
+std::optional<std::array<LinkState, kPorts>> readLinkStates(CommandRunner& runner, PortSide side);
+
+// The input of every output in turn, each handed over as it is read; false at the first
+// failure, the outputs before it handed over already.
+bool readRoutesInTurn(CommandRunner& runner,
+                      const std::function<void(int output, int input)>& read);
+std::optional<std::array<int, kPorts>> readRoutes(CommandRunner& runner);
+// IR, keys, APM, beeper in turn, like the routes.
+bool readOptionsInTurn(CommandRunner& runner,
+                       const std::function<void(PanelOption option, bool on)>& read);
+std::optional<std::array<bool, kOptionCount>> readOptions(CommandRunner& runner);
 
 }  // namespace core

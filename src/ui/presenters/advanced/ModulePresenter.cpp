@@ -1,8 +1,7 @@
 #include "ui/presenters/advanced/ModulePresenter.h"
 
-#include <span>
-
-#include "lan/ModuleRecords.h"
+#include "core/OperatorTexts.h"
+#include "core/operations/ModuleQuery.h"
 
 namespace ui {
 
@@ -15,32 +14,20 @@ void ModulePresenter::btnQueryTCPModInfoClick() {
 }
 
 void ModulePresenter::queryModuleInfo() {
-    {
-        const devlink::LinkBusyScope busy(guard_);
-        view_.setQueryEnabled(false);
-        view_.showStatus(devlink::StatusPanel::Operation,
-                         QStringLiteral("Query TCP Module information ..."), false);
-        view_.showModuleInfo(QStringLiteral("Version: "), QStringLiteral("DHCP: "),
-                             QStringLiteral("IP Address: "));
-        const devlink::TVKCOMControl::LdcdAnswer answer =
-            link_.ExchangeLdcd(lan::LdcdQueryRequest());
-        if (answer.ok) {
-            const lan::LdcdPacket& p = answer.packet;
-            view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Query TCP Module ok"),
-                             false);
-            view_.showModuleInfo(
-                QStringLiteral("Version: Ver") + QString::number(p[lan::kLdcdParam1Offset]) +
-                    QLatin1Char('.') + QString::number(p[lan::kLdcdParam2Offset]),
-                p[lan::kLdcdDhcpOffset] != 0 ? QStringLiteral("DHCP: Auto IP")
-                                             : QStringLiteral("DHCP: Static IP"),
-                QStringLiteral("IP Address: ") +
-                    lan::DottedText(std::span<const quint8, 4>(p.data() + lan::kLdcdIpOffset, 4)));
-        } else {
-            view_.showStatus(devlink::StatusPanel::Operation,
-                             QStringLiteral("Query TCP Module failed"), true);
-        }
-        view_.setQueryEnabled(true);
+    view_.setQueryEnabled(false);
+    view_.showStatus(devlink::StatusPanel::Operation,
+                     QStringLiteral("Query TCP Module information ..."), false);
+    view_.showModuleInfo(QStringLiteral("Version: "), QStringLiteral("DHCP: "),
+                         QStringLiteral("IP Address: "));
+    if (const std::optional<core::ModuleInfo> info = core::queryModule(link_, guard_)) {
+        view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Query TCP Module ok"),
+                         false);
+        const QStringList lines = core::ModuleInfoLines(*info);
+        view_.showModuleInfo(lines[0], lines[1], lines[2]);
+    } else {
+        view_.showStatus(devlink::StatusPanel::Operation, core::ModuleQueryFailedText(), true);
     }
+    view_.setQueryEnabled(true);
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
 }
 
@@ -52,12 +39,7 @@ void ModulePresenter::btnResetClick() {
                          false);
         return;
     }
-    bool reset = false;
-    {
-        const devlink::LinkBusyScope busy(guard_);
-        reset = link_.ExchangeLdcd(lan::LdcdResetRequest()).ok;
-    }
-    if (reset) {
+    if (core::resetModule(link_, guard_)) {
         view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Reset Default ok"),
                          false);
         queryModuleInfo();

@@ -2,6 +2,7 @@
 
 #include <QScopedValueRollback>
 
+#include "core/operations/StatusReads.h"
 #include "transport/LinkTiming.h"
 
 namespace ui {
@@ -23,14 +24,10 @@ PanelOptionsPresenter::~PanelOptionsPresenter() {
 }
 
 bool PanelOptionsPresenter::ReadPanelOptions() {
-    for (const core::PanelOption option : core::kPanelOptions) {
-        const devlink::CommandResult result =
-            runner_.Run(MakeCommand(core::CommandsOf(option).read));
-        if (!result.succeeded()) return false;
+    return core::readOptionsInTurn(runner_, [this](core::PanelOption option, bool on) {
         const QScopedValueRollback applying(applyingDeviceState_, true);
-        view_.setOptionOn(option, devlink::ReplyIsOn(result));
-    }
-    return true;
+        view_.setOptionOn(option, on);
+    });
 }
 
 void PanelOptionsPresenter::tsIRShow() {

@@ -80,16 +80,10 @@ void DeviceStatusPresenter::RefreshDeviceStatus() {
 }
 
 bool DeviceStatusPresenter::ReadDeviceInfo() {
-    const CommandResult type = runner_.Run(MakeCommand(Command::GetDeviceType));
-    if (!type.succeeded()) return false;
-    const CommandResult counts = runner_.Run(MakeCommand(Command::GetPortCounts));
-    if (!counts.succeeded()) return false;
-    const CommandResult version = runner_.Run(MakeCommand(Command::GetFirmwareVersion));
-    if (!version.succeeded()) return false;
-    view_.setDeviceText(core::DeviceText(devlink::ReplyByte4(type), devlink::ReplyByte4(counts),
-                                         devlink::ReplyByte6(counts)));
-    view_.setVersionText(
-        core::VersionText(devlink::ReplyByte4(version), devlink::ReplyByte6(version)));
+    const std::optional<core::DeviceInfo> info = core::readDeviceInfo(runner_);
+    if (!info) return false;
+    view_.setDeviceText(core::DeviceText(info->type, info->inputs, info->outputs));
+    view_.setVersionText(core::VersionText(info->major, info->minor));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/OperationResult.h"
+#include "core/operations/StatusReads.h"
 #include "ui/presenters/setting/PortEntryText.h"
 
 namespace ui {
@@ -94,15 +95,7 @@ void RoutingPresenter::mnuAllOutputsClick(int itemTag) {
 }
 
 bool RoutingPresenter::ReadRouting() {
-    bool ok = false;
-    for (int output = 1; output <= kPortCount; ++output) {
-        const auto result = runner_.Run(
-            devlink::MakeCommand(devlink::Command::GetOutputRoute, static_cast<quint16>(output)));
-        ok = result.succeeded();
-        if (!ok) break;
-        show(output, devlink::ReplyByte6(result));
-    }
-    return ok;
+    return core::readRoutesInTurn(runner_, [this](int output, int input) { show(output, input); });
 }
 
 void RoutingPresenter::FollowRoute(int output, int input, bool madeElsewhere) {
