@@ -3,19 +3,16 @@
 #include "cli/program/ExitCode.h"
 #include "cli/program/Rejection.h"
 #include "core/OperatorTexts.h"
+#include "core/operations/EdidChanges.h"
 #include "core/operations/EdidTransfers.h"
+#include "core/operations/StatusReads.h"
 #include "device/EdidCommands.h"
 #include "device/EdidFile.h"
 
 namespace cli {
 
-using devlink::Command;
-using devlink::MakeCommand;
-
 bool outputConnected(core::Connection& session, int output) {
-    const devlink::CommandResult result =
-        session.run(MakeCommand(Command::GetOutputLinkStatus, static_cast<quint16>(output)));
-    const quint8 state = devlink::OutputConnectionCode(result);
+    const quint8 state = core::readOutputConnection(session.runner(), output);
     if (state == devlink::kOutputNotConnected) {
         core::FailureContext where = session.where();
         where.output = output;
@@ -38,8 +35,7 @@ QByteArray readOutputEdid(core::Connection& session, int output) {
 }
 
 bool runEdidCommand(core::Connection& session, const device::EdidCommand& command) {
-    return session.run(device::kEdidWriteGateOff.request()).succeeded() &&
-           session.run(command.request()).succeeded();
+    return core::runEdidChange(session.runner(), command.request()).succeeded();
 }
 
 bool writeEdid(core::Connection& session, const device::EdidCommand& write,
@@ -51,7 +47,7 @@ bool writeEdid(core::Connection& session, const device::EdidCommand& write,
         session.fail(devlink::FailureKind::SwitcherOff);
         return false;
     }
-    return session.run(device::kEdidWriteGateOff.request()).succeeded() &&
+    return core::closeEdidWriteGate(session.runner()) &&
            core::sendEdidImage(session.link(), session.guard(), write, edid);
 }
 

@@ -44,6 +44,12 @@ std::optional<std::array<LinkState, kPorts>> readLinkStates(CommandRunner& runne
     return states;
 }
 
+quint8 readOutputConnection(CommandRunner& runner, int output) {
+    if (output < 1 || output > kPorts) return devlink::kOutputQueryFailed;
+    return devlink::OutputConnectionCode(
+        runner.Run(MakeCommand(Command::GetOutputLinkStatus, static_cast<quint16>(output))));
+}
+
 bool readRoutesInTurn(CommandRunner& runner,
                       const std::function<void(int output, int input)>& read) {
     for (int output = 1; output <= kPorts; ++output) {

@@ -38,6 +38,10 @@ std::optional<std::array<LinkState, kPorts>> readLinkStates(CommandRunner& runne
 bool readRoutesInTurn(CommandRunner& runner,
                       const std::function<void(int output, int input)>& read);
 std::optional<std::array<int, kPorts>> readRoutes(CommandRunner& runner);
+// Whether a display is on the output: devlink::kOutputConnected, kOutputNotConnected, or
+// kOutputQueryFailed when the query failed (the link or the wrapper has said why).
+quint8 readOutputConnection(CommandRunner& runner, int output);
+
 // IR, keys, APM, beeper in turn, like the routes.
 bool readOptionsInTurn(CommandRunner& runner,
                        const std::function<void(PanelOption option, bool on)>& read);

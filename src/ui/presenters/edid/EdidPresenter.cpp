@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/OperatorTexts.h"
+#include "core/operations/EdidChanges.h"
 #include "device/Edid.h"
 #include "device/EdidCommands.h"
 #include "device/EdidDecoder.h"
@@ -134,8 +135,9 @@ void EdidPresenter::btnSetEDIDModeClick() {
     }
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     const QString label = QStringLiteral("Setting...");
-    if (!CloseWriteGate(label)) return;
-    RunLabelled(*command, label);
+    devlink::CommandRequest change = command->request();
+    change.label = label;
+    core::runEdidChange(runner_, change, label);
 }
 
 void EdidPresenter::btnCopyEDIDClick() {
@@ -144,11 +146,12 @@ void EdidPresenter::btnCopyEDIDClick() {
     const int input = Selected(EdidList::CopyInput);
     if (!OutputConnected(output)) return;
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
-    if (!CloseWriteGate(QStringLiteral("Copying..."))) return;
     const bool allInputs = input == view_.listEntries(EdidList::CopyInput).size() - 1;
-    runner_.Run(
+    core::runEdidChange(
+        runner_,
         allInputs ? MakeCommand(Command::CopyOutputEdidAllInputs, quint16(output))
-                  : MakeCommand(Command::CopyOutputEdidOneInput, quint16(output), quint16(input)));
+                  : MakeCommand(Command::CopyOutputEdidOneInput, quint16(output), quint16(input)),
+        QStringLiteral("Copying..."));
 }
 
 int EdidPresenter::Selected(EdidList list) const {
@@ -175,17 +178,6 @@ bool EdidPresenter::OutputConnected(int output) {
     }
     // A failed query has been reported by the wrapper or the link.
     return state == devlink::kOutputConnected;
-}
-
-bool EdidPresenter::CloseWriteGate(const QString& label) {
-    return RunLabelled(device::kEdidWriteGateOff, label).succeeded();
-}
-
-devlink::CommandResult EdidPresenter::RunLabelled(const device::EdidCommand& command,
-                                                  const QString& label) {
-    devlink::CommandRequest request = command.request();
-    request.label = label;
-    return runner_.Run(request);
 }
 
 }  // namespace ui

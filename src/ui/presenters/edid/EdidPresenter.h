@@ -55,10 +55,6 @@ private:
     bool ChosenOrComplain(std::initializer_list<EdidList> lists);
     // False, after telling the operator when needed, unless the output can be read.
     bool OutputConnected(int output);
-    // Closes the write gate ahead of an EDID change; false when it did not go through.
-    bool CloseWriteGate(const QString& label);
-    // Runs a plain EDID command under the label of the action it belongs to.
-    devlink::CommandResult RunLabelled(const device::EdidCommand& command, const QString& label);
 
     core::CommandRunner& runner_;
     devlink::TVKCOMControl& link_;

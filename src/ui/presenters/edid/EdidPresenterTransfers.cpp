@@ -1,4 +1,5 @@
 #include "core/OperatorTexts.h"
+#include "core/operations/EdidChanges.h"
 #include "core/operations/EdidTransfers.h"
 #include "device/EdidCommands.h"
 #include "ui/presenters/edid/EdidPresenter.h"
@@ -41,7 +42,7 @@ void EdidPresenter::btnDownloadEDIDClick() {
     }
     view_.showStatus(devlink::StatusPanel::Notes, QString(), false);
     const QString label = QStringLiteral("Downloading...");
-    if (!CloseWriteGate(label)) return;
+    if (!core::closeEdidWriteGate(runner_, label)) return;
     view_.showStatus(devlink::StatusPanel::Operation, label, false);
     if (core::sendEdidImage(link_, flags_, *write, edid)) {
         view_.showStatus(devlink::StatusPanel::Operation, QStringLiteral("Done"), false);

@@ -118,9 +118,7 @@ void DeviceStatusPresenter::ResetDeviceStatus() {
 }
 
 quint8 DeviceStatusPresenter::ReadOutputConnection(int output) {
-    if (output < 1 || output > kPorts) return devlink::kOutputQueryFailed;
-    return devlink::OutputConnectionCode(
-        runner_.Run(MakeCommand(Command::GetOutputLinkStatus, static_cast<quint16>(output))));
+    return core::readOutputConnection(runner_, output);
 }
 
 }  // namespace ui

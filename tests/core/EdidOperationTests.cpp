@@ -1,7 +1,9 @@
-// The EDID image transfers of the core on the in-process simulator: the port they select, the
-// busy guard around them and the failure the link reports.
+// The EDID operations of the core on the in-process simulator: the write gate ahead of every
+// change, the image transfers' port and busy guard, and the failure each reports.
 #include <gtest/gtest.h>
 
+#include "RunnerHarness.h"
+#include "core/operations/EdidChanges.h"
 #include "core/operations/EdidTransfers.h"
 #include "sim/SimFault.h"
 #include "support/SimHarness.h"
@@ -68,6 +70,33 @@ TEST(EdidTransfer, SendLeavesTheImageWhereItsCommandSaysOrSaysWhyNot) {
         EXPECT_EQ(h.sim.state().inputEdid[3] == edid, !c.fault);
         EXPECT_EQ(lastFailure(h), c.failure);
         EXPECT_EQ(busy.changes, (std::vector<bool>{false, true}));
+    }
+}
+
+bool IsGate(const devlink::Frame& f) {
+    const devlink::CommandRequest gate = device::kEdidWriteGateOff.request();
+    return f == devlink::BuildFrame(gate.group, gate.code, gate.p1, gate.p2, gate.p3, gate.p4);
+}
+
+TEST(EdidChange, ClosesTheGateFirstAndStopsWhenTheGateIsRefused) {
+    const device::EdidCommand copy{devlink::Command::CopyOutputEdidAllInputs, 2};
+    for (const bool gateRefused : {false, true}) {
+        SCOPED_TRACE(gateRefused ? "gate refused" : "gate closed");
+        testing_support::RunnerHarness h;
+        if (gateRefused) {
+            const devlink::CommandRequest gate = device::kEdidWriteGateOff.request();
+            h.sim.injectFault({sim::FaultKind::StatusFF, -1, gate.group, gate.code, 0, 2, {}});
+        }
+        const devlink::CommandResult result =
+            core::runEdidChange(*h.runner, copy.request(), QStringLiteral("Copying..."));
+        const std::vector<devlink::Frame> sent = h.sentFrames();
+        ASSERT_FALSE(sent.empty());
+        EXPECT_TRUE(IsGate(sent.front()));
+        EXPECT_EQ(result.succeeded(), !gateRefused);
+        EXPECT_EQ(result.failure,
+                  gateRefused ? devlink::FailureKind::Refused : devlink::FailureKind::None);
+        EXPECT_EQ(std::all_of(sent.begin(), sent.end(), IsGate), gateRefused);
+        EXPECT_EQ(h.status.front().text, QStringLiteral("Copying..."));
     }
 }
 
