@@ -58,7 +58,7 @@ TEST(CloseQuery, WhileConnectingTheWindowStaysOpen) {
     h.show();
     bool closed = true;
     rawStream->whileConnecting = [&] { closed = h.form().close(); };
-    h.form().btnConnectClick();
+    h.connection().btnConnectClick();
     EXPECT_FALSE(closed);
     EXPECT_TRUE(h.form().isVisible());
     EXPECT_FALSE(h.form().Flags().stopRequested());

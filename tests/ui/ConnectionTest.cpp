@@ -186,7 +186,7 @@ TEST_P(ModeEnabling, GroupsFollowModeAndLock) {
     WindowHarness h;
     h.show();
     const Enabling& e = GetParam();
-    h.form().ApplyModeEnabling(e.mode, e.locked);
+    h.connection().ApplyModeEnabling(e.mode, e.locked);
     const auto enabled = [&](const char* name) {
         return h.find<QWidget>(QLatin1String(name))->isEnabled();
     };

@@ -536,7 +536,7 @@ TEST_F(LanDevices, AModuleThatMovedIsFoundByItsMacAndKeptAtItsNewAddressOnYes) {
                         "\n");
         w.show();
         w.dialogs.answers = {c.yes};
-        w.form().btnConnectClick();
+        w.connection().btnConnectClick();
         EXPECT_EQ(rawStream.tried, c.tried);
         EXPECT_EQ(w.dialogs.texts("question"),
                   c.entry == noMac ? QStringList()

@@ -104,6 +104,10 @@ void WindowHarness::buildEveryPage() {
     form().findChild<ui::TPageControl*>(QStringLiteral("pcContainer"))->buildEveryPage();
 }
 
+ui::ConnectionControl& WindowHarness::connection() const {
+    return *form().findChild<ui::ConnectionControl*>();
+}
+
 ui::TStatusBar& WindowHarness::statusBar() const {
     return *form().findChild<ui::TStatusBar*>(QStringLiteral("sb"));
 }

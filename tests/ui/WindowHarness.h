@@ -62,6 +62,7 @@ struct WindowHarness {
 
     ui::TForm1& form() const { return windows->form1(); }
     ui::TStatusBar& statusBar() const;
+    ui::ConnectionControl& connection() const;
     QString panel(int n) const { return statusBar().panelText(n); }
     bool alertShown() const { return statusBar().alertColours(); }
 

@@ -51,7 +51,6 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     buildForm();
-    currentDeviceMAC_ = QLatin1String(config::kNoDeviceMac);
 
     tmr_.setObjectName(QStringLiteral("tmr"));
     tmr_.setInterval(kTimerIntervalMs);
@@ -61,7 +60,7 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::connectForCommand() {
-    connectLine();
+    connection_->connectLine();
 }
 
 void TForm1::showStatus(devlink::StatusPanel panel, const QString& text, bool alert) {
@@ -83,7 +82,6 @@ void TForm1::buildForm() {
     pcContainer_ = new TPageControl(central);
     addTabs();
     bindFollowing();
-    bindLanDevices();
     pcContainer_->setChangeGuard([this] { return PageChangeAllowed(); });
     layout->addWidget(pcContainer_, 1);
     auto* diagnostics = buildDiagnosticColumn();
@@ -115,7 +113,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
 }
 
 void TForm1::afterFirstPaint() {
-    RefreshSerialPorts();
+    connection_->RefreshSerialPorts();
     pcContainer_->buildEveryPage();
     // A page built now may want more room than the design height.
     setFixedSize(kWindowWidth, std::max(height(), sizeHint().height()));
@@ -126,13 +124,11 @@ void TForm1::afterFirstPaint() {
 
 void TForm1::FormShow() {
     tellTabs([](Tab& tab) { tab.windowShown(); });
-    if (serialPorts_.portNamesKnown()) RefreshSerialPorts();
+    if (serialPorts_.portNamesKnown()) connection_->RefreshSerialPorts();
     LoadSettings();
-    // Until the first walk of the ports ends (by the first paint), the stored port stands alone.
-    if (general_->serialPorts().isEmpty() && !link_->GetComPort().isEmpty()) {
-        general_->setSerialPorts({link_->GetComPort()});
-    }
-    showConnectionState();
+    // The ports are walked once the window has painted.
+    connection_->showStoredPort();
+    connection_->showConnectionState();
     tmr_.start();
     deviceStatus_->ResetDeviceStatus();
 }
@@ -147,9 +143,9 @@ bool TForm1::PageChangeAllowed() const {
 }
 
 void TForm1::tmrTimer() {
-    RefreshSerialPorts();
+    connection_->RefreshSerialPorts();
     // The countdown of a lost line's next attempt.
-    if (following_->reconnectText()) showConnectionState();
+    if (following_->reconnectText()) connection_->showConnectionState();
     const QDateTime now = dateTime_.now();
     ShowStatus(devlink::StatusPanel::Clock,
                QString::number(now.date().year()) + now.toString(QStringLiteral("-MM-dd HH:mm")),
@@ -205,35 +201,22 @@ void TForm1::LoadSettings() {
     // Said once here; the saves then leave the file alone.
     settingsFileKept_ = !loaded.problem.isEmpty();
     if (settingsFileKept_) dialogs_.error(loaded.problem);
-    general_->showControlMode(storedSettings_.controlModeLan);
-    if (storedSettings_.controlModeLan) {
-        rbLANModeClick();
-    } else {
-        rbCOMModeClick();
-    }
-    link_->SetComPort(storedSettings_.comPortName);
-    general_->chooseSerialPort(storedSettings_.comPortName);
-    loadDevices(storedSettings_);
+    connection_->loadSettings(storedSettings_);
     // Tabs not made yet take their part when they are.
     tellTabs([this](Tab& tab) { tab.loadSettings(storedSettings_); });
-    general_->setDisplayTags(storedSettings_.displayTag);
-    general_->setFollowsSwitcher(storedSettings_.followSwitcher);
 }
 
 config::SettingsData TForm1::settingsFromControls() const {
     config::SettingsData data = storedSettings_;
-    data.controlModeLan = general_->lanModeShown();
-    data.comPortName = general_->chosenSerialPort();
-    data.displayTag = general_->displayTags();
-    data.followSwitcher = general_->followsSwitcher();
-    storeDevices(data);
+    connection_->storeSettings(data);
     tellTabs([&data](const Tab& tab) { tab.storeSettings(data); });
     return data;
 }
 
 void TForm1::SaveSettings() {
     if (settingsFileKept_) return;
-    const config::ConnectionTags tags{comMode(), currentDeviceMAC_, portTags()};
+    const config::ConnectionTags tags{connection_->comMode(), connection_->currentDeviceMac(),
+                                      portTags()};
     if (const auto failure = config::saveSettings(settingsPath_, settingsFromControls(), tags)) {
         dialogs_.error(*failure);
     }
@@ -250,7 +233,7 @@ void TForm1::showPortTags(const config::PortTags& tags) {
 
 void TForm1::portTagsEdited(const config::PortTags& tags) {
     portTags_ = tags;
-    SavePortTags(link_->ControlMode(), currentDeviceMAC_);
+    SavePortTags(link_->ControlMode(), connection_->currentDeviceMac());
 }
 
 void TForm1::SavePortTags(devlink::TControlMode mode, const QString& mac) {
@@ -267,6 +250,27 @@ config::PortTags TForm1::portTags() const {
 
 void TForm1::clearPortTags() {
     showPortTags({});
+}
+
+void TForm1::serialControlChanged(bool on) {
+    // A tab made later takes this when it is made.
+    serialControl_ = on;
+    tellTabs([on](Tab& tab) { tab.serialControlChanged(on); });
+}
+
+QString TForm1::statusText(devlink::StatusPanel panel) const {
+    return sb_->panelText(static_cast<int>(panel));
+}
+
+QString TForm1::CurrentDeviceMAC() const {
+    return connection_->currentDeviceMac();
+}
+
+// A loss seen inside a command's wait arrives once that command has unwound; by then the
+// window may be closing.
+void TForm1::lineLost() {
+    if (closed_ || !link_) return;
+    connection_->lineLost();
 }
 
 }  // namespace ui

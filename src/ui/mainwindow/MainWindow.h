@@ -12,11 +12,13 @@
 #include "link/StatusPanel.h"
 #include "link/VKCOMControl.h"
 #include "settings/SettingsData.h"
+#include "ui/mainwindow/ConnectionControl.h"
 #include "ui/pages/TabWindow.h"
 #include "ui/platform/WindowServices.h"
 
 namespace ui {
 
+class ConnectionControl;
 class DeviceStatusPresenter;
 class GeneralPage;
 class SwitcherFollowing;
@@ -25,7 +27,10 @@ class TPageControl;
 class TStatusBar;
 
 // The main window: owns the one link, shows its notifications, and keeps the settings.
-class TForm1 final : public QMainWindow, private core::CommandHost, private TabWindow {
+class TForm1 final : public QMainWindow,
+                     private core::CommandHost,
+                     private TabWindow,
+                     private ConnectionWindow {
     Q_OBJECT
 
 public:
@@ -35,19 +40,6 @@ public:
     // The one writer of the status bar; panel 2 alerts blink for 2.1 s, blocking.
     void ShowStatus(devlink::StatusPanel panel, const QString& text, bool alert);
 
-    void btnConnectClick();
-    void rbCOMModeClick();
-    void rbLANModeClick();
-    // TCP control devices: the list, search, configuration and deletion.
-    // The operator's choice of device; refused while a command waits, the list going back to
-    // the device in use.
-    void cbLANDeviceChosen();
-    void cbLANDeviceChange();
-    void btnSearchDeviceClick();
-    void btnConfigClick();
-    void btnDeleteDeviceClick();
-    void RefreshSerialPorts();
-    void ApplyModeEnabling(devlink::TControlMode mode, bool locked);
     void tmrTimer();
 
     void LoadSettings();
@@ -64,7 +56,7 @@ public:
     // The last known power state, as the device status presenter keeps it.
     bool PowerOn() const;
     DeviceStatusPresenter& DeviceStatus();
-    QString CurrentDeviceMAC() const { return currentDeviceMAC_; }
+    QString CurrentDeviceMAC() const;
 
 signals:
     // The window has painted for the first time and built its other pages.
@@ -88,13 +80,10 @@ private:
         for (std::size_t i = 0; i < tabs_.size(); ++i) tell(*tabs_[i]);
     }
     void afterFirstPaint();
-    void bindLanDevices();
     void bindFollowing();
-    void loadDevices(const config::SettingsData& settings);
-    void storeDevices(config::SettingsData& settings) const;
     core::CommandHost& commandHost() { return *this; }
     TabWindow& tabWindow() { return *this; }
-    // What commands and tabs ask of the window.
+    // What commands, tabs and the connection logic ask of the window.
     void connectForCommand() override;
     void showStatus(devlink::StatusPanel panel, const QString& text, bool alert) override;
     void informationBox(const QString& text) override;
@@ -105,28 +94,25 @@ private:
     TfrmPreSettingEdit& preSettingDialog() override;
     TfrmShowInOutInfo& inOutInfoPopup() override;
     TfrmEnterYes& resetConfirmation() override;
+    QString statusText(devlink::StatusPanel panel) const override;
+    void saveSettings() override { SaveSettings(); }
+    void clearPortTags() override;
+    void loadPortTags(devlink::TControlMode mode, const QString& mac) override {
+        LoadPortTags(mode, mac);
+    }
+    void serialControlChanged(bool on) override;
+    bool generalShowing() const override;
+    TfrmSearch& searchWizard() override;
+    TfrmEditLAN& lanDialog() override;
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
     bool PageChangeAllowed() const;
     bool linkBusy() const;
-    void showConnectionState();
-    void showLinkState();
-    // Opens the line: the Connect button, or a command that needs the line.
-    void connectLine();
-    void afterLineChange();
-    // The chosen TCP control device did not answer: look for it by its MAC and, if it answers
-    // elsewhere and the operator agrees, keep and connect to its new address.
-    bool connectMovedModule();
-    // Closes the line if it is open or being reopened (before a mode or device change).
-    void closeLine();
     void lineLost();
     void writeOperationPanel(const QString& text);
     void showLinkFailure(const QString& text);
-    void clearPortTags();
     void showPortTags(const config::PortTags& tags);
-    bool comMode() const;
-    bool modeChangeRefused();
     config::SettingsData settingsFromControls() const;
 
     Dialogs& dialogs_;
@@ -151,8 +137,6 @@ private:
     bool serialControl_ = true;
 
     int statusBlink_ = 1;
-    QString currentDeviceMAC_;
-    QString currentDeviceEntry_;  // the entry that set currentDeviceMAC_ and DeviceIP
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
     bool closed_ = false;
@@ -166,6 +150,7 @@ private:
     std::vector<std::unique_ptr<Tab>> tabs_;
     // Gone before the runner it reports writes through.
     std::unique_ptr<SwitcherFollowing> following_;
+    std::unique_ptr<ConnectionControl> connection_;  // gone before the follower it uses
 };
 
 }  // namespace ui

@@ -1,5 +1,7 @@
+#include "ui/dialogs/EditLAN.h"
 #include "ui/dialogs/EnterYes.h"
 #include "ui/dialogs/PreSettingEdit.h"
+#include "ui/dialogs/SearchWizard.h"
 #include "ui/dialogs/ShowInOutInfo.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/PageControl.h"
@@ -73,9 +75,6 @@ QWidget* TForm1::buildGeneralTab() {
             [this] { deviceStatus_->RefreshDeviceStatus(); });
     connect(general_, &GeneralPage::powerRequested, this,
             [this] { deviceStatus_->bbPowerClick(); });
-    connect(general_, &GeneralPage::comModeClicked, this, &TForm1::rbCOMModeClick);
-    connect(general_, &GeneralPage::lanModeClicked, this, &TForm1::rbLANModeClick);
-    connect(general_, &GeneralPage::connectRequested, this, &TForm1::btnConnectClick);
     return general_;
 }
 
@@ -92,6 +91,18 @@ TfrmEnterYes& TForm1::resetConfirmation() {
     return *findChild<TfrmEnterYes*>(QStringLiteral("TfrmEnterYes"));
 }
 
+TfrmSearch& TForm1::searchWizard() {
+    return *findChild<TfrmSearch*>(QStringLiteral("TfrmSearch"));
+}
+
+TfrmEditLAN& TForm1::lanDialog() {
+    return *findChild<TfrmEditLAN*>(QStringLiteral("TfrmEditLAN"));
+}
+
+bool TForm1::generalShowing() const {
+    return pcContainer_->currentWidget() == general_;
+}
+
 bool TForm1::displayTags() const {
     return general_->displayTags();
 }
@@ -100,8 +111,13 @@ void TForm1::bindFollowing() {
     following_ = std::make_unique<SwitcherFollowing>(
         *link_, flags_, clock_, *runner_, SwitcherFollowing::Pages{*deviceStatus_, *general_},
         this);
-    connect(following_.get(), &SwitcherFollowing::lineBack, this, &TForm1::showLinkState);
-    connect(following_.get(), &SwitcherFollowing::reconnecting, this, &TForm1::showLinkState);
+    connection_ = std::make_unique<ConnectionControl>(ConnectionControl::Parts{
+        *general_, *link_, flags_, *runner_, *following_, serialPorts_, sleeper_, dialogs_, *this});
+    connection_->setParent(this);
+    connect(following_.get(), &SwitcherFollowing::lineBack, connection_.get(),
+            &ConnectionControl::showLinkState);
+    connect(following_.get(), &SwitcherFollowing::reconnecting, connection_.get(),
+            &ConnectionControl::showLinkState);
     connect(following_.get(), &SwitcherFollowing::routeFollowed, this,
             [this](int output, int input, bool elsewhere) {
                 tellTabs([&](Tab& tab) { tab.routeFollowed(output, input, elsewhere); });
