@@ -1,3 +1,5 @@
+#include <array>
+
 #include "core/MovedModule.h"
 #include "lan/ModuleRecords.h"
 #include "settings/DeviceEntry.h"
