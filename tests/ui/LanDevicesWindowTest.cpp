@@ -143,7 +143,7 @@ TEST_F(LanDevices, ABroadcastSearchAddsTheModuleChoosesItAndKeepsIt) {
     EXPECT_EQ(offered, QStringList{kModule});
     EXPECT_EQ(devices()->currentText(), kModule);
     EXPECT_EQ(h.form().Link()->DeviceIP(), "192.168.0.100");
-    EXPECT_EQ(h.form().CurrentDeviceMAC(), "00-1A-2B-3C-4D-01");
+    EXPECT_EQ(h.connection().currentDeviceMac(), "00-1A-2B-3C-4D-01");
     EXPECT_EQ(h.panel(2), "Search TCP control device ok");
     EXPECT_TRUE(settingsFile().contains("Device No.1=" + kModule.toUtf8()));
 }
@@ -407,7 +407,7 @@ TEST_F(LanDevices, DeletingTheOnlyEntryLeavesNoDevice) {
               QStringList(2, "Sure to delete device: " + kModule + " ?"));
     EXPECT_TRUE(entries().isEmpty());
     EXPECT_EQ(h.form().Link()->DeviceIP(), "0.0.0.0");
-    EXPECT_EQ(h.form().CurrentDeviceMAC(), "00-00-00-00-00-00");
+    EXPECT_EQ(h.connection().currentDeviceMac(), "00-00-00-00-00-00");
     EXPECT_FALSE(settingsFile().contains("Device No.1"));
 }
 
@@ -420,7 +420,7 @@ TEST_F(LanDevices, ConfigWithoutADeviceSaysSo) {
 TEST_F(LanDevices, AHandEditedEntryReadsWithTheDefaultsOfItsMissingFields) {
     start(withDevices({"[Hall]-[Auto IP]-[10.1.2.3"}));
     EXPECT_EQ(h.form().Link()->DeviceIP(), "0.0.0.0");
-    EXPECT_EQ(h.form().CurrentDeviceMAC(), "00-00-00-00-00-00");
+    EXPECT_EQ(h.connection().currentDeviceMac(), "00-00-00-00-00-00");
 }
 
 struct ModuleCase {

@@ -262,10 +262,6 @@ QString TForm1::statusText(devlink::StatusPanel panel) const {
     return sb_->panelText(static_cast<int>(panel));
 }
 
-QString TForm1::CurrentDeviceMAC() const {
-    return connection_->currentDeviceMac();
-}
-
 // A loss seen inside a command's wait arrives once that command has unwound; by then the
 // window may be closing.
 void TForm1::lineLost() {

@@ -56,7 +56,6 @@ public:
     // The last known power state, as the device status presenter keeps it.
     bool PowerOn() const;
     DeviceStatusPresenter& DeviceStatus();
-    QString CurrentDeviceMAC() const;
 
 signals:
     // The window has painted for the first time and built its other pages.
