@@ -61,7 +61,9 @@ SystemSerialPorts::SystemSerialPorts(QString linkDir)
 }
 
 QStringList SystemSerialPorts::portNames() {
-    if (!walkedOnce_ || deviceChanges_.takeChange()) devicePorts_ = devicePortNames();
+    // A change seen before the first walk is in that walk.
+    const bool changed = deviceChanges_.takeChange();
+    if (!walkedOnce_ || changed) devicePorts_ = devicePortNames();
     walkedOnce_ = true;
     if (linkChanges_.takeChange()) linkPorts_ = linkPortNames(linkDir_);
     return devicePorts_ + linkPorts_;

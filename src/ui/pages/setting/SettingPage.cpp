@@ -57,6 +57,11 @@ widgets::TLCD99* digitDisplay(QWidget* group, int output) {
     return led;
 }
 
+// The output an input button belongs to; 0 for an arrow.
+int groupIndexOf(const QObject* button) {
+    return button->property("GroupIndex").toInt();
+}
+
 QPushButton* routeButton(QWidget* group, const QString& name, const QString& caption,
                          int groupIndex, int tag) {
     auto* button = new QPushButton(caption, group);
@@ -203,10 +208,9 @@ void SettingPage::windowShown() {
 
 void SettingPage::bindRouteButton(QPushButton* button) {
     button->installEventFilter(this);
-    connect(button, &QPushButton::clicked, this, [this, button] {
-        emit routeButtonClicked(button->property("GroupIndex").toInt(), tagOf(button));
-    });
-    if (button->property("GroupIndex").toInt() == 0) return;
+    connect(button, &QPushButton::clicked, this,
+            [this, button] { emit routeButtonClicked(groupIndexOf(button), tagOf(button)); });
+    if (groupIndexOf(button) == 0) return;
     button->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(button, &QWidget::customContextMenuRequested, this, [this, button](QPoint at) {
         hover(button);
@@ -230,7 +234,7 @@ bool SettingPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SettingPage::hover(const QObject* button) {
-    emit routeButtonHovered(button->property("GroupIndex").toInt(), tagOf(button));
+    emit routeButtonHovered(groupIndexOf(button), tagOf(button));
 }
 
 }  // namespace ui
