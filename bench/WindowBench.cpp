@@ -1,7 +1,7 @@
 // Start-up, idle cost and memory of the real window (gui-controller) against an empty Qt Widgets
-// window, both on the offscreen platform. A preloaded hook (FirstPaintHook.cpp) tells when each
-// program has painted its first window and shows every tab on request; the rest is read from
-// /proc.
+// window, on the offscreen platform; start-up also against the General page alone. A preloaded
+// hook (FirstPaintHook.cpp) tells when each program has painted its first window and shows every
+// tab on request; the rest is read from /proc.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
