@@ -43,7 +43,7 @@ TEST(CloseQuery, IdleWindowClosesSavesAndFreesTheLink) {
     h.find<QComboBox>("cbCOMList")->setCurrentIndex(1);
     EXPECT_TRUE(h.form().close());
     EXPECT_FALSE(h.form().isVisible());
-    EXPECT_TRUE(h.form().Flags().stopRequested());
+    EXPECT_TRUE(h.guard.stopRequested());
     EXPECT_TRUE(h.dialogs.shown.empty());
     EXPECT_EQ(config::readIniFile(h.settingsPath).document.value("COM port", "Name"), "ttyUSB0");
     freeDeferred();
@@ -61,7 +61,7 @@ TEST(CloseQuery, WhileConnectingTheWindowStaysOpen) {
     h.connection().btnConnectClick();
     EXPECT_FALSE(closed);
     EXPECT_TRUE(h.form().isVisible());
-    EXPECT_FALSE(h.form().Flags().stopRequested());
+    EXPECT_FALSE(h.guard.stopRequested());
     EXPECT_EQ(h.dialogs.texts("information"), QStringList({kConnectingNote}));
     EXPECT_TRUE(h.dialogs.texts("question").isEmpty());
 }
@@ -72,12 +72,12 @@ TEST_P(BusyClose, AsksAndFollowsTheAnswer) {
     const bool yes = GetParam();
     WindowHarness h;
     h.show();
-    h.form().Flags().setIdle(false);
+    h.guard.setIdle(false);
     h.dialogs.answers = {yes};
     EXPECT_EQ(h.form().close(), yes);
     EXPECT_EQ(h.dialogs.texts("question"), QStringList({kBusyQuestion}));
     EXPECT_EQ(h.form().isVisible(), !yes);
-    EXPECT_EQ(h.form().Flags().stopRequested(), yes);
+    EXPECT_EQ(h.guard.stopRequested(), yes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, BusyClose, ::testing::Values(false, true),
@@ -126,7 +126,7 @@ TEST_P(PageGuard, AllowsChangesOnlyWhenSafe) {
     h.sim.state().powerOn = GetParam().powerOn;
     ASSERT_TRUE(h.form().DeviceStatus().ReadPowerState());
     ASSERT_EQ(h.form().PowerOn(), GetParam().powerOn);
-    h.form().Flags().setIdle(GetParam().linkIdle);
+    h.guard.setIdle(GetParam().linkIdle);
     auto* pages = h.find<QTabWidget>("pcContainer");
     QTabBar* tabs = pages->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());

@@ -53,16 +53,17 @@ TEST_F(ComWindow, ConnectOpensTheSelectedPortAndDisconnectClosesIt) {
 
 TEST_F(ComWindow, ConnectedLinkRunsACommandAgainstTheSimulator) {
     connectButton()->click();
-    const auto result = h.form().Commands().ExecCommand("Setting...", 0x02, 0x03, 5, 3);
-    EXPECT_TRUE(result.succeeded());
+    h.find<QPushButton>("btnGetDevStatus")->click();
+    testing_support::routeButton(h.form(), 3, 5)->click();
+    EXPECT_EQ(h.sim.state().routes[2], 5);
     EXPECT_EQ(h.panel(2), "Done");
     ASSERT_FALSE(h.transport->written.isEmpty());
     EXPECT_EQ(h.transport->written.last().left(4), QByteArray("\xA5\x5B\x02\x03", 4));
 }
 
 TEST_F(ComWindow, CommandConnectsOnDemand) {
-    const auto result = h.form().Commands().ExecCommand("Setting...", 0x02, 0x03, 1, 1);
-    EXPECT_TRUE(result.succeeded());
+    h.find<QPushButton>("btnGetDevStatus")->click();
+    EXPECT_FALSE(h.transport->written.isEmpty());
     EXPECT_EQ(h.panel(1), "ttySIM: Connected");
 }
 

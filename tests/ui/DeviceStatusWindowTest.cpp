@@ -163,14 +163,17 @@ TEST_F(StatusWindow, RefreshWithTheSwitcherOffShowsTheDialogAndKeepsNotKnown) {
 }
 
 TEST_F(StatusWindow, PoweredCommandsFollowThePresentersPowerState) {
+    const Sent routeOutput1ToInput2{0x02, 0x03, 2};
     h.sim.state().powerOn = false;
     readPowerState();
-    auto refused = h.form().Commands().ExecPoweredCommand("Setting...", 0x02, 0x03, 1, 1);
-    EXPECT_FALSE(refused.succeeded());
+    testing_support::routeButton(h.form(), 1, 2)->click();
+    EXPECT_FALSE(wasSent(routeOutput1ToInput2));
+    EXPECT_EQ(h.dialogs.texts("information"),
+              QStringList{"System is power off, please turn it on first."});
     h.sim.state().powerOn = true;
     readPowerState();
-    auto accepted = h.form().Commands().ExecPoweredCommand("Setting...", 0x02, 0x03, 1, 1);
-    EXPECT_TRUE(accepted.succeeded());
+    testing_support::routeButton(h.form(), 1, 2)->click();
+    EXPECT_TRUE(wasSent(routeOutput1ToInput2));
 }
 
 // One refresh of the port labels: what the switcher answers for input 2 and output 3,

@@ -88,7 +88,7 @@ TEST_F(FwUpgradeWindow, OneGoodSectionIsSentThenTheSwitcherRebootsAndSuccessIsSh
     EXPECT_EQ(shown.last(), "Firmware upgrade successfully!");
     EXPECT_EQ(h.panel(2), "Firmware upgrade successfully");
     EXPECT_TRUE(h.find<QPushButton>("btnUpgrade")->isEnabled());
-    EXPECT_TRUE(h.form().Flags().idle());
+    EXPECT_TRUE(h.guard.idle());
 }
 
 struct BadFileCase {
@@ -177,7 +177,7 @@ TEST_F(FwUpgradeWindow, ABusyLinkRefusesTheUpgrade) {
     writeFile(Section(Slave(1), Image(300, 1)));
     h.find<QPushButton>("btnConnect")->click();
     const qsizetype before = h.transport->written.size();
-    h.form().Flags().setIdle(false);
+    h.guard.setIdle(false);
     upgrade();
     EXPECT_EQ(h.panel(3), "In processing, command ignored");
     EXPECT_EQ(h.transport->written.size(), before);

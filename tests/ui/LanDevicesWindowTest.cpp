@@ -285,7 +285,7 @@ struct WhileBusy : LanDevices, ::testing::WithParamInterface<BusyCase> {};
 // A Device status refresh or any other command is waiting for the switcher.
 TEST_P(WhileBusy, RefusedAndNothingChanges) {
     start(withDevices({kModule, kStage}));
-    h.form().Flags().setIdle(false);
+    h.guard.setIdle(false);
     h.dialogs.answers = {true};
     EXPECT_EQ(modalsDuring([this] { GetParam().act(*this); }), 0);
     EXPECT_EQ(h.panel(3), "In processing, command ignored");
@@ -453,7 +453,7 @@ TEST_P(ModuleOutcome, IsReportedAndFreesTheLink) {
               c.packetsSent);
     EXPECT_EQ(h.panel(2), c.status);
     EXPECT_EQ(h.panel(3), "");
-    EXPECT_TRUE(h.form().Flags().idle());
+    EXPECT_TRUE(h.guard.idle());
     EXPECT_TRUE(h.find<QPushButton>("btnQueryTCPModInfo")->isEnabled());
 }
 

@@ -146,7 +146,7 @@ TEST(StatusBar, AlertWhileClosingWritesNothing) {
     WindowHarness h;
     h.show();
     h.form().ShowStatus(devlink::StatusPanel::Operation, "Setting...", false);
-    h.form().Flags().requestStop();
+    h.guard.requestStop();
     h.form().ShowStatus(devlink::StatusPanel::Operation, "Time out!", true);
     EXPECT_EQ(h.panel(2), "Setting...");
     EXPECT_FALSE(h.alertShown());

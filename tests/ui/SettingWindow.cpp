@@ -22,18 +22,6 @@ constexpr quint8 kRouteGroup = 0x02;
 constexpr quint8 kGetRouteCode = 0x01;
 constexpr quint8 kSetRouteCode = 0x03;
 
-QAbstractButton* routeButton(const ui::TForm1& form, int groupIndex, int tag) {
-    for (auto* button : form.findChildren<QAbstractButton*>()) {
-        if (button->property("GroupIndex").isValid() &&
-            button->property("GroupIndex").toInt() == groupIndex &&
-            button->property("Tag").toInt() == tag) {
-            return button;
-        }
-    }
-    ADD_FAILURE() << "no route button " << groupIndex << "/" << tag;
-    return nullptr;
-}
-
 std::vector<devlink::Frame> routeFrames(const QByteArrayList& written, quint8 code) {
     std::vector<devlink::Frame> frames;
     for (const QByteArray& bytes : written) {

@@ -57,6 +57,7 @@ struct SimulatorPty : ::testing::Test {
         env.linkParts.serial = std::make_unique<devlink::TComPort>();
         env.linkParts.pump = &pump;
         env.linkParts.clock = linkClock;
+        env.linkParts.flags = &guard;
         env.dialogs = &dialogs;
         env.serialPorts = &ports;
         env.sleeper = &sleeper;
@@ -77,6 +78,7 @@ struct SimulatorPty : ::testing::Test {
     devlink::EventLoopPump pump;
     devlink::SteadyClock clock;
     devlink::LinkClock* linkClock = &clock;
+    devlink::LinkGuard guard;
     ScriptedDialogs dialogs;
     ui::SystemSerialPorts ports{linkDir.path()};
     RecordingSleeper sleeper;
@@ -94,8 +96,9 @@ TEST_F(SimulatorPty, ComControlModeConnectsAndSwitchesARoute) {
     EXPECT_EQ(form.findChild<QComboBox*>("cbCOMList")->currentText(), linkPath);
     form.findChild<QPushButton*>("btnConnect")->click();
     ASSERT_EQ(panel(1), linkPath + ": Connected") << panel(2).toStdString();
-    const auto result = form.Commands().ExecCommand("Setting...", 0x02, 0x03, 5, 3);
-    EXPECT_TRUE(result.succeeded());
+    form.findChild<QPushButton*>("btnGetDevStatus")->click();
+    testing_support::routeButton(form, 3, 5)->click();
+    EXPECT_TRUE(dialogs.texts("information").isEmpty());
     EXPECT_EQ(panel(2), "Done");
 }
 

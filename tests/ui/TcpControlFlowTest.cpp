@@ -61,6 +61,7 @@ struct TcpControlFlow : ::testing::Test {
         env.linkParts.udp = std::make_unique<lan::UdpDatagramSocket>();
         env.linkParts.pump = &pump;
         env.linkParts.clock = &clock;
+        env.linkParts.flags = &guard;
         env.dialogs = &dialogs;
         env.serialPorts = &ports;
         env.sleeper = &sleeper;
@@ -79,6 +80,7 @@ struct TcpControlFlow : ::testing::Test {
     QTemporaryDir settingsDir;
     devlink::EventLoopPump pump;
     testing_support::FastClock clock;
+    devlink::LinkGuard guard;
     testing_support::ScriptedDialogs dialogs;
     testing_support::FakePortLister ports;
     testing_support::RecordingSleeper sleeper;
@@ -134,8 +136,8 @@ TEST_F(TcpControlFlow, FoundByAddressChosenConnectedAndRouted) {
     ASSERT_EQ(panel(1), kAddress + ": Connected") << panel(2).toStdString();
     find<QPushButton>("btnGetDevStatus")->click();
     EXPECT_NE(find<QLabel>("lblVersion")->text(), "Version: Not known");
-    const auto result = windows->form1().Commands().ExecCommand("Setting...", 0x02, 0x03, 5, 3);
-    EXPECT_TRUE(result.succeeded());
+    testing_support::routeButton(windows->form1(), 3, 5)->click();
+    EXPECT_TRUE(dialogs.texts("information").isEmpty());
     EXPECT_EQ(panel(2), "Done");
 }
 

@@ -1,5 +1,8 @@
 #include "WindowHarness.h"
 
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFile>
 #include <numeric>
@@ -78,12 +81,25 @@ void WindowHarness::create() {
     env.linkParts.udp = std::move(ownDatagrams);
     env.linkParts.pump = pump.get();
     env.linkParts.clock = &clock;
+    env.linkParts.flags = &guard;
     env.dialogs = &dialogs;
     env.serialPorts = &ports;
     env.sleeper = &sleeper;
     env.dateTime = &dateTime;
     env.settingsPath = settingsPath;
     windows = std::make_unique<ui::ProgramWindows>(std::move(env));
+}
+
+QAbstractButton* routeButton(const ui::TForm1& form, int groupIndex, int tag) {
+    for (auto* button : form.findChildren<QAbstractButton*>()) {
+        if (button->property("GroupIndex").isValid() &&
+            button->property("GroupIndex").toInt() == groupIndex &&
+            button->property("Tag").toInt() == tag) {
+            return button;
+        }
+    }
+    ADD_FAILURE() << "no route button " << groupIndex << "/" << tag;
+    return nullptr;
 }
 
 void showWithEveryPage(ui::TForm1& form) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -15,6 +16,9 @@ namespace testing_support {
 
 // Shows the window and waits for the pages it builds once it has painted.
 void showWithEveryPage(ui::TForm1& form);
+// A button of the Setting page's routing panel: the input `tag` of output `groupIndex` (1 to 6),
+// or with group 0 the arrow `tag`.
+QAbstractButton* routeButton(const ui::TForm1& form, int groupIndex, int tag);
 
 class FakePortLister final : public ui::SerialPortLister {
 public:
@@ -83,6 +87,8 @@ struct WindowHarness {
     std::unique_ptr<FakeDatagramSocket> ownDatagrams;
     bool modulesHearBroadcast = true;  // false: the modules sit behind a router
     std::unique_ptr<SimPump> pump;
+    // The window's guard: a test sets it to stand for a command still running or a stop asked.
+    devlink::LinkGuard guard;
     std::unique_ptr<devlink::StreamClient> tcp;
     ScriptedDialogs dialogs;
     FakePortLister ports;

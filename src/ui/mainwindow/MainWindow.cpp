@@ -35,9 +35,9 @@ TForm1::TForm1(TForm1Environment environment, QWidget* parent)
       dateTime_(*environment.dateTime),
       settingsPath_(environment.settingsPath),
       clock_(*environment.linkParts.clock),
+      flags_(*environment.linkParts.flags),
       tmr_(this) {
     setObjectName(QStringLiteral("TForm1"));
-    environment.linkParts.flags = &flags_;
     link_ = new devlink::TVKCOMControl(std::move(environment.linkParts), this);
     connect(link_, &devlink::TVKCOMControl::notified, this, &TForm1::linkNotification,
             Qt::DirectConnection);

@@ -51,8 +51,6 @@ public:
     void linkNotification(const devlink::LinkNotification& notification);
 
     devlink::TVKCOMControl* Link() const { return link_; }  // null once the window has closed
-    core::CommandRunner& Commands() { return *runner_; }
-    devlink::LinkGuard& Flags() { return flags_; }
     // The last known power state, as the device status presenter keeps it.
     bool PowerOn() const;
     DeviceStatusPresenter& DeviceStatus();
@@ -120,8 +118,8 @@ private:
     DateTimeSource& dateTime_;
     const QString settingsPath_;
     devlink::LinkClock& clock_;
+    devlink::LinkGuard& flags_;
 
-    devlink::LinkGuard flags_;
     QPointer<devlink::TVKCOMControl> link_;
     std::unique_ptr<core::CommandRunner> runner_;
     QTimer tmr_;

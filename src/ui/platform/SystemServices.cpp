@@ -80,6 +80,7 @@ TForm1Environment SystemServices::environment() {
     env.linkParts.udp = std::make_unique<lan::UdpDatagramSocket>();
     env.linkParts.pump = &pump_;
     env.linkParts.clock = &clock_;
+    env.linkParts.flags = &guard_;
     env.dialogs = &dialogs_;
     env.serialPorts = &serialPorts_;
     env.sleeper = &sleeper_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/LinkGuard.h"
 #include "transport/EventLoopPump.h"
 #include "ui/platform/PortChangeWatcher.h"
 #include "ui/platform/WidgetDialogs.h"
@@ -50,6 +51,7 @@ public:
 private:
     devlink::EventLoopPump pump_;
     devlink::SteadyClock clock_;
+    devlink::LinkGuard guard_;
     WidgetDialogs dialogs_;
     SystemSerialPorts serialPorts_;
     ThreadSleeper sleeper_;

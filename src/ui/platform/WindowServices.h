@@ -34,8 +34,9 @@ public:
     virtual QDateTime now() const = 0;
 };
 
-// What the main window is built from. The services are not owned and must outlive it;
-// the link parts are handed to the link, whose flags are the window's own.
+// What the main window is built from. The services are not owned and must outlive it; the link
+// parts are handed to the link, and its guard (`linkParts.flags`) is the window's too: whoever
+// holds it sees and sets what the window's commands see.
 struct TForm1Environment {
     devlink::TVKCOMControl::Parts linkParts;
     Dialogs* dialogs = nullptr;
