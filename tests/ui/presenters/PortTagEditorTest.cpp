@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "support/CaseName.h"
+#include "ui/presenters/Dialogs.h"
 #include "ui/presenters/porttag/PortTagEditor.h"
 
 namespace {
@@ -11,14 +12,16 @@ using ui::PortTagEditor;
 using Kind = PortTagEditor::Kind;
 
 // The operator's answers to the boxes, and what the boxes said.
-struct Answers {
-    PortTagEditor::Prompts prompts() {
-        return {[this](const QString& text) { informed.push_back(text); },
-                [this](const QString& text) {
-                    asked.push_back(text);
-                    return yes;
-                }};
+struct Answers final : ui::Dialogs {
+    void information(const QString& text) override { informed.push_back(text); }
+    void error(const QString& text) override { ADD_FAILURE() << text.toStdString(); }
+    bool question(const QString& text) override {
+        asked.push_back(text);
+        return yes;
     }
+    QString openFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&) override { return {}; }
+
     bool yes = true;
     std::vector<QString> informed;
     std::vector<QString> asked;
@@ -59,7 +62,7 @@ TEST(PortTagEditor, DeletingAnEmptyBoxAsksNothing) {
     PortTagEditor editor(Kind::Inputs);
     editor.setHistory({"DVD"});
     Answers answers;
-    EXPECT_FALSE(editor.deleteName({"DVD", "", "", "", "", ""}, 2, answers.prompts()));
+    EXPECT_FALSE(editor.deleteName({"DVD", "", "", "", "", ""}, 2, answers));
     EXPECT_TRUE(answers.informed.empty());
     EXPECT_TRUE(answers.asked.empty());
     EXPECT_EQ(editor.history(), (QStringList{"DVD"}));
@@ -80,7 +83,7 @@ TEST_P(DeleteInUse, RefusesOnlyAnExactMatchInAnotherBox) {
     editor.setHistory({"DVD", "PC"});
     Answers answers;
     answers.yes = false;
-    EXPECT_FALSE(editor.deleteName(c.boxes, c.port, answers.prompts()));
+    EXPECT_FALSE(editor.deleteName(c.boxes, c.port, answers));
     if (c.message.isEmpty()) {
         EXPECT_TRUE(answers.informed.empty());
         EXPECT_EQ(answers.asked.size(), 1u);
@@ -117,7 +120,7 @@ TEST(PortTagEditor, ConfirmedDeleteRemovesTheNameInAnyCase) {
     PortTagEditor editor(Kind::Outputs);
     editor.setHistory({"TV", "tv", "Projector"});
     Answers answers;
-    EXPECT_TRUE(editor.deleteName({"", "", "Tv", "", "", ""}, 3, answers.prompts()));
+    EXPECT_TRUE(editor.deleteName({"", "", "Tv", "", "", ""}, 3, answers));
     EXPECT_EQ(answers.asked, std::vector<QString>{"Sure to delete Output port tag: [Tv] ?"});
     EXPECT_EQ(editor.history(), (QStringList{"Projector"}));
 }
@@ -127,7 +130,7 @@ TEST(PortTagEditor, AnsweringNoKeepsTheName) {
     editor.setHistory({"DVD"});
     Answers answers;
     answers.yes = false;
-    EXPECT_FALSE(editor.deleteName({"DVD", "", "", "", "", ""}, 1, answers.prompts()));
+    EXPECT_FALSE(editor.deleteName({"DVD", "", "", "", "", ""}, 1, answers));
     EXPECT_EQ(answers.asked, std::vector<QString>{"Sure to delete Input port tag: [DVD] ?"});
     EXPECT_EQ(editor.history(), (QStringList{"DVD"}));
 }
@@ -137,7 +140,7 @@ TEST(PortTagEditor, PortOutsideOneToSixDoesNothing) {
     editor.setHistory({"DVD"});
     Answers answers;
     const PortTagEditor::Boxes boxes{"DVD", "DVD", "DVD", "DVD", "DVD", "DVD"};
-    for (int port : {0, 7, -1}) EXPECT_FALSE(editor.deleteName(boxes, port, answers.prompts()));
+    for (int port : {0, 7, -1}) EXPECT_FALSE(editor.deleteName(boxes, port, answers));
     EXPECT_TRUE(answers.informed.empty());
     EXPECT_TRUE(answers.asked.empty());
 }

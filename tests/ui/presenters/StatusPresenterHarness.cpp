@@ -35,8 +35,7 @@ StatusHarness::StatusHarness() {
             [this](const QString& text) { log.boxes.push_back(text); },
             [this] { return status->PowerOn(); }};
     runner = std::make_unique<core::CommandRunner>(*link, flags, host);
-    options = std::make_unique<ui::PanelOptionsPresenter>(*runner, flags, optionsView,
-                                                          [this] { return status->PowerOn(); });
+    options = std::make_unique<ui::PanelOptionsPresenter>(*runner, flags, optionsView, host);
     optionsView.presenter = options.get();
     status = std::make_unique<ui::DeviceStatusPresenter>(*runner, clock, statusView);
     status->alsoReadOptionsWith(*options);

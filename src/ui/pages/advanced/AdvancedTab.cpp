@@ -10,8 +10,7 @@ namespace ui {
 AdvancedTab::AdvancedTab(const TabParts& parts)
     : page_(new AdvancedPage),
       window_(parts.window),
-      panelOptions_(parts.runner, parts.guard, *page_,
-                    [&host = parts.host] { return host.powerOn(); }),
+      panelOptions_(parts.runner, parts.guard, *page_, parts.host),
       module_(parts.runner, parts.link, parts.guard, *this) {
     forwardStatus(page_, parts.host);
     parts.deviceStatus.alsoReadOptionsWith(panelOptions_);

@@ -61,10 +61,7 @@ void PortTagTab::editTags(PortTagEditor& editor) {
 void PortTagTab::deleteTag(PortTagEditor::Kind kind, int port) {
     TfrmPreSettingEdit& edit = dialog();
     PortTagEditor& editor = editorOf(kind);
-    const PortTagEditor::Prompts prompts{
-        [this](const QString& text) { dialogs_.information(text); },
-        [this](const QString& text) { return dialogs_.question(text); }};
-    if (!editor.deleteName(edit.tagTexts(kind), port, prompts)) return;
+    if (!editor.deleteName(edit.tagTexts(kind), port, dialogs_)) return;
     edit.setTagHistory(kind, editor.history());
     edit.clearTagBox(kind, port);
 }

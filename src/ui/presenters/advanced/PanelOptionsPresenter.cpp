@@ -11,8 +11,8 @@ using devlink::MakeCommand;
 
 PanelOptionsPresenter::PanelOptionsPresenter(core::CommandRunner& runner,
                                              const devlink::LinkGuard& flags,
-                                             PanelOptionsView& view, std::function<bool()> powerOn)
-    : runner_(runner), flags_(flags), view_(view), powerOn_(std::move(powerOn)) {
+                                             PanelOptionsView& view, core::CommandHost& host)
+    : runner_(runner), flags_(flags), view_(view), host_(host) {
     // The refusing command runs further up the stack, so its end can only be seen later.
     idleWatch_ = QObject::connect(&flags_, &devlink::LinkGuard::idleChanged, [this](bool idle) {
         if (idle) EnableWaitingGroups();
@@ -31,7 +31,7 @@ bool PanelOptionsPresenter::ReadPanelOptions() {
 }
 
 void PanelOptionsPresenter::tsIRShow() {
-    if (powerOn_()) ReadPanelOptions();
+    if (host_.powerOn()) ReadPanelOptions();
 }
 
 void PanelOptionsPresenter::RadioClick(core::PanelOption option, core::OptionRadio clicked) {

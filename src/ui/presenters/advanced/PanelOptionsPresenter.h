@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <set>
 
 #include "core/CommandRunner.h"
@@ -13,9 +12,10 @@ namespace ui {
 // Reads and sets the switcher's IR, panel keys, APM and beeper options.
 class PanelOptionsPresenter {
 public:
-    // The guard tells when the link is idle again, so groups refused while busy come back.
+    // The guard tells when the link is idle again, so groups refused while busy come back; the
+    // host knows whether the switcher is on.
     PanelOptionsPresenter(core::CommandRunner& runner, const devlink::LinkGuard& flags,
-                          PanelOptionsView& view, std::function<bool()> powerOn);
+                          PanelOptionsView& view, core::CommandHost& host);
     ~PanelOptionsPresenter();
     PanelOptionsPresenter(const PanelOptionsPresenter&) = delete;
     PanelOptionsPresenter& operator=(const PanelOptionsPresenter&) = delete;
@@ -36,7 +36,7 @@ private:
     const devlink::LinkGuard& flags_;
     QMetaObject::Connection idleWatch_;
     PanelOptionsView& view_;
-    std::function<bool()> powerOn_;
+    core::CommandHost& host_;
     bool applyingDeviceState_ = false;
     // Groups whose set command was refused while another command ran.
     std::set<core::PanelOption> waitingForIdle_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/presenters/Dialogs.h"
+
 namespace ui {
 
 namespace {
@@ -45,18 +47,18 @@ bool PortTagEditor::known(const QString& name) const {
     return history_.contains(name, Qt::CaseInsensitive);
 }
 
-bool PortTagEditor::deleteName(const Boxes& boxes, int port, const Prompts& prompts) {
+bool PortTagEditor::deleteName(const Boxes& boxes, int port, Dialogs& dialogs) {
     if (port < 1 || port > config::kTaggedPortCount) return false;
     const QString name = boxes[port - 1];
     if (name.isEmpty()) return false;
     for (int other = 1; other <= config::kTaggedPortCount; ++other) {
         if (other != port && boxes[other - 1] == name) {
-            prompts.information(
+            dialogs.information(
                 QStringLiteral("%1 port tag in use, can't be deleted.").arg(portWord()));
             return false;
         }
     }
-    if (!prompts.question(
+    if (!dialogs.question(
             QStringLiteral("Sure to delete %1 port tag: [%2] ?").arg(portWord(), name))) {
         return false;
     }

@@ -3,11 +3,12 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <functional>
 
 #include "settings/SettingsData.h"
 
 namespace ui {
+
+class Dialogs;
 
 // One tag form of the pre-setting edit dialog: input device names or output display
 // names. Keeps the name history shared by the six boxes of that kind.
@@ -15,12 +16,6 @@ class PortTagEditor {
 public:
     enum class Kind { Inputs, Outputs };
     using Boxes = std::array<QString, config::kTaggedPortCount>;
-
-    // The boxes that ask the operator; a question answered No returns false.
-    struct Prompts {
-        std::function<void(const QString&)> information;
-        std::function<bool(const QString&)> question;
-    };
 
     explicit PortTagEditor(Kind kind);
 
@@ -35,8 +30,8 @@ public:
 
     // The "×" button of box `port` (1 to 6) with the boxes as they read now. A name that
     // another box holds is refused; otherwise, once confirmed, it leaves the history and
-    // the result is true: the box is to be emptied.
-    bool deleteName(const Boxes& boxes, int port, const Prompts& prompts);
+    // the result is true: the box is to be emptied. A question answered No returns false.
+    bool deleteName(const Boxes& boxes, int port, Dialogs& dialogs);
 
     // "OK": every box text that is not empty and not in the history, ignoring case, joins it.
     void mergeNames(const Boxes& boxes);
