@@ -77,11 +77,7 @@ std::optional<bool> Connection::readPower() {
 }
 
 FailureContext Connection::where() const {
-    FailureContext where;
-    where.comMode = link_->ControlMode() == cmCOM;
-    where.port = link_->GetComPort();
-    where.address = link_->DeviceIP();
-    return where;
+    return FailureContextOf(*link_);
 }
 
 void Connection::fail(FailureKind kind, const QString& text) {

@@ -1,5 +1,7 @@
 #include "core/OperatorTexts.h"
 
+#include "link/VKCOMControl.h"
+
 namespace core {
 
 using devlink::FailureKind;
@@ -16,6 +18,15 @@ QString connectFailureText(const FailureContext& where) {
 }
 
 }  // namespace
+
+FailureContext FailureContextOf(const devlink::TVKCOMControl& link) {
+    FailureContext where;
+    where.comMode = link.ControlMode() == devlink::cmCOM;
+    where.port = link.GetComPort();
+    where.address = link.DeviceIP();
+    where.connected = link.GetConnected();
+    return where;
+}
 
 QString FailureText(FailureKind kind, const FailureContext& where) {
     switch (kind) {

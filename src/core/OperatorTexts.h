@@ -4,6 +4,10 @@
 
 #include "link/FailureKind.h"
 
+namespace devlink {
+class TVKCOMControl;
+}
+
 namespace core {
 
 // Where an operation ran, for the texts that name the line or the port.
@@ -15,6 +19,10 @@ struct FailureContext {
     int output = 0;          // the output without a display
     QString detail;          // a bad file's own reason
 };
+
+// The line and port of a link as they are now: a failure while the line is open happened as it
+// closed.
+FailureContext FailureContextOf(const devlink::TVKCOMControl& link);
 
 // The operator's text for a failure, the one source for the window, matrixctl and the bridge.
 // It may hold a line break ("\r\n"); one-line outputs replace it with a space.

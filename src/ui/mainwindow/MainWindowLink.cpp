@@ -23,12 +23,8 @@ void TForm1::linkNotification(const LinkNotification& n) {
         case WM_LINK_ERROR:
         case WM_LINK_NOREPLY:
         case WM_LINK_CONNECTFAIL: {
-            core::FailureContext where;
-            where.comMode = connection_->comMode();
-            where.port = link_->GetComPort();
-            where.address = link_->DeviceIP();
-            where.connected = link_->GetConnected();
-            showLinkFailure(core::FailureText(FailureOfMessage(n.message), where));
+            showLinkFailure(
+                core::FailureText(FailureOfMessage(n.message), core::FailureContextOf(*link_)));
             // A cause the operator can act on goes beside it, where a side note has room.
             if (!n.text.isEmpty()) ShowStatus(devlink::StatusPanel::Notes, n.text, false);
             break;
