@@ -9,13 +9,9 @@
 #include "core/Connection.h"
 #include "core/operations/StatusReads.h"
 #include "support/CaseName.h"
-#include "support/SimHarness.h"
+#include "support/SimConnection.h"
 
 namespace {
-
-using testing_support::SimPump;
-using testing_support::SimSerialTransport;
-using testing_support::VirtualClock;
 
 struct Cutoff {
     const char* name;
@@ -45,17 +41,8 @@ const Cutoff kCutoffs[] = {
     {"routes, silent after output 4", routes, 5, false},
 };
 
-struct CutOffSwitcher : ::testing::TestWithParam<Cutoff> {
+struct CutOffSwitcher : ::testing::TestWithParam<Cutoff>, testing_support::SimConnection {
     CutOffSwitcher() {
-        auto serial = std::make_unique<SimSerialTransport>(sim, clock);
-        transport = serial.get();
-        pump = std::make_unique<SimPump>(clock, *transport);
-        devlink::TVKCOMControl::Parts parts;
-        parts.serial = std::move(serial);
-        parts.pump = pump.get();
-        parts.clock = &clock;
-        session = std::make_unique<core::Connection>(
-            core::Target{core::Target::Kind::Serial, QStringLiteral("COM1")}, std::move(parts));
         transport->setResponder([this](const QByteArray& bytes, qint64 now) {
             if (transport->written.size() <= GetParam().answered)
                 return sim.receive(bytes, static_cast<double>(now));
@@ -67,23 +54,18 @@ struct CutOffSwitcher : ::testing::TestWithParam<Cutoff> {
         };
     }
 
-    sim::SwitcherSim sim;
-    VirtualClock clock;
-    SimSerialTransport* transport = nullptr;  // owned by the session's link
-    std::unique_ptr<SimPump> pump;
-    std::unique_ptr<core::Connection> session;
     bool unplugDue = false;
 };
 
 TEST_P(CutOffSwitcher, ReadEndsAtTheFirstUnansweredExchange) {
-    ASSERT_EQ(session->readPower(), true);
-    EXPECT_FALSE(GetParam().read(*session));
+    ASSERT_EQ(connection->readPower(), true);
+    EXPECT_FALSE(GetParam().read(*connection));
     const QByteArrayList& sent = transport->written;
     ASSERT_GT(sent.size(), GetParam().answered);
     const std::set<QByteArray> unanswered(sent.begin() + GetParam().answered, sent.end());
     EXPECT_EQ(unanswered.size(), 1u) << "frames sent: " << sent.size();
-    ASSERT_TRUE(session->failure().has_value());
-    EXPECT_EQ(cli::ExitCodeFor(session->failure()->kind), cli::kExitNoReply);
+    ASSERT_TRUE(connection->failure().has_value());
+    EXPECT_EQ(cli::ExitCodeFor(connection->failure()->kind), cli::kExitNoReply);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reads, CutOffSwitcher, ::testing::ValuesIn(kCutoffs),
